@@ -1,0 +1,37 @@
+// The picture catalogue: every picture of the program is an SVG document with
+// a design size in pixels (15 twips each), rendered once per device size and
+// kept for the whole run.
+#pragma once
+
+#include <QByteArray>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+namespace ui::pictures {
+
+// Supplies the SVG text of a picture; called at most once, when the picture
+// is first needed.
+using Source = std::function<QByteArray()>;
+
+// Adds a picture whose SVG text is produced by code (the house plan, the
+// dark room photographs). Pictures not added here are read from the compiled
+// resource ":/pictures/<name>.svg".
+void add(const QString& name, Source source);
+
+// The picture's design size in pixels, from the SVG's width and height.
+QSize designSize(const QString& name);
+
+// The picture rendered to exactly `devicePixels`; cached per name and size.
+QPixmap pixmap(const QString& name, QSize devicePixels);
+
+// The SVG text of a picture.
+QByteArray svg(const QString& name);
+
+// How many renderings have been made so far (for the benchmarks and the
+// tests that check that nothing is rendered twice).
+int renderCount();
+
+} // namespace ui::pictures
