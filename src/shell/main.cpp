@@ -1,6 +1,15 @@
+#include "shell/main_window.h"
+#include "shell/startup.h"
+#include "ui/application.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    ui::setUpApplication(app);
+    shell::prepare();
+    shell::MainWindow mainWindow;
+    ui::forms::setHost(&mainWindow);
+    ui::forms::get(QStringLiteral("frmCuina")).setWindowState(ui::Form::WindowState::Maximized);
+    return app.exec();
 }

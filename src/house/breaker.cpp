@@ -1,0 +1,86 @@
+#include "house/breaker.h"
+
+#include "house/catalogue.h"
+#include "house/windows.h"
+#include "ui/controls.h"
+#include "ui/forms.h"
+
+namespace house {
+
+namespace {
+
+ui::Form& plan() { return ui::forms::get(floorPlan); }
+
+// The floor plan hides its indicators in this order on a trip and a re-arm.
+const QStringList& indicatorsInClearOrder() {
+    static const QStringList order = {
+        "ImgEntrada", "ImgCuina",      "ImgHabitació1",  "ImgHabitació2", "ImgHab_mat",
+        "ImgEstudi",  "ImgLavabogran", "ImgLavaboPetit", "ImgMenjador1",  "ImgMenjador2"};
+    return order;
+}
+
+// The twenty plan images, each indicator before its click target.
+const QStringList& planImagesInBlockOrder() {
+    static const QStringList order = {
+        "ImgCuina",       "ImgCuina_ordre",      "ImgEntrada",     "ImgEntrada_ordre",
+        "ImgHabitació1",  "ImgHabitació1_ordre", "ImgHabitació2",  "ImgHabitació2_ordre",
+        "ImgLavabogran",  "imgLavabogran_ordre", "ImgLavaboPetit", "Imglavabopetit_ordre",
+        "ImgHab_mat",     "ImgHab_mat_ordre",    "ImgMenjador1",   "ImgMenjador1_ordre",
+        "ImgMenjador2",   "ImgMenjador2_ordre",  "ImgEstudi",      "ImgEstudi_ordre"};
+    return order;
+}
+
+void hidePlanIndicators() {
+    for (const QString& indicator : indicatorsInClearOrder())
+        plan().image(indicator).setVisible(false);
+}
+
+void enablePlanImages(bool enabled) {
+    for (const QString& image : planImagesInBlockOrder())
+        plan().image(image).setEnabled(enabled);
+}
+
+void trip() {
+    plan().setWindowState(ui::Form::WindowState::Maximized);
+    plan().label("lblMagneto").setVisible(true);
+    plan().image("ImgAvis").setVisible(true);
+    plan().pictureBox("PicMagneto", 1).setVisible(false);
+    plan().pictureBox("PicMagneto", 0).setVisible(true);
+    for (const char* window : {"frmCuina", "frmMenjadorbis", "frmHabitació1", "frmHabitació2",
+                               "frmHab_mat", "frmEstudi", "frmLavabogran", "frmLavabopetit",
+                               "frmEntrada"})
+        ui::forms::unload(QString::fromUtf8(window));
+    hidePlanIndicators();
+    enablePlanImages(false);
+}
+
+} // namespace
+
+void ComprovaConsum(const ui::Form& roomWindow) {
+    for (const QString& indicator : indicatorsInCheckOrder())
+        if (!roomWindow.image(indicator).Visible())
+            return;
+    trip();
+}
+
+bool isTripped() { return plan().pictureBox("PicMagneto", 0).Visible(); }
+
+void PicMagneto_Click(int) {
+    // Only a tripped breaker clears the plan's indicators: clicking an armed
+    // one must not make the plan show lit rooms as dark.
+    const bool wasTripped = isTripped();
+    plan().pictureBox("PicMagneto", 0).setVisible(false);
+    plan().pictureBox("PicMagneto", 1).setVisible(true);
+    plan().label("lblMagneto").setVisible(false);
+    plan().image("ImgAvis").setVisible(false);
+    if (wasTripped)
+        hidePlanIndicators();
+    for (const char* window : {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1",
+                               "frmHabitació2", "frmLavabogran", "frmLavabopetit",
+                               "frmMenjadorbis", "frmHab_mat"})
+        ui::forms::get(QString::fromUtf8(window)).Show();
+    plan().setWindowState(ui::Form::WindowState::Maximized);
+    enablePlanImages(true);
+}
+
+} // namespace house

@@ -1,0 +1,25 @@
+#include "house/plan_images.h"
+
+#include "house/catalogue.h"
+#include "house/windows.h"
+#include "ui/controls.h"
+
+namespace house {
+
+void addPlanImages(ui::Container& plan, float kitchenIndicatorLeft) {
+    for (const PlanArea& area : planAreas()) {
+        auto& target = plan.add<ui::Image>(area.target, area.targetRect);
+        target.onMouseDown([window = area.window](const ui::MouseDown&) { ObreFinestra(window); });
+    }
+    for (const PlanArea& area : planAreas()) {
+        QRectF rect = area.indicatorRect;
+        if (area.indicator == QLatin1String("ImgCuina"))
+            rect.moveLeft(kitchenIndicatorLeft);
+        auto& indicator = plan.add<ui::Image>(area.indicator, rect, area.picture);
+        indicator.setVisible(false);
+        indicator.onMouseDown(
+            [window = area.window](const ui::MouseDown&) { ObreFinestra(window); });
+    }
+}
+
+} // namespace house

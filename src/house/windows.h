@@ -1,0 +1,22 @@
+// Bringing windows up and mirroring a lamp onto every window of the house.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace house {
+
+// Brings a window up: creates it if needed, then maximises it, which makes
+// it the active child of the main window.
+void ObreFinestra(const QString& window);
+
+// Writes a lamp's indicators (lit: shown, dark: hidden) on every window of
+// the house, creating any window that does not exist on the way: first all
+// of them on the acting window, then each indicator in turn on the floor
+// plan and on the other rooms in the acting room's own order.
+void ActualitzaIndicador(const QString& actingWindow, const QStringList& indicators, bool lit);
+
+// The ten lamp indicators in the order the overload check reads them.
+const QStringList& indicatorsInCheckOrder();
+
+} // namespace house

@@ -1,0 +1,107 @@
+#include "rooms/room_window.h"
+
+#include "house/breaker.h"
+#include "house/plan_images.h"
+#include "house/windows.h"
+#include "ui/controls.h"
+
+namespace rooms {
+
+namespace {
+
+constexpr QRectF photographRect{120, 360, 4935, 5055};
+constexpr QRectF planRect{5640, 360, 5055, 5055};
+// The layouts reach 10 695 twips across (the miniature plan) and 8 055
+// down (the master bedroom's captions); a margin as wide as the left one
+// goes round them.
+constexpr qreal margin = 120;
+
+} // namespace
+
+QSizeF roomExtent() { return QSizeF(10695 + margin, 8055 + margin); }
+
+RoomWindow::RoomWindow(const house::Room& room)
+    : ui::Form(room.window, room.caption, roomExtent()), room_(room) {
+    setLayoutExtent(roomExtent());
+    // Closing a room only hides it, so that its lamp and switches stay as
+    // every other window shows them.
+    setCloseBox(CloseBox::Hides);
+    addPhotographs();
+    addNameLabel();
+    addMiniaturePlan();
+}
+
+void RoomWindow::addPhotographs() {
+    QRectF rect = photographRect;
+    if (room_.window == QLatin1String("frmCuina"))
+        rect.setHeight(5100);
+    add<ui::PictureBox>(ui::Name(room_.photographs, 0), rect, room_.photoPicture);
+    add<ui::PictureBox>(ui::Name(room_.photographs, 1), rect, room_.photoPicture + "_dark");
+}
+
+void RoomWindow::addNameLabel() {
+    auto& label = add<ui::Label>(room_.nameLabel, room_.nameLabelRect, room_.nameCaption);
+    const bool master = room_.circuit == house::Circuit::TwoWayIntermediate;
+    label.setFont({QStringLiteral("Arial"), master ? 15.75 : 18, true});
+    label.setForeColor(ui::colors::Red);
+}
+
+void RoomWindow::addMiniaturePlan() {
+    auto& plan = add<ui::PictureBox>(room_.plan, planRect);
+    const bool kitchen = room_.window == QLatin1String("frmCuina");
+    plan.setBackColor(kitchen ? ui::colors::Window : ui::colors::ButtonFace);
+    plan.add<ui::Image>("ImgPlanta", QRectF(0, 0, 4935, 5055), QStringLiteral("plan"));
+    house::addPlanImages(plan, kitchen ? 1560 : 1530);
+    if (!room_.activeFrame.isEmpty()) {
+        auto& frame = plan.add<ui::Shape>(room_.activeFrame, ui::Shape::Kind::Rectangle,
+                                          room_.activeRect);
+        frame.setBorderWidth(2);
+    }
+}
+
+void RoomWindow::Form_Load() {
+    if (!room_.activeFrame.isEmpty())
+        shape(room_.activeFrame).setBorderColor(ui::colors::Red);
+}
+
+ui::Frame& RoomWindow::addTruthTable(QRectF frameRect, QRectF title, const QString& titleCaption) {
+    auto& table = add<ui::Frame>("FrmTVeritat", frameRect, QStringLiteral("Taula de Veritat"));
+    table.add<ui::Label>("LblTítolTaula", title, titleCaption);
+    return table;
+}
+
+void RoomWindow::addCaptions(QRectF phase, QRectF neutral) {
+    const ui::FontSpec font{QStringLiteral("Arial"), 9.75, true};
+    add<ui::Label>("LblFase", phase, QStringLiteral("FASE")).setFont(font);
+    add<ui::Label>("LblNeutre", neutral, QStringLiteral("NEUTRE")).setFont(font);
+}
+
+void RoomWindow::addSwitchButton(const QString& name, QRectF rect, const QString& picture,
+                                 const QString& accessibleName, std::function<void()> handler) {
+    auto& button = add<ui::CommandButton>(name, rect, QString(), picture);
+    button.setAccessibleName(accessibleName);
+    button.onClick(std::move(handler));
+}
+
+void RoomWindow::showPhotograph(bool lit) {
+    pictureBox(room_.photographs, 0).setVisible(lit);
+    pictureBox(room_.photographs, 1).setVisible(!lit);
+}
+
+void RoomWindow::highlightRow(int row, int rows) {
+    for (int i = 0; i < rows; ++i)
+        label("LblTaula", i).setForeColor(i == row ? ui::colors::Red : ui::colors::Black);
+    for (int i = 0; i < rows; ++i)
+        label("LblTaula", i).setBackColor(i == row ? ui::colors::White : ui::colors::ButtonFace);
+}
+
+void RoomWindow::finishSwitching(bool lit) {
+    house::ActualitzaIndicador(name(), room_.indicators, lit);
+    house::ObreFinestra(name());
+    if (lit)
+        ComprovaConsum();
+}
+
+void RoomWindow::ComprovaConsum() { house::ComprovaConsum(*this); }
+
+} // namespace rooms

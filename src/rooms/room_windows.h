@@ -1,0 +1,8 @@
+// Tells the window registry how to build each of the nine room windows.
+#pragma once
+
+namespace rooms {
+
+void defineRoomWindows();
+
+} // namespace rooms

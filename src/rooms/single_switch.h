@@ -1,0 +1,27 @@
+// The single-switch circuit: one lamp switched from one place. Six rooms
+// share it, each with its own diagram geometry.
+#pragma once
+
+#include "rooms/room_window.h"
+
+namespace rooms {
+
+class SingleSwitchRoom : public RoomWindow {
+    Q_OBJECT
+public:
+    explicit SingleSwitchRoom(const house::Room& room);
+
+    // Toggles the lamp; the lamp is dark exactly while the dark
+    // photograph shows.
+    void CmdInterruptor_Click();
+
+    // Lever positions, in twips, of the switch's moving end.
+    static constexpr float closed = 6720;
+    static constexpr float open = 7440;
+
+private:
+    void addDiagram();
+    void addTruthTable();
+};
+
+} // namespace rooms

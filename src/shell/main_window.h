@@ -1,0 +1,32 @@
+// The main window: the multiple-document frame that holds every window of
+// the house, with the program's only menu.
+#pragma once
+
+#include "ui/forms.h"
+
+#include <QMainWindow>
+
+class QMdiArea;
+
+namespace shell {
+
+class MainWindow : public QMainWindow, public ui::forms::Host {
+    Q_OBJECT
+public:
+    MainWindow();
+
+    QMdiArea& area() override;
+    void showHost() override;
+    void closeHost() override;
+
+private:
+    void createMenus();
+    // The three kinds of menu handler.
+    static void openWindow(const QString& window);
+    static void openHelp();
+    static void exitProgram();
+
+    QMdiArea* area_;
+};
+
+} // namespace shell

@@ -1,0 +1,12 @@
+// Everything the program does before its first window appears.
+#pragma once
+
+class QApplication;
+
+namespace shell {
+
+// Registers the pictures produced by code and tells the window registry
+// how to build every window.
+void prepare();
+
+} // namespace shell

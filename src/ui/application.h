@@ -1,0 +1,11 @@
+// Program-wide look: one style and one palette on every machine, so that
+// the system colours of the layouts resolve the same everywhere.
+#pragma once
+
+class QApplication;
+
+namespace ui {
+
+void setUpApplication(QApplication& app);
+
+} // namespace ui

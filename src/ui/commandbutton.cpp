@@ -1,0 +1,72 @@
+#include "ui/commandbutton.h"
+
+#include "ui/container.h"
+#include "ui/pictures.h"
+
+#include <QKeyEvent>
+
+namespace ui {
+
+namespace {
+
+// Enter and Return press the focused button as Space does.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
+CommandButton::CommandButton(Container& host, Name name, QRectF twips, QString caption,
+                             QString picture)
+    : Control(host, std::move(name)), rect_(twips), picture_(std::move(picture)),
+      button_(new PushButton(caption, host.surface())) {
+    button_->setObjectName(this->name());
+    button_->setFocusPolicy(Qt::StrongFocus);
+    button_->setAutoDefault(false);
+}
+
+void CommandButton::onClick(std::function<void()> handler) {
+    QObject::connect(button_, &QPushButton::clicked, button_, [handler = std::move(handler)] {
+        handler();
+    });
+}
+
+void CommandButton::setAccessibleName(const QString& name) {
+    button_->setAccessibleName(name);
+    button_->setToolTip(name);
+}
+
+void CommandButton::setVisible(bool visible) {
+    Control::setVisible(visible);
+    button_->setVisible(visible);
+}
+
+void CommandButton::setEnabled(bool enabled) {
+    Control::setEnabled(enabled);
+    button_->setEnabled(enabled);
+}
+
+void CommandButton::scaleChanged() {
+    const qreal s = host().scale();
+    button_->setFont(scaledFont(font_, s));
+    if (picture_.isEmpty())
+        return;
+    const QSizeF logical = QSizeF(pictures::designSize(picture_)) * 15 * s;
+    const qreal dpr = button_->devicePixelRatioF();
+    QPixmap pixmap = pictures::pixmap(picture_, (logical * dpr).toSize());
+    pixmap.setDevicePixelRatio(dpr);
+    button_->setIcon(QIcon(pixmap));
+    button_->setIconSize(logical.toSize());
+}
+
+} // namespace ui

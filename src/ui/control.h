@@ -1,0 +1,75 @@
+// The base of every control of a window: its name (and index in a control
+// array), its container, and the Visible and Enabled properties.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+class Container;
+class Form;
+struct PaintContext;
+
+// A control's name and, for an element of a control array, its index
+// (arrays count from 0; -1 marks a control that is not in an array).
+struct Name {
+    Name(const char* text, int index = -1) : text(QString::fromUtf8(text)), index(index) {}
+    Name(QString text, int index = -1) : text(std::move(text)), index(index) {}
+    QString text;
+    int index;
+};
+
+class Control {
+public:
+    Control(Container& host, Name name);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const QString& name() const { return name_; }
+    int index() const { return index_; }
+    Container& host() const { return host_; }
+    Form& form() const;
+
+    bool Visible() const { return visible_; }
+    virtual void setVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    virtual void setEnabled(bool enabled);
+
+    // Where the control lies inside its container, in twips.
+    virtual QRectF bounds() const = 0;
+
+    // Draws a light control onto its container's surface.
+    virtual void paint(const PaintContext&) const {}
+
+    // Called after the window's scale changed, for controls whose widgets
+    // carry sizes of their own (fonts, icons).
+    virtual void scaleChanged() {}
+
+    // The widget of a control that owns one (picture box, button, frame);
+    // light controls are drawn by their container and have none.
+    virtual QWidget* widget() const { return nullptr; }
+
+    // The middle of the control in pixels of the widget that receives its
+    // mouse input (its own widget, or its container's for a light control).
+    QPoint centre() const;
+    QWidget* inputWidget() const;
+
+protected:
+    // Marks the control's area for repainting; painting happens once per
+    // turn of the event loop however many properties change.
+    void changed() const;
+
+private:
+    Container& host_;
+    QString name_;
+    int index_;
+    bool visible_ = true;
+    bool enabled_ = true;
+};
+
+} // namespace ui

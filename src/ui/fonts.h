@@ -1,0 +1,27 @@
+// Fonts as the layouts name them, mapped onto families installed from Debian
+// packages so that the program looks the same on every machine.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace ui {
+
+struct FontSpec {
+    QString family = QStringLiteral("MS Sans Serif");
+    qreal points = 8;
+    bool bold = false;
+};
+
+// The installed family that stands in for a layout's font name.
+QString installedFamily(const QString& layoutFamily);
+
+// The font of `spec` sized in twips (20 per point), for drawing through a
+// painter that is scaled from twips to pixels.
+QFont twipsFont(const FontSpec& spec);
+
+// The font of `spec` at `pixelsPerTwip`, for widgets that are not drawn
+// through a scaled painter.
+QFont scaledFont(const FontSpec& spec, qreal pixelsPerTwip);
+
+} // namespace ui

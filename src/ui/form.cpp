@@ -1,0 +1,177 @@
+#include "ui/form.h"
+
+#include "ui/controls.h"
+#include "ui/forms.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace ui {
+
+namespace {
+QString keyOf(const QString& name, int index) {
+    return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+} // namespace
+
+Form::Form(QString name, QString caption, QSizeF designTwips, Kind kind)
+    : Container(this), name_(std::move(name)), caption_(std::move(caption)),
+      design_(designTwips), kind_(kind) {
+    createSurface(nullptr);
+    surface()->setObjectName(name_);
+    surface()->setWindowTitle(caption_);
+    surface()->resize((design_ / 15).toSize());
+    if (kind_ == Kind::TopLevel)
+        surface()->installEventFilter(this);
+}
+
+Form::~Form() {
+    stopTimers();
+    if (frame_)
+        delete frame_.data();
+    else
+        delete surface();
+}
+
+void Form::setBackColor(Color c) {
+    back_ = c;
+    surface()->update();
+}
+
+void Form::setTitleBar(bool shown) {
+    if (frame_ && !shown)
+        frame_->setWindowFlags(Qt::FramelessWindowHint);
+}
+
+void Form::attach(QMdiSubWindow* frame) {
+    frame_ = frame;
+    if (!frame_)
+        return;
+    frame_->setWindowTitle(caption_);
+    frame_->installEventFilter(this);
+    // A child window opens at its design size.
+    frame_->resize(frame_->sizeHint().expandedTo(surface()->size()));
+}
+
+void Form::detach() {
+    stopTimers();
+    if (QWidget* w = window())
+        w->hide();
+    if (frame_ && forms::host())
+        forms::host()->area().removeSubWindow(frame_);
+}
+
+void Form::stopTimers() {
+    for (Control* control : std::as_const(byName_))
+        if (auto* timer = dynamic_cast<Timer*>(control))
+            timer->setEnabled(false);
+}
+
+QWidget* Form::window() const { return frame_ ? static_cast<QWidget*>(frame_.data()) : surface(); }
+
+void Form::Show() {
+    if (frame_) {
+        if (forms::host())
+            forms::host()->showHost();
+        if (frame_->isHidden())
+            frame_->show();
+        frame_->mdiArea()->setActiveSubWindow(frame_);
+        frame_->raise();
+        return;
+    }
+    surface()->show();
+    surface()->raise();
+    surface()->activateWindow();
+}
+
+void Form::setWindowState(WindowState state) {
+    Show();
+    QWidget* w = window();
+    if (state == WindowState::Maximized)
+        w->showMaximized();
+    else
+        w->showNormal();
+    if (frame_)
+        frame_->mdiArea()->setActiveSubWindow(frame_);
+}
+
+Form::WindowState Form::windowState() const {
+    return window()->isMaximized() ? WindowState::Maximized : WindowState::Normal;
+}
+
+bool Form::isShown() const { return !window()->isHidden(); }
+
+void Form::setLayoutExtent(QSizeF twips) {
+    extent_ = twips;
+    layoutChildren();
+    surface()->update();
+}
+
+QSizeF Form::layoutExtent() const {
+    if (!extent_) {
+        QRectF all;
+        for (const auto& child : children())
+            all = all.united(child->bounds());
+        extent_ = QSizeF(std::max<qreal>(all.right(), 15), std::max<qreal>(all.bottom(), 15));
+    }
+    return *extent_;
+}
+
+qreal Form::pixelsPerTwip() const {
+    const QSizeF extent = layoutExtent();
+    const QSize size = surface()->size();
+    if (size.isEmpty())
+        return 1.0 / 15;
+    return std::min(size.width() / extent.width(), size.height() / extent.height());
+}
+
+QPointF Form::origin() const {
+    const QSizeF used = layoutExtent() * pixelsPerTwip();
+    const QSize size = surface()->size();
+    return QPointF((size.width() - used.width()) / 2, (size.height() - used.height()) / 2);
+}
+
+void Form::resized() {
+    layoutChildren();
+    surface()->update();
+}
+
+Line& Form::line(const QString& n, int i) const { return get<Line>(n, i); }
+Shape& Form::shape(const QString& n, int i) const { return get<Shape>(n, i); }
+Image& Form::image(const QString& n, int i) const { return get<Image>(n, i); }
+Label& Form::label(const QString& n, int i) const { return get<Label>(n, i); }
+PictureBox& Form::pictureBox(const QString& n, int i) const { return get<PictureBox>(n, i); }
+CommandButton& Form::button(const QString& n, int i) const { return get<CommandButton>(n, i); }
+Frame& Form::frame(const QString& n, int i) const { return get<Frame>(n, i); }
+Timer& Form::timer(const QString& n, int i) const { return get<Timer>(n, i); }
+
+Control* Form::find(const QString& name, int index) const {
+    return byName_.value(keyOf(name, index));
+}
+
+void Form::registerControl(Control& control) {
+    byName_.insert(keyOf(control.name(), control.index()), &control);
+    extent_.reset();
+}
+
+void Form::missing(const QString& name, int index) const {
+    qFatal("%s has no control %s", qPrintable(name_), qPrintable(keyOf(name, index)));
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::Close) {
+        event->ignore();
+        if (closeBox_ == CloseBox::Hides) {
+            window()->hide();
+            if (frame_ && frame_->mdiArea())
+                frame_->mdiArea()->activatePreviousSubWindow();
+        } else {
+            forms::unload(name_);
+        }
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace ui

@@ -1,0 +1,66 @@
+#include "ui/image.h"
+
+#include "ui/container.h"
+#include "ui/paint.h"
+#include "ui/pictures.h"
+
+#include <cmath>
+
+namespace ui {
+
+Image::Image(Container& host, Name name, QRectF twips, QString picture)
+    : Control(host, std::move(name)), rect_(twips), picture_(std::move(picture)) {}
+
+void Image::setPicture(const QString& picture) {
+    picture_ = picture;
+    changed();
+}
+
+void Image::setWidth(float width) {
+    if (rect_.width() == width)
+        return;
+    changed();
+    rect_.setWidth(width);
+    changed();
+}
+
+void Image::onMouseDown(std::function<void(const MouseDown&)> handler) {
+    mouseDown_ = std::move(handler);
+}
+
+void Image::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF twips) {
+    if (!Visible() || !Enabled() || !mouseDown_)
+        return;
+    const int buttonCode = button == Qt::RightButton ? 2 : button == Qt::MiddleButton ? 4 : 1;
+    const int shift = (modifiers & Qt::ShiftModifier ? 1 : 0) |
+                      (modifiers & Qt::ControlModifier ? 2 : 0) |
+                      (modifiers & Qt::AltModifier ? 4 : 0);
+    const QPointF local = twips - rect_.topLeft();
+    mouseDown_({buttonCode, shift, float(local.x()), float(local.y())});
+}
+
+void Image::paint(const PaintContext& context) const {
+    if (!picture_.isEmpty())
+        paintPicture(context, picture_, rect_.topLeft(), rect_);
+}
+
+void paintPicture(const PaintContext& context, const QString& picture, QPointF twips, QRectF clip) {
+    const QSize design = pictures::designSize(picture);
+    const QRectF target = context.container.toPixels(QRectF(twips, QSizeF(design) * 15));
+    const QRectF shown = target.intersected(context.container.toPixels(clip));
+    if (shown.isEmpty())
+        return;
+    // Snap the picture to whole device pixels so it is drawn 1:1.
+    const qreal dpr = context.painter.device()->devicePixelRatioF();
+    const QRect device(QPoint(qRound(target.left() * dpr), qRound(target.top() * dpr)),
+                       QSize(qRound(target.width() * dpr), qRound(target.height() * dpr)));
+    QPixmap pixmap = pictures::pixmap(picture, device.size());
+    pixmap.setDevicePixelRatio(dpr);
+    QPainter& p = context.painter;
+    p.save();
+    p.setClipRect(shown);
+    p.drawPixmap(QPointF(device.topLeft()) / dpr, pixmap);
+    p.restore();
+}
+
+} // namespace ui

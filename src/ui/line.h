@@ -1,0 +1,43 @@
+// A line control: two end points in twips, kept as single-precision numbers
+// because the switch handlers compare them exactly.
+#pragma once
+
+#include "ui/control.h"
+#include "ui/color.h"
+
+namespace ui {
+
+class Line : public Control {
+public:
+    Line(Container& host, Name name, float x1, float y1, float x2, float y2);
+
+    float X1() const { return x1_; }
+    float Y1() const { return y1_; }
+    float X2() const { return x2_; }
+    float Y2() const { return y2_; }
+    void setX1(float v) { set(x1_, v); }
+    void setY1(float v) { set(y1_, v); }
+    void setX2(float v) { set(x2_, v); }
+    void setY2(float v) { set(y2_, v); }
+
+    Color BorderColor() const { return borderColor_; }
+    void setBorderColor(Color c);
+    // 0: transparent (not drawn), 1: solid.
+    int BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
+    int BorderWidth() const { return borderWidth_; }
+    void setBorderWidth(int width);
+
+    QRectF bounds() const override;
+    void paint(const PaintContext& context) const override;
+
+private:
+    void set(float& coordinate, float value);
+
+    float x1_, y1_, x2_, y2_;
+    Color borderColor_ = colors::WindowText;
+    int borderStyle_ = 1;
+    int borderWidth_ = 1;
+};
+
+} // namespace ui

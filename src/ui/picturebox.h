@@ -1,0 +1,49 @@
+// A picture box: a container with a back colour and a picture drawn at its
+// design size from the top-left corner; it reports clicks, from the mouse
+// and, once it has an accessible name, from the keyboard (Space, Enter).
+#pragma once
+
+#include "ui/container.h"
+
+#include <functional>
+
+namespace ui {
+
+class PictureBox : public Control, public Container {
+public:
+    PictureBox(Container& host, Name name, QRectF twips, QString picture = {});
+
+    const QString& picture() const { return picture_; }
+    void setPicture(const QString& picture);
+    Color BackColor() const { return back_; }
+    void setBackColor(Color c);
+
+    // The handler receives the element's index in its control array.
+    void onClick(std::function<void(int index)> handler);
+    // Makes the picture box focusable and names it for assistive tools.
+    void setAccessibleName(const QString& name);
+
+    void setVisible(bool visible) override;
+    void setEnabled(bool enabled) override;
+    QRectF bounds() const override { return rect_; }
+    QWidget* widget() const override { return surface(); }
+
+protected:
+    Color backColor() const override { return back_; }
+    void paintBackground(QPainter& painter) const override;
+    void paintForeground(QPainter& painter) const override;
+    void mousePressed(QMouseEvent* event) override;
+    void mouseReleased(QMouseEvent* event) override;
+    bool keyPressed(QKeyEvent* event) override;
+
+private:
+    void click();
+
+    QRectF rect_;
+    QString picture_;
+    Color back_ = colors::ButtonFace;
+    std::function<void(int)> click_;
+    bool pressed_ = false;
+};
+
+} // namespace ui
