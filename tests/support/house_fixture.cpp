@@ -1,0 +1,74 @@
+#include "house_fixture.h"
+
+#include "shell/startup.h"
+#include "ui/application.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace testing {
+
+HouseFixture::HouseFixture() {
+    ui::setUpApplication(*qApp);
+    shell::prepare();
+    reset();
+}
+
+HouseFixture::~HouseFixture() {
+    ui::forms::reset();
+    ui::forms::setHost(nullptr);
+}
+
+void HouseFixture::reset() {
+    ui::forms::reset();
+    settle();
+    main_ = std::make_unique<shell::MainWindow>();
+    main_->resize(1280, 800);
+    ui::forms::setHost(main_.get());
+}
+
+void HouseFixture::press(const ui::Control& control, Qt::MouseButton button) {
+    QTest::mousePress(control.inputWidget(), button, {}, control.centre());
+    QTest::mouseRelease(control.inputWidget(), button, {}, control.centre());
+    settle();
+}
+
+void HouseFixture::click(const ui::Control& control) {
+    QTest::mouseClick(control.inputWidget(), Qt::LeftButton, {}, control.centre());
+    settle();
+}
+
+void HouseFixture::chooseMenu(const QString& itemName) {
+    auto* action = main_->findChild<QAction*>(itemName);
+    QVERIFY2(action, qPrintable(itemName));
+    action->trigger();
+    settle();
+}
+
+void HouseFixture::type(const QKeySequence& keys) {
+    QTest::keySequence(main_.get(), keys);
+    settle();
+}
+
+void HouseFixture::settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+QImage HouseFixture::render(ui::Form& form, QSize size) {
+    QWidget* surface = form.surface();
+    const QSize before = surface->size();
+    surface->resize(size);
+    QImage image = surface->grab().toImage();
+    surface->resize(before);
+    return image;
+}
+
+QString HouseFixture::activeWindow() const {
+    QMdiSubWindow* active = main_->area().activeSubWindow();
+    return active && active->widget() ? active->widget()->objectName() : QString();
+}
+
+} // namespace testing

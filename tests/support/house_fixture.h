@@ -1,0 +1,51 @@
+// Drives the real program in tests: the main window with its menu, the
+// windows of the house, and real mouse, keyboard and menu events.
+#pragma once
+
+#include "shell/main_window.h"
+#include "ui/controls.h"
+#include "ui/forms.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <memory>
+
+namespace testing {
+
+class HouseFixture {
+public:
+    // Sets up the program's look, pictures and windows; call once per test
+    // program (in initTestCase).
+    HouseFixture();
+    ~HouseFixture();
+
+    // Starts again from nothing: every window destroyed, a new main window.
+    void reset();
+
+    shell::MainWindow& mainWindow() { return *main_; }
+    ui::Form& window(const QString& name) { return ui::forms::get(name); }
+    ui::Form* loaded(const QString& name) { return ui::forms::loaded(name); }
+
+    // A mouse press on the middle of a control, as a learner's would be.
+    void press(const ui::Control& control, Qt::MouseButton button = Qt::LeftButton);
+    // A full click (press and release) on a button or picture box.
+    void click(const ui::Control& control);
+    // Chooses a menu item by its name, through its action.
+    void chooseMenu(const QString& itemName);
+    // Types a key sequence into the main window (shortcuts).
+    void type(const QKeySequence& keys);
+    // Lets deferred deletions and repaints happen.
+    void settle();
+
+    // The window's client area rendered at `size` logical pixels.
+    QImage render(ui::Form& form, QSize size);
+
+    // The window in front inside the main window, if any.
+    QString activeWindow() const;
+
+private:
+    std::unique_ptr<shell::MainWindow> main_;
+};
+
+} // namespace testing
