@@ -38,6 +38,8 @@ void define(const QString& name, Factory factory) {
     registry().factories.insert(name, std::move(factory));
 }
 
+Factory definition(const QString& name) { return registry().factories.value(name); }
+
 Form& get(const QString& name) {
     Registry& r = registry();
     if (Form* existing = r.windows.value(name))

@@ -17,6 +17,9 @@ using Factory = std::function<std::unique_ptr<Form>()>;
 // Tells the registry how to build the window called `name`.
 void define(const QString& name, Factory factory);
 
+// How the window called `name` is built (empty if it is not defined).
+Factory definition(const QString& name);
+
 // The window called `name`, created and loaded first if it does not exist.
 Form& get(const QString& name);
 template <class T> T& get(const QString& name) { return static_cast<T&>(get(name)); }
