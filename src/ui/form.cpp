@@ -111,7 +111,7 @@ void Form::setLayoutExtent(QSizeF twips) {
 QSizeF Form::layoutExtent() const {
     if (!extent_) {
         QRectF all;
-        for (const auto& child : children())
+        for (const auto& child : Container::children())
             all = all.united(child->bounds());
         extent_ = QSizeF(std::max<qreal>(all.right(), 15), std::max<qreal>(all.bottom(), 15));
     }

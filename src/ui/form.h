@@ -102,7 +102,7 @@ private:
     Color back_ = colors::ButtonFace;
     CloseBox closeBox_ = CloseBox::Unloads;
     QHash<QString, Control*> byName_;
-    std::optional<QSizeF> extent_;
+    mutable std::optional<QSizeF> extent_;
     QPointer<QMdiSubWindow> frame_;
 };
 
