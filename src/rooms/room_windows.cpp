@@ -1,6 +1,8 @@
 #include "rooms/room_windows.h"
 
+#include "rooms/master_bedroom.h"
 #include "rooms/single_switch.h"
+#include "rooms/two_way.h"
 #include "ui/forms.h"
 
 namespace rooms {
@@ -12,10 +14,11 @@ std::unique_ptr<ui::Form> makeRoom(const house::Room& room) {
     case house::Circuit::SingleSwitch:
         return std::make_unique<SingleSwitchRoom>(room);
     case house::Circuit::TwoWay:
+        return std::make_unique<TwoWayRoom>(room);
     case house::Circuit::TwoWayIntermediate:
-        break;
+        return std::make_unique<MasterBedroom>(room);
     }
-    return std::make_unique<RoomWindow>(room);
+    qFatal("%s has no circuit", qPrintable(room.window));
 }
 
 } // namespace
