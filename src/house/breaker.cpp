@@ -75,10 +75,7 @@ void PicMagneto_Click(int) {
     plan().image("ImgAvis").setVisible(false);
     if (wasTripped)
         hidePlanIndicators();
-    for (const char* window : {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1",
-                               "frmHabitació2", "frmLavabogran", "frmLavabopetit",
-                               "frmMenjadorbis", "frmHab_mat"})
-        ui::forms::get(QString::fromUtf8(window)).Show();
+    showRooms();
     plan().setWindowState(ui::Form::WindowState::Maximized);
     enablePlanImages(true);
 }

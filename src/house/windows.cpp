@@ -19,6 +19,13 @@ void ActualitzaIndicador(const QString& actingWindow, const QStringList& indicat
             ui::forms::get(window).image(indicator).setVisible(lit);
 }
 
+void showRooms() {
+    for (const char* window : {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1",
+                               "frmHabitació2", "frmLavabogran", "frmLavabopetit",
+                               "frmMenjadorbis", "frmHab_mat"})
+        ui::forms::get(QString::fromUtf8(window)).Show();
+}
+
 const QStringList& indicatorsInCheckOrder() {
     static const QStringList order = {
         "ImgCuina", "ImgEntrada", "ImgHabitació1", "ImgHabitació2",  "ImgEstudi",

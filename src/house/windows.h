@@ -16,6 +16,10 @@ void ObreFinestra(const QString& window);
 // plan and on the other rooms in the acting room's own order.
 void ActualitzaIndicador(const QString& actingWindow, const QStringList& indicators, bool lit);
 
+// Shows the nine room windows, creating any that is not loaded, in the
+// order the floor plan opens them; each comes to the front in turn.
+void showRooms();
+
 // The ten lamp indicators in the order the overload check reads them.
 const QStringList& indicatorsInCheckOrder();
 
