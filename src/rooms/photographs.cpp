@@ -32,9 +32,9 @@ QByteArray failure(QString* error, const QString& why) {
 
 const QStringList& photographRooms() {
     static const QStringList rooms = {
-        QStringLiteral("kitchen"),  QStringLiteral("hall"),      QStringLiteral("study"),
+        QStringLiteral("kitchen"),        QStringLiteral("hall"),     QStringLiteral("study"),
         QStringLiteral("master_bedroom"), QStringLiteral("bedroom1"), QStringLiteral("bedroom2"),
-        QStringLiteral("bathroom"), QStringLiteral("washroom"),  QStringLiteral("dining"),
+        QStringLiteral("bathroom"),       QStringLiteral("washroom"), QStringLiteral("dining"),
     };
     return rooms;
 }
@@ -108,7 +108,8 @@ QByteArray nightVersion(const QByteArray& lit, QString* error) {
     if (night.begin < 0)
         return failure(error, QStringLiteral("there is no night group"));
 
-    const QStringList box = viewBoxText.simplified().replace(QLatin1Char(','), QLatin1Char(' '))
+    const QStringList box = viewBoxText.simplified()
+                                .replace(QLatin1Char(','), QLatin1Char(' '))
                                 .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (box.size() != 4)
         return failure(error, QStringLiteral("the picture has no viewBox"));
@@ -141,7 +142,8 @@ void registerPhotographs() {
     for (const QString& room : photographRooms()) {
         ui::pictures::add(photographName(room, false), [room] {
             QString error;
-            const QByteArray dark = nightVersion(ui::pictures::svg(photographName(room, true)), &error);
+            const QByteArray dark =
+                nightVersion(ui::pictures::svg(photographName(room, true)), &error);
             if (dark.isEmpty())
                 qFatal("The photograph of %s cannot be darkened: %s", qPrintable(room),
                        qPrintable(error));
