@@ -147,20 +147,13 @@ QPointF wallPoint(const Wall& w, double along, double across) {
                             : QPointF(w.from.x() + across, along);
 }
 
-double wallStart(const Wall& w) {
-    return w.runsEastWest() ? std::min(w.from.x(), w.to.x()) : std::min(w.from.y(), w.to.y());
-}
-double wallEnd(const Wall& w) {
-    return w.runsEastWest() ? std::max(w.from.x(), w.to.x()) : std::max(w.from.y(), w.to.y());
-}
-
 // The strip of plan a wall covers between two coordinates along its axis;
 // taken from end to end it includes the half-thickness past each end.
 QRectF wallBand(const Wall& w, double from, double to) {
     const double half = w.thickness / 2;
-    if (from <= wallStart(w))
+    if (from <= w.start())
         from -= half;
-    if (to >= wallEnd(w))
+    if (to >= w.end())
         to += half;
     return QRectF(wallPoint(w, from, -half), wallPoint(w, to, half)).normalized();
 }
@@ -173,7 +166,7 @@ QString wallBars(const Wall& w) {
     std::sort(gaps.begin(), gaps.end(),
               [](const Opening& a, const Opening& b) { return a.from < b.from; });
     QString out;
-    double start = wallStart(w);
+    double start = w.start();
     auto bar = [&](double from, double to) {
         out += rectElement(wallBand(w, from, to), QStringLiteral(R"(fill="%1")").arg(planInk));
     };
@@ -181,7 +174,7 @@ QString wallBars(const Wall& w) {
         bar(start, g.from);
         start = g.to;
     }
-    bar(start, wallEnd(w));
+    bar(start, w.end());
     return out;
 }
 
@@ -335,7 +328,7 @@ QPolygonF roomArea(const QString& overlayName) {
         QPainterPath outerBands;
         outerBands.setFillRule(Qt::WindingFill);
         for (const Wall& w : housePlan().outerWalls)
-            outerBands.addRect(wallBand(w, wallStart(w), wallEnd(w)));
+            outerBands.addRect(wallBand(w, w.start(), w.end()));
         return area.subtracted(outerBands).simplified().toFillPolygon();
     }
     return {};

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+#include <algorithm>
 #include <vector>
 
 namespace house {
@@ -44,6 +45,13 @@ struct Wall {
     std::vector<Opening> openings;
 
     bool runsEastWest() const { return from.y() == to.y(); }
+    // The ends of the centre line as coordinates along the wall's axis.
+    double start() const {
+        return runsEastWest() ? std::min(from.x(), to.x()) : std::min(from.y(), to.y());
+    }
+    double end() const {
+        return runsEastWest() ? std::max(from.x(), to.x()) : std::max(from.y(), to.y());
+    }
 };
 
 // A room as the rectangle between the centre lines of its walls.

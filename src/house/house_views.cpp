@@ -14,6 +14,8 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 // The views are a small 3-D scene: the outer walls of the plan raised as
@@ -25,7 +27,7 @@ namespace {
 
 constexpr QSize viewSize{481, 332};
 constexpr double overhang = 7;
-constexpr double roofPitch = 0.5; // rise per run
+constexpr double roofPitch = 0.62; // rise per run
 constexpr double fasciaDepth = 3;
 constexpr double windowSill = 18;
 constexpr double openingHead = 44;
@@ -204,7 +206,7 @@ struct RoofPlane {
         }
         return line - p.y();
     }
-    // rise(p) = a.x * p.x + a.y * p.y + b
+    // The rise is linear: rise(p) = gradient . p + rise(origin).
     QPointF gradient() const {
         switch (eave) {
         case Eave::West:
@@ -384,14 +386,18 @@ class ViewPainter {
     const Camera& camera_;
 };
 
+// A point `along` a wall's axis at height `z`, standing `out` in front of
+// its outer face.
+Vec3 onWall(const Wall& w, double along, double z, double out = 0) {
+    return lift(onFace(w, along) + outwardNormal(w) * out, z);
+}
+
 // A rectangle on a wall face: between two positions along the wall and two
-// heights, standing `out` in front of the face.
+// heights.
 std::vector<Vec3> onWall(const Wall& w, double from, double to, double low, double high,
                          double out = 0) {
-    const QPointF shift = outwardNormal(w) * out;
-    const QPointF a = onFace(w, from) + shift;
-    const QPointF b = onFace(w, to) + shift;
-    return {lift(a, low), lift(b, low), lift(b, high), lift(a, high)};
+    return {onWall(w, from, low, out), onWall(w, to, low, out), onWall(w, to, high, out),
+            onWall(w, from, high, out)};
 }
 
 QString windowOn(const ViewPainter& v, const Wall& w, const Opening& o, Vec3 normal) {
@@ -406,8 +412,7 @@ QString windowOn(const ViewPainter& v, const Wall& w, const Opening& o, Vec3 nor
         out +=
             v.polygon(onWall(w, start, start + shutter, low, openingHead, 0.3), shutterFill, 0.6);
         for (double z = low + 4; z < openingHead - 2; z += 4)
-            out += v.line(onWall(w, start + 1, start + 1, z, z, 0.3)[0],
-                          onWall(w, start + shutter - 1, start + shutter - 1, z, z, 0.3)[0],
+            out += v.line(onWall(w, start + 1, z, 0.3), onWall(w, start + shutter - 1, z, 0.3),
                           shaded("#3f6b40", normal), 0.5);
     }
     if (!french)
@@ -484,12 +489,8 @@ std::vector<Piece> wallPieces(const ViewPainter& v) {
     const double height = housePlan().wallHeight;
     std::vector<Piece> pieces;
     for (const Wall& w : housePlan().outerWalls) {
-        const double start = std::min(w.runsEastWest() ? w.from.x() : w.from.y(),
-                                      w.runsEastWest() ? w.to.x() : w.to.y()) -
-                             w.thickness / 2;
-        const double end = std::max(w.runsEastWest() ? w.from.x() : w.from.y(),
-                                    w.runsEastWest() ? w.to.x() : w.to.y()) +
-                           w.thickness / 2;
+        const double start = w.start() - w.thickness / 2;
+        const double end = w.end() + w.thickness / 2;
         const Vec3 normal = lift(outwardNormal(w), 0);
         const std::vector<Vec3> quad = onWall(w, start, end, 0, height);
         if (!v.facesViewer(quad[0], normal))
