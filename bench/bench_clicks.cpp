@@ -1,0 +1,116 @@
+// What one learner action costs, handled and repainted, in a 1920×1080
+// main window: a switch click of each circuit, a navigation press, a
+// compass button, a trip followed by a re-arm.
+#include "house/catalogue.h"
+#include "house/windows.h"
+#include "shell/main_window.h"
+#include "shell/startup.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/forms.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+shell::MainWindow* mainWindow = nullptr;
+
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+ui::Form& bringUp(const QString& window) {
+    ui::forms::get("frmPlanta");
+    ui::Form& form = ui::forms::get(window);
+    form.setWindowState(ui::Form::WindowState::Maximized);
+    settle();
+    return form;
+}
+
+void click(const ui::Control& control) {
+    QTest::mouseClick(control.inputWidget(), Qt::LeftButton, {}, control.centre());
+    settle();
+}
+
+void clickButton(benchmark::State& state, const QString& window, const QString& button) {
+    ui::Form& form = bringUp(window);
+    ui::Control& control = form.button(button);
+    for (auto _ : state)
+        click(control);
+}
+
+void BM_SingleSwitchClick(benchmark::State& state) {
+    clickButton(state, "frmCuina", "CmdInterruptor");
+}
+void BM_TwoWayClick(benchmark::State& state) { clickButton(state, "frmEstudi", "CmdCommutador1"); }
+void BM_IntermediateClick(benchmark::State& state) {
+    clickButton(state, "frmHab_mat", "CmdCreumement");
+}
+void BM_CompassClick(benchmark::State& state) {
+    ui::Form& plan = bringUp("frmPlanta");
+    ui::Control& north = plan.button("CmdNord");
+    ui::Control& south = plan.button("CmdSud");
+    bool flip = false;
+    for (auto _ : state)
+        click((flip = !flip) ? north : south);
+}
+
+void BM_NavigationPress(benchmark::State& state) {
+    bringUp("frmCuina");
+    bool toHall = true;
+    for (auto _ : state) {
+        const QString from = toHall ? "frmCuina" : "frmEntrada";
+        const QString target = toHall ? "ImgEntrada_ordre" : "ImgCuina_ordre";
+        ui::Image& image = ui::forms::get(from).image(target);
+        QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
+        QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
+        settle();
+        toHall = !toHall;
+    }
+}
+
+void BM_TripAndRearm(benchmark::State& state) {
+    bringUp("frmCuina");
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const house::Room& room : house::rooms())
+            if (room.window != QLatin1String("frmCuina"))
+                house::ActualitzaIndicador(room.window, room.indicators, true);
+        ui::Form& kitchen = bringUp("frmCuina");
+        state.ResumeTiming();
+        click(kitchen.button("CmdInterruptor")); // the last dark lamp: trips
+        click(ui::forms::get("frmPlanta").pictureBox("PicMagneto", 0));
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_SingleSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_TwoWayClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_IntermediateClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_NavigationPress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::setUpApplication(app);
+    shell::prepare();
+    shell::MainWindow main;
+    mainWindow = &main;
+    ui::forms::setHost(&main);
+    main.resize(1920, 1080);
+    main.show();
+    settle();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ui::forms::reset();
+    return 0;
+}

@@ -1,0 +1,125 @@
+// The main window: its menu tree, the menu handlers, shortcuts and access
+// keys, the multiple-document behaviour and the room windows' close box.
+#include "house_fixture.h"
+
+#include "house/catalogue.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<testing::HouseFixture> house;
+
+    QMenu* portalMenu() { return house->mainWindow().findChild<QMenu*>("mnuPortal"); }
+
+private slots:
+    void initTestCase() { house = std::make_unique<testing::HouseFixture>(); }
+    void init() { house->reset(); }
+
+    void menuTreeIsExact() {
+        QCOMPARE(house->mainWindow().windowTitle(), QString("Voltesa"));
+        QCOMPARE(house->mainWindow().objectName(), QString("MDIPortal"));
+        const QList<QAction*> top = house->mainWindow().menuBar()->actions();
+        QCOMPARE(top.size(), 2);
+        QCOMPARE(top[0]->text(), QString("&Portal"));
+        QCOMPARE(top[1]->text(), QString("A&juda"));
+        QVERIFY(!top[1]->menu());
+        QStringList items;
+        for (QAction* action : portalMenu()->actions())
+            items << (action->isSeparator() ? QString("-") : action->text()) + "|" +
+                         action->shortcut().toString();
+        QCOMPARE(items, QStringList({"&Planta|Ctrl+P", "-|", "&Entrada|", "&Cuina|",
+                                     "&Menjador|", "&Bany|", "&Lavabo|", "&Habitació Doble|",
+                                     "Habitació&1|", "Habitació&2|", "Habitació&3|", "-|",
+                                     "S&ortir|F11"}));
+    }
+
+    void eachRoomItemOpensItsWindowMaximisedInFront_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Entrada") << "mnuEntrada" << "frmEntrada";
+        QTest::newRow("Cuina") << "mnuCuina" << "frmCuina";
+        QTest::newRow("Menjador") << "mnuMenjador" << "frmMenjadorbis";
+        QTest::newRow("Bany") << "mnuBany" << "frmLavabogran";
+        QTest::newRow("Lavabo") << "mnuAseo" << "frmLavabopetit";
+        QTest::newRow("Doble") << "mnuHab_mat" << "frmHab_mat";
+        QTest::newRow("1") << "mnuHabitació1" << "frmHabitació1";
+        QTest::newRow("2") << "mnuHabitació2" << "frmHabitació2";
+        QTest::newRow("3") << "mnuSalaEstudi" << "frmEstudi";
+    }
+    void eachRoomItemOpensItsWindowMaximisedInFront() {
+        QFETCH(QString, item);
+        QFETCH(QString, window);
+        house->chooseMenu("mnuCuina");
+        house->chooseMenu(item);
+        QCOMPARE(house->activeWindow(), window);
+        QVERIFY(house->window(window).isShown());
+        QCOMPARE(house->window(window).windowState(), ui::Form::WindowState::Maximized);
+        QCOMPARE(house->window(window).Caption(), house::room(window).caption);
+        // The room opened before stays loaded behind it.
+        QVERIFY(house->loaded("frmCuina"));
+        QVERIFY(house->mainWindow().isVisible());
+    }
+
+    void reopeningARoomKeepsItsState() {
+        house->chooseMenu("mnuBany");
+        house->click(house->window("frmLavabogran").button("CmdInterruptor"));
+        house->chooseMenu("mnuAseo");
+        house->chooseMenu("mnuBany");
+        QCOMPARE(house->activeWindow(), QString("frmLavabogran"));
+        QCOMPARE(house->window("frmLavabogran").line("Lineinterruptor").Y2(), 6720.0f);
+    }
+
+    void shortcutsOpenThePlanAndEndTheProgram() {
+        house->chooseMenu("mnuCuina");
+        house->mainWindow().show();
+        house->mainWindow().activateWindow();
+        house->type(QKeySequence(Qt::CTRL | Qt::Key_P));
+        QCOMPARE(house->activeWindow(), QString("frmPlanta"));
+        house->type(QKeySequence(Qt::Key_F11));
+        QVERIFY(ui::forms::programEnded());
+        QVERIFY(!house->loaded("frmPlanta"));
+        QVERIFY(!house->loaded("frmCuina"));
+        QVERIFY(!house->mainWindow().isVisible());
+    }
+
+    void accessKeysReachEveryRoom() {
+        house->mainWindow().show();
+        QApplication::setActiveWindow(&house->mainWindow());
+        QVERIFY(QTest::qWaitForWindowActive(&house->mainWindow()));
+        QTest::keyClick(&house->mainWindow(), Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(portalMenu()->isVisible());
+        QTest::keyClick(portalMenu(), Qt::Key_M);
+        house->settle();
+        QCOMPARE(house->activeWindow(), QString("frmMenjadorbis"));
+    }
+
+    // Closing a room only hides it: every other window still shows its lamp,
+    // and bringing it up again by any path shows it exactly as it was.
+    void closeBoxHidesARoomAndKeepsItsState() {
+        house->chooseMenu("mnuHabitació2");
+        ui::Form& room = house->window("frmHabitació2");
+        house->click(room.button("CmdInterruptor"));
+        room.window()->close();
+        house->settle();
+        QCOMPARE(house->loaded("frmHabitació2"), &room);
+        QVERIFY(!room.isShown());
+        QVERIFY(house->window("frmPlanta").image("ImgHabitació2").Visible());
+
+        house->chooseMenu("mnuCuina");
+        house->press(house->window("frmCuina").image("ImgHabitació2"));
+        QCOMPARE(house->activeWindow(), QString("frmHabitació2"));
+        QVERIFY(room.isShown());
+        QCOMPARE(room.line("Lineinterruptor").Y2(), 6720.0f);
+        QVERIFY(room.pictureBox("Pic_Habitació2", 0).Visible());
+        QVERIFY(room.image("ImgHabitació2").Visible());
+        QCOMPARE(room.label("LblTaula", 1).ForeColor(), ui::colors::Red);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"
