@@ -10,6 +10,6 @@ int main(int argc, char* argv[]) {
     shell::prepare();
     shell::MainWindow mainWindow;
     ui::forms::setHost(&mainWindow);
-    ui::forms::get(QStringLiteral("frmCuina")).setWindowState(ui::Form::WindowState::Maximized);
+    shell::showFirstWindow();
     return app.exec();
 }

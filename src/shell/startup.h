@@ -9,4 +9,8 @@ namespace shell {
 // how to build every window.
 void prepare();
 
+// Shows the program's first window, the presentation screen; showing it
+// brings up the main window around it.
+void showFirstWindow();
+
 } // namespace shell
