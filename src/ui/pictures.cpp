@@ -1,5 +1,6 @@
 #include "ui/pictures.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QPainter>
@@ -77,6 +78,18 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
     QPixmap result = QPixmap::fromImage(std::move(image));
     e.rendered.insert(key, result);
     return result;
+}
+
+QStringList names() {
+    QStringList all;
+    for (const auto& [name, entry] : catalogue())
+        if (entry.source)
+            all << name;
+    for (const QString& file : QDir(QStringLiteral(":/pictures")).entryList({"*.svg"}))
+        all << file.chopped(4);
+    all.removeDuplicates();
+    all.sort();
+    return all;
 }
 
 int renderCount() { return renderings; }

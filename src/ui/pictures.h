@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -29,6 +30,9 @@ QPixmap pixmap(const QString& name, QSize devicePixels);
 
 // The SVG text of a picture.
 QByteArray svg(const QString& name);
+
+// Every picture the program has: those added by code and those compiled in.
+QStringList names();
 
 // How many renderings have been made so far (for the benchmarks and the
 // tests that check that nothing is rendered twice).
