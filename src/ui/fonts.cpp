@@ -1,22 +1,36 @@
 #include "ui/fonts.h"
 
+#include <QFontMetricsF>
 #include <QHash>
 
 namespace ui {
 
-QString installedFamily(const QString& layoutFamily) {
-    // Liberation Sans has Arial's metrics and stands in well for the old
-    // dialog font; Yanone Kaffeesatz is an openly licensed condensed
-    // display face for the presentation's titles.
-    static const QHash<QString, QString> map = {
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("Niagara Solid"), QStringLiteral("Yanone Kaffeesatz")},
-    };
-    return map.value(layoutFamily, QStringLiteral("Liberation Sans"));
-}
-
 namespace {
+
+// What stands in for a layout's font: the installed family and, where the
+// layout's face spaced its lines further apart than the stand-in does, that
+// line pitch in ems (zero keeps the stand-in's own).
+struct StandIn {
+    QString family;
+    qreal lineEms = 0;
+};
+
+const StandIn& standIn(const QString& layoutFamily) {
+    // Liberation Sans has Arial's metrics and stands in well for the old
+    // dialog font, a bitmap face whose lines lie 13 pixels apart at 8 points
+    // (10 2/3 pixels to the em): text that wraps over several lines, with
+    // labels laid over some of them, keeps that pitch. Yanone Kaffeesatz is
+    // an openly licensed condensed display face for the presentation's
+    // titles.
+    static const QHash<QString, StandIn> map = {
+        {QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), 13 / (8 * 4 / 3.0)}},
+        {QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")}},
+        {QStringLiteral("Niagara Solid"), {QStringLiteral("Yanone Kaffeesatz")}},
+    };
+    static const StandIn fallback{QStringLiteral("Liberation Sans")};
+    const auto found = map.constFind(layoutFamily);
+    return found == map.cend() ? fallback : *found;
+}
 
 QFont baseFont(const FontSpec& spec) {
     QFont font(installedFamily(spec.family));
@@ -28,6 +42,10 @@ QFont baseFont(const FontSpec& spec) {
 
 } // namespace
 
+QString installedFamily(const QString& layoutFamily) {
+    return standIn(layoutFamily).family;
+}
+
 QFont twipsFont(const FontSpec& spec) {
     QFont font = baseFont(spec);
     font.setPixelSize(qMax(1, qRound(spec.points * 20)));
@@ -38,6 +56,13 @@ QFont scaledFont(const FontSpec& spec, qreal pixelsPerTwip) {
     QFont font = baseFont(spec);
     font.setPixelSize(qMax(1, qRound(spec.points * 20 * pixelsPerTwip)));
     return font;
+}
+
+qreal lineSpacingTwips(const FontSpec& spec) {
+    const qreal ems = standIn(spec.family).lineEms;
+    if (ems > 0)
+        return ems * spec.points * 20;
+    return QFontMetricsF(twipsFont(spec)).lineSpacing();
 }
 
 } // namespace ui

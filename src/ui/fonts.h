@@ -16,6 +16,9 @@ struct FontSpec {
 // The installed family that stands in for a layout's font name.
 QString installedFamily(const QString& layoutFamily);
 
+// How far apart, in twips, the lines of a text in `spec` lie.
+qreal lineSpacingTwips(const FontSpec& spec);
+
 // The font of `spec` sized in twips (20 per point), for drawing through a
 // painter that is scaled from twips to pixels.
 QFont twipsFont(const FontSpec& spec);

@@ -3,7 +3,35 @@
 #include "ui/container.h"
 #include "ui/paint.h"
 
+#include <QTextLayout>
+
 namespace ui {
+
+namespace {
+
+// Draws `text` wrapped at `width`, its lines as far apart as the layout's
+// font sets them, so that every line lies where the layout expects it.
+void drawWrapped(QPainter& painter, QString text, const FontSpec& spec, qreal width,
+                 Qt::Alignment align) {
+    text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, twipsFont(spec));
+    QTextOption option(align);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    const qreal pitch = lineSpacingTwips(spec);
+    layout.beginLayout();
+    qreal top = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, top));
+        top += pitch;
+    }
+    layout.endLayout();
+    layout.draw(&painter, QPointF(0, 0));
+}
+
+} // namespace
 
 Label::Label(Container& host, Name name, QRectF twips, QString caption)
     : Control(host, std::move(name)), rect_(twips), caption_(std::move(caption)) {}
@@ -38,14 +66,11 @@ void Label::paint(const PaintContext& context) const {
     p.translate(pixels.topLeft());
     p.scale(context.container.scale(), context.container.scale());
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(twipsFont(font_));
     p.setPen(context.color(foreColor_));
-    const int align = align_ == Align::Centre  ? Qt::AlignHCenter
-                      : align_ == Align::Right ? Qt::AlignRight
-                                               : Qt::AlignLeft;
-    QString text = caption_;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    p.drawText(QRectF(QPointF(0, 0), rect_.size()), align | Qt::AlignTop | Qt::TextWordWrap, text);
+    const Qt::Alignment align = align_ == Align::Centre  ? Qt::AlignHCenter
+                                : align_ == Align::Right ? Qt::AlignRight
+                                                         : Qt::AlignLeft;
+    drawWrapped(p, caption_, font_, rect_.width(), align);
     p.restore();
 }
 
