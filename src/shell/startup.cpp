@@ -1,14 +1,24 @@
 #include "shell/startup.h"
 
+#include "house/house_plan.h"
+#include "house/house_views.h"
 #include "plan/floor_plan.h"
+#include "rooms/photographs.h"
 #include "rooms/room_windows.h"
 #include "shell/help_window.h"
 #include "shell/presentation.h"
 #include "ui/forms.h"
 
+#include <QApplication>
+#include <QIcon>
+
 namespace shell {
 
 void prepare() {
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
+    house::registerPlanPictures();
+    house::registerViewPictures();
+    rooms::registerPhotographs();
     rooms::defineRoomWindows();
     plan::defineFloorPlan();
     ui::forms::define(QStringLiteral("frmPresentació"),

@@ -1,0 +1,122 @@
+// Start-up to the first painted frame, and peak memory at that moment, of
+// Ampera beside an empty Qt main window built in the same tree; medians of
+// repeated runs, each run a fresh process.
+//
+//   bench_startup [RUNS]
+#include "shell/main_window.h"
+#include "shell/startup.h"
+#include "ui/application.h"
+#include "ui/forms.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+qint64 nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Reports, on the first paint of `window`, the time since the parent
+// started this process and the peak resident memory, then quits.
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QMetaObject::invokeMethod(qApp, [] {
+                rusage usage{};
+                getrusage(RUSAGE_SELF, &usage);
+                const qint64 began = qgetenv("BENCH_STARTED_NS").toLongLong();
+                std::printf("%lld %ld\n", static_cast<long long>(nowNs() - began), usage.ru_maxrss);
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    bool done_ = false;
+};
+
+int runChild(QApplication& app, bool empty) {
+    FirstPaint watcher;
+    if (empty) {
+        QMainWindow window;
+        window.installEventFilter(&watcher);
+        window.showMaximized();
+        return app.exec();
+    }
+    ui::setUpApplication(app);
+    shell::prepare();
+    shell::MainWindow mainWindow;
+    mainWindow.installEventFilter(&watcher);
+    ui::forms::setHost(&mainWindow);
+    shell::showFirstWindow();
+    const int result = app.exec();
+    ui::forms::reset();
+    return result;
+}
+
+struct Sample {
+    double ms;
+    double mb;
+};
+
+Sample runOnce(const QString& mode) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("BENCH_STARTED_NS", QString::number(nowNs()));
+    if (!env.contains("QT_QPA_PLATFORM"))
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {mode});
+    child.waitForFinished(60000);
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+    if (fields.size() != 2)
+        qFatal("The %s run reported nothing", qPrintable(mode));
+    return {fields[0].toDouble() / 1e6, fields[1].toDouble() / 1024};
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("--child-empty") || mode == QLatin1String("--child-ampera")) {
+        QApplication app(argc, argv);
+        return runChild(app, mode == QLatin1String("--child-empty"));
+    }
+    QCoreApplication app(argc, argv);
+    const int runs = std::max(3, mode.toInt() > 0 ? mode.toInt() : 15);
+    std::vector<double> emptyMs, emptyMb, amperaMs, amperaMb;
+    for (int i = 0; i < runs; ++i) {
+        const Sample e = runOnce("--child-empty");
+        const Sample a = runOnce("--child-ampera");
+        emptyMs.push_back(e.ms);
+        emptyMb.push_back(e.mb);
+        amperaMs.push_back(a.ms);
+        amperaMb.push_back(a.mb);
+    }
+    const double eMs = median(emptyMs), aMs = median(amperaMs);
+    const double eMb = median(emptyMb), aMb = median(amperaMb);
+    std::printf("medians of %d runs            empty Qt window   Ampera   ratio\n", runs);
+    std::printf("start-up to first paint (ms)   %15.1f %8.1f %7.2f\n", eMs, aMs, aMs / eMs);
+    std::printf("peak memory at start-up (MB)   %15.1f %8.1f %7.2f\n", eMb, aMb, aMb / eMb);
+    return 0;
+}
