@@ -1,0 +1,79 @@
+# Desktop integration: `cmake --install` puts the program, its menu entry,
+# its icon at every size icon themes look up and its software-centre
+# description under the prefix; `cpack -G DEB` wraps the same tree into a
+# Debian package.
+include(GNUInstallDirs)
+
+# One name ties the menu entry, the icon files and the software-centre
+# entry together; desktops match them by it.
+set(AMPERA_APP_ID cat.ampera.Ampera)
+set(AMPERA_SCREENSHOT_URL "https://ampera.example/screenshots"
+    CACHE STRING "Web address where the PNG files of docs/screenshots are published")
+
+install(TARGETS ampera RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+set(desktop_file ${CMAKE_CURRENT_BINARY_DIR}/data/${AMPERA_APP_ID}.desktop)
+set(metainfo_file ${CMAKE_CURRENT_BINARY_DIR}/data/${AMPERA_APP_ID}.metainfo.xml)
+configure_file(data/ampera.desktop.in ${desktop_file} @ONLY)
+configure_file(data/ampera.metainfo.xml.in ${metainfo_file} @ONLY)
+install(FILES ${desktop_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${metainfo_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The icon: the SVG itself for the scalable size, and PNGs rendered from it
+# at build time for the fixed sizes.
+set(icon_svg ${CMAKE_CURRENT_SOURCE_DIR}/assets/pictures/icon.svg)
+set(icon_theme ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${icon_svg} DESTINATION ${icon_theme}/scalable/apps RENAME ${AMPERA_APP_ID}.svg)
+set(icon_pngs)
+foreach(size 16 32 48 64 128 256)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size})
+  set(png ${dir}/${AMPERA_APP_ID}.png)
+  add_custom_command(
+    OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND render_icon ${icon_svg} ${size} ${png}
+    DEPENDS render_icon ${icon_svg}
+    COMMENT "Rendering the ${size}x${size} icon"
+    VERBATIM)
+  list(APPEND icon_pngs ${png})
+  install(FILES ${png} DESTINATION ${icon_theme}/${size}x${size}/apps)
+endforeach()
+add_custom_target(icons ALL DEPENDS ${icon_pngs})
+
+# The Debian package. Shared-library dependencies are read from the binary;
+# what it loads at run time without linking (the SVG plugins for the window
+# icon, the fonts its layouts are mapped onto) is declared by hand.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ampera)
+set(CPACK_PACKAGE_VENDOR "Ampera")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "learn how the lighting circuits of a house work")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Ampera shows the floor plan of a house with nine rooms. The learner enters\n"
+       "a room, works its switches (a single switch, two two-way switches, two\n"
+       "two-way switches with an intermediate switch) and watches the wiring\n"
+       "diagram, the lamp, the photograph of the room and its truth table react.\n"
+       "Lighting every lamp at once trips the circuit breaker. The user interface\n"
+       "is in Catalan.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ampera maintainers <maintainers@ampera.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2, fonts-yanone-kaffeesatz")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# cpack packages what was built, as `cmake --install` installs it, instead
+# of building the whole tree first: build, then package.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+include(CPack)
+
+# The installed tree validated as desktops and software centres read it, and
+# the package's control fields and contents. Both work in temporary folders.
+add_test(NAME desktop_install
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/desktop_install.sh ${CMAKE_COMMAND}
+                 ${CMAKE_CURRENT_BINARY_DIR} ${AMPERA_APP_ID} ${CMAKE_CURRENT_SOURCE_DIR}/docs/screenshots)
+add_test(NAME debian_package
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/debian_package.sh ${CMAKE_CPACK_COMMAND}
+                 ${CMAKE_CURRENT_BINARY_DIR} ${AMPERA_APP_ID})
+set_tests_properties(desktop_install debian_package PROPERTIES TIMEOUT 300)
