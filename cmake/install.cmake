@@ -61,7 +61,6 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ampera maintainers <maintainers@ampera.exam
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2, fonts-yanone-kaffeesatz")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # cpack packages what was built, as `cmake --install` installs it, instead
 # of building the whole tree first: build, then package.
