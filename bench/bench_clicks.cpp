@@ -87,8 +87,58 @@ void BM_TripAndRearm(benchmark::State& state) {
     }
 }
 
+// Counts paint events of one widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+void BM_LoadingBarTick(benchmark::State& state) {
+    ui::Form& presentation = ui::forms::get("frmPresentació");
+    presentation.Show();
+    settle();
+    PaintCounter counter;
+    presentation.surface()->installEventFilter(&counter);
+    ui::Timer& timer = presentation.timer("TmrCarrega");
+    for (auto _ : state) {
+        timer.fire();
+        settle();
+    }
+    state.counters["repaints_per_tick"] =
+        benchmark::Counter(double(counter.paints) / double(state.iterations()));
+    ui::forms::unload("frmPresentació");
+    settle();
+}
+
+// Prints one line per benchmark: the median of its repetitions.
+class MedianTable : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override {
+        std::printf("%-34s %12s\n", "action at 1920x1080 (median)", "time");
+        return true;
+    }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.aggregate_name != "median")
+                continue;
+            const double ms = run.GetAdjustedRealTime() /
+                              (run.time_unit == benchmark::kMillisecond ? 1.0 : 1000.0);
+            std::printf("%-34s %9.2f ms", run.run_name.function_name.c_str(), ms);
+            for (const auto& [name, counter] : run.counters)
+                std::printf("  %s %.2f", name.c_str(), counter.value);
+            std::printf("\n");
+        }
+    }
+};
+
 } // namespace
 
+BENCHMARK(BM_LoadingBarTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_SingleSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_TwoWayClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_IntermediateClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
@@ -109,7 +159,8 @@ int main(int argc, char** argv) {
     main.show();
     settle();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    MedianTable table;
+    benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
     ui::forms::reset();
     return 0;

@@ -31,11 +31,18 @@ QPointF Container::toPixels(const QPointF& twips) const { return origin() + twip
 QPointF Container::toTwips(const QPointF& pixels) const { return (pixels - origin()) / scale(); }
 
 void Container::repaint(const QRectF& twips) const {
-    if (!surface_)
+    // A change inside the area marked last adds nothing; returning before
+    // any arithmetic keeps a loop of thousands of changes cheap.
+    if (!surface_ || lastMarked_.contains(twips))
         return;
     // A margin covers pen widths and antialiasing around the edges.
     const int margin = 3 + qCeil(15 * scale());
-    surface_->update(toPixels(twips).toAlignedRect().adjusted(-margin, -margin, margin, margin));
+    const QRect area = toPixels(twips).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    if ((QRegion(area) - pending_).isEmpty())
+        return;
+    pending_ += area;
+    lastMarked_ = twips;
+    surface_->update(area);
 }
 
 void Container::adopt(Control& control) {
@@ -79,6 +86,8 @@ void Container::paintBackground(QPainter& painter) const {
 void Container::paintForeground(QPainter&) const {}
 
 void Container::paintSurface(QPainter& painter) const {
+    pending_ = QRegion();
+    lastMarked_ = QRectF();
     paintBackground(painter);
     PaintContext context{painter, *this, surface_->palette()};
     for (const auto& child : children_)

@@ -76,6 +76,10 @@ private:
 
     Form* form_;
     Surface* surface_ = nullptr;
+    // What is waiting to be painted, in pixels, and the last area added to
+    // it, in twips.
+    mutable QRegion pending_;
+    mutable QRectF lastMarked_;
     std::vector<std::unique_ptr<Control>> children_;
 };
 

@@ -104,6 +104,7 @@ bool Form::isShown() const { return !window()->isHidden(); }
 
 void Form::setLayoutExtent(QSizeF twips) {
     extent_ = twips;
+    placement_.reset();
     layoutChildren();
     surface()->update();
 }
@@ -118,19 +119,23 @@ QSizeF Form::layoutExtent() const {
     return *extent_;
 }
 
-qreal Form::pixelsPerTwip() const {
-    const QSizeF extent = layoutExtent();
+const Form::Placement& Form::placement() const {
     const QSize size = surface()->size();
-    if (size.isEmpty())
-        return 1.0 / 15;
-    return std::min(size.width() / extent.width(), size.height() / extent.height());
+    if (!placement_ || placement_->size != size) {
+        const QSizeF extent = layoutExtent();
+        Placement p{size, 1.0 / 15, {}};
+        if (!size.isEmpty())
+            p.scale = std::min(size.width() / extent.width(), size.height() / extent.height());
+        const QSizeF used = extent * p.scale;
+        p.origin = QPointF((size.width() - used.width()) / 2, (size.height() - used.height()) / 2);
+        placement_ = p;
+    }
+    return *placement_;
 }
 
-QPointF Form::origin() const {
-    const QSizeF used = layoutExtent() * pixelsPerTwip();
-    const QSize size = surface()->size();
-    return QPointF((size.width() - used.width()) / 2, (size.height() - used.height()) / 2);
-}
+qreal Form::pixelsPerTwip() const { return placement().scale; }
+
+QPointF Form::origin() const { return placement().origin; }
 
 void Form::resized() {
     layoutChildren();
@@ -153,6 +158,7 @@ Control* Form::find(const QString& name, int index) const {
 void Form::registerControl(Control& control) {
     byName_.insert(keyOf(control.name(), control.index()), &control);
     extent_.reset();
+    placement_.reset();
 }
 
 void Form::missing(const QString& name, int index) const {
@@ -161,14 +167,19 @@ void Form::missing(const QString& name, int index) const {
 
 bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window() && event->type() == QEvent::Close) {
-        event->ignore();
         if (closeBox_ == CloseBox::Hides) {
+            event->ignore();
             window()->hide();
             if (frame_ && frame_->mdiArea())
                 frame_->mdiArea()->activatePreviousSubWindow();
-        } else {
-            forms::unload(name_);
+            return true;
         }
+        forms::unload(name_);
+        // A top-level window lets the close go on, so that closing the last
+        // window on the screen ends the program.
+        if (kind_ == Kind::TopLevel)
+            return false;
+        event->ignore();
         return true;
     }
     return QObject::eventFilter(watched, event);

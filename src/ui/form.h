@@ -92,6 +92,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Where the layout lies for the present size of the window.
+    struct Placement {
+        QSize size;
+        qreal scale;
+        QPointF origin;
+    };
+    const Placement& placement() const;
     [[noreturn]] void missing(const QString& name, int index) const;
     void stopTimers();
 
@@ -103,6 +110,7 @@ private:
     CloseBox closeBox_ = CloseBox::Unloads;
     QHash<QString, Control*> byName_;
     mutable std::optional<QSizeF> extent_;
+    mutable std::optional<Placement> placement_;
     QPointer<QMdiSubWindow> frame_;
 };
 
