@@ -3,14 +3,17 @@
 // repeated runs, each run a fresh process.
 //
 //   bench_startup [RUNS]
+#include "house/catalogue.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "ui/application.h"
+#include "ui/controls.h"
 #include "ui/forms.h"
 
 #include <QApplication>
 #include <QMainWindow>
 #include <QProcess>
+#include <QTest>
 
 #include <sys/resource.h>
 
@@ -49,6 +52,59 @@ public:
 private:
     bool done_ = false;
 };
+
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void clickEverySwitch(const QString& window) {
+    ui::Form& room = ui::forms::get(window);
+    room.setWindowState(ui::Form::WindowState::Maximized);
+    settle();
+    for (const char* name : {"CmdInterruptor", "CmdCommutador1", "CmdCreumement", "CmdCommutador2"}) {
+        if (auto* button = room.find(QString::fromUtf8(name))) {
+            QTest::mouseClick(button->inputWidget(), Qt::LeftButton, {}, button->centre());
+            settle();
+        }
+    }
+}
+
+// Every room opened, lit and darkened, then every lamp lit so that the
+// breaker trips, and re-armed; reports the peak resident memory.
+int runTour(QApplication& app) {
+    ui::setUpApplication(app);
+    shell::prepare();
+    shell::MainWindow mainWindow;
+    ui::forms::setHost(&mainWindow);
+    mainWindow.resize(1920, 1080);
+    mainWindow.show();
+    ui::forms::get("frmPlanta").setWindowState(ui::Form::WindowState::Maximized);
+    settle();
+    for (int pass = 0; pass < 2; ++pass)
+        for (const house::Room& room : house::rooms())
+            clickEverySwitch(room.window);
+    for (const house::Room& room : house::rooms()) {
+        if (ui::forms::loaded(room.window)) {
+            ui::Form& form = ui::forms::get(room.window);
+            form.setWindowState(ui::Form::WindowState::Maximized);
+            auto& button = *form.find(room.circuit == house::Circuit::SingleSwitch
+                                          ? QStringLiteral("CmdInterruptor")
+                                          : QStringLiteral("CmdCommutador1"));
+            if (!form.image(room.indicators.first()).Visible())
+                QTest::mouseClick(button.inputWidget(), Qt::LeftButton, {}, button.centre());
+            settle();
+        }
+    }
+    ui::Control& breaker = ui::forms::get("frmPlanta").pictureBox("PicMagneto", 0);
+    QTest::mouseClick(breaker.inputWidget(), Qt::LeftButton, {}, breaker.centre());
+    settle();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("0 %ld\n", usage.ru_maxrss);
+    ui::forms::reset();
+    return 0;
+}
 
 int runChild(QApplication& app, bool empty) {
     FirstPaint watcher;
@@ -102,6 +158,10 @@ int main(int argc, char* argv[]) {
         QApplication app(argc, argv);
         return runChild(app, mode == QLatin1String("--child-empty"));
     }
+    if (mode == QLatin1String("--child-tour")) {
+        QApplication app(argc, argv);
+        return runTour(app);
+    }
     QCoreApplication app(argc, argv);
     const int runs = std::max(3, mode.toInt() > 0 ? mode.toInt() : 15);
     std::vector<double> emptyMs, emptyMb, amperaMs, amperaMb;
@@ -113,10 +173,14 @@ int main(int argc, char* argv[]) {
         amperaMs.push_back(a.ms);
         amperaMb.push_back(a.mb);
     }
+    std::vector<double> tourMb;
+    for (int i = 0; i < std::min(runs, 5); ++i)
+        tourMb.push_back(runOnce("--child-tour").mb);
     const double eMs = median(emptyMs), aMs = median(amperaMs);
     const double eMb = median(emptyMb), aMb = median(amperaMb);
     std::printf("medians of %d runs            empty Qt window   Ampera   ratio\n", runs);
     std::printf("start-up to first paint (ms)   %15.1f %8.1f %7.2f\n", eMs, aMs, aMs / eMs);
     std::printf("peak memory at start-up (MB)   %15.1f %8.1f %7.2f\n", eMb, aMb, aMb / eMb);
+    std::printf("peak memory, full tour (MB)    %15s %8.1f\n", "", median(tourMb));
     return 0;
 }
