@@ -11,6 +11,7 @@ set(AMPERA_SCREENSHOT_URL "https://ampera.example/screenshots"
     CACHE STRING "Web address where the PNG files of docs/screenshots are published")
 
 install(TARGETS ampera RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+target_compile_definitions(ampera PRIVATE AMPERA_APP_ID="${AMPERA_APP_ID}")
 
 set(desktop_file ${CMAKE_CURRENT_BINARY_DIR}/data/${AMPERA_APP_ID}.desktop)
 set(metainfo_file ${CMAKE_CURRENT_BINARY_DIR}/data/${AMPERA_APP_ID}.metainfo.xml)

@@ -61,6 +61,9 @@ if [ -f "$desktop" ]; then
     [ "$(desktop_key "$desktop" Icon)" = "$id" ] || fail "Icon= does not name the installed icon $id"
     exec_name=$(desktop_key "$desktop" Exec)
     [ -x "$prefix/bin/${exec_name%% *}" ] || fail "Exec= names no installed program: $exec_name"
+    # On X11 the window's class is the program's file name.
+    [ "$(desktop_key "$desktop" StartupWMClass)" = "${exec_name%% *}" ] ||
+        fail "StartupWMClass= is not the program's name"
     [ "$(desktop_key "$desktop" Name)" = "Ampera" ] || fail "Name= is not Ampera"
     [ -n "$(desktop_key "$desktop" Comment)" ] || fail "Comment= is empty"
     grep -q '^Categories=.*Education;' "$desktop" || fail "Categories= lacks Education"
