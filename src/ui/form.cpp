@@ -169,6 +169,11 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window() && event->type() == QEvent::Close) {
         if (closeBox_ == CloseBox::Hides) {
             event->ignore();
+            // A hidden child must not stay maximised: the area restores its
+            // maximised children whenever another one is brought up, and
+            // restoring a hidden one would show it again.
+            if (frame_)
+                frame_->showNormal();
             window()->hide();
             if (frame_ && frame_->mdiArea())
                 frame_->mdiArea()->activatePreviousSubWindow();
