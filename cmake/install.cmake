@@ -4,8 +4,8 @@
 # Debian package.
 include(GNUInstallDirs)
 
-# One name ties the menu entry, the icon files and the software-centre
-# entry together; desktops match them by it.
+# One name ties the menu entry, the icon files, the software-centre entry
+# and the running program's window together; desktops match them by it.
 set(AMPERA_APP_ID cat.ampera.Ampera)
 set(AMPERA_SCREENSHOT_URL "https://ampera.example/screenshots"
     CACHE STRING "Web address where the PNG files of docs/screenshots are published")
