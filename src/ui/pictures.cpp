@@ -2,21 +2,29 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace ui::pictures {
 namespace {
+
+// A picture is drawn at one size per window scale, and at a few passing
+// sizes while windows open and maximise; it is kept at the few sizes it was
+// last drawn at. Older ones are dropped, or resizing a window again and again
+// would keep a rendering for every size it passed through.
+constexpr std::size_t keptSizes = 6;
 
 struct Entry {
     Source source;
     std::unique_ptr<QSvgRenderer> renderer;
     QByteArray text;
-    QHash<quint64, QPixmap> rendered;
+    // Most recently used first.
+    std::vector<std::pair<quint64, QPixmap>> rendered;
 };
 
 std::map<QString, Entry>& catalogue() {
@@ -63,9 +71,12 @@ QByteArray svg(const QString& name) { return entry(name).text; }
 QPixmap pixmap(const QString& name, QSize devicePixels) {
     Entry& e = entry(name);
     const quint64 key = sizeKey(devicePixels);
-    auto found = e.rendered.constFind(key);
-    if (found != e.rendered.cend())
-        return *found;
+    const auto found = std::find_if(e.rendered.begin(), e.rendered.end(),
+                                    [key](const auto& kept) { return kept.first == key; });
+    if (found != e.rendered.end()) {
+        std::rotate(e.rendered.begin(), found, found + 1);
+        return e.rendered.front().second;
+    }
     QImage image(devicePixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
@@ -76,7 +87,9 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
     }
     ++renderings;
     QPixmap result = QPixmap::fromImage(std::move(image));
-    e.rendered.insert(key, result);
+    e.rendered.insert(e.rendered.begin(), {key, result});
+    if (e.rendered.size() > keptSizes)
+        e.rendered.pop_back();
     return result;
 }
 
@@ -93,5 +106,12 @@ QStringList names() {
 }
 
 int renderCount() { return renderings; }
+
+int keptCount() {
+    std::size_t kept = 0;
+    for (const auto& [name, entry] : catalogue())
+        kept += entry.rendered.size();
+    return int(kept);
+}
 
 } // namespace ui::pictures

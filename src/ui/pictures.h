@@ -1,6 +1,6 @@
 // The picture catalogue: every picture of the program is an SVG document with
 // a design size in pixels (15 twips each), rendered once per device size and
-// kept for the whole run.
+// kept while that size is among the few it was last drawn at.
 #pragma once
 
 #include <QByteArray>
@@ -37,5 +37,8 @@ QStringList names();
 // How many renderings have been made so far (for the benchmarks and the
 // tests that check that nothing is rendered twice).
 int renderCount();
+
+// How many renderings are kept, over all pictures.
+int keptCount();
 
 } // namespace ui::pictures
