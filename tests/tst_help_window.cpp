@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -161,14 +162,30 @@ class HelpWindowTest : public QObject {
         QCOMPARE(again.label("LblAjuda").Caption(), QString::fromUtf8(expectedText));
     }
 
-    void outlivesTheMainWindowButNotTheExitItem() {
+    // Closing the main window leaves the help window up; closing it too
+    // then leaves nothing on the screen, and the program ends.
+    void outlivesTheMainWindowAndEndsTheProgramLast() {
         ui::Form& form = openHelp();
+        house->mainWindow().show();
         house->mainWindow().close();
         house->settle();
         QVERIFY(!house->mainWindow().isVisible());
         QVERIFY(form.isShown());
 
-        house->reset();
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        QTimer::singleShot(0, form.window(), [&form] { form.window()->close(); });
+        // Only a program that fails to end ever meets this guard.
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { qApp->exit(1); });
+        guard.start(10000);
+        QCOMPARE(qApp->exec(), 0);
+        QCOMPARE(lastClosed.count(), 1);
+        house->settle();
+        QVERIFY(!house->loaded(help));
+    }
+
+    void exitItemClosesIt() {
         openHelp();
         house->chooseMenu("mnuSortir");
         QVERIFY(!house->loaded(help));
