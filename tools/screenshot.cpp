@@ -3,6 +3,7 @@
 //   screenshot [--size WxH] [--window NAME] OUT.png ACTION...
 //
 // Actions, applied in order through the program's real event paths:
+//   start                          start as the program does (presentation screen)
 //   menu:mnuCuina                  choose a menu item
 //   click:frmCuina/CmdInterruptor  click a button or picture box (NAME(i) for arrays)
 //   press:frmPlanta/ImgCuina_ordre press the mouse on an image
@@ -40,7 +41,9 @@ ui::Control& controlFor(const QString& path) {
 void apply(shell::MainWindow& main, const QString& action) {
     const QString kind = action.section(':', 0, 0);
     const QString what = action.section(':', 1);
-    if (kind == QLatin1String("menu")) {
+    if (kind == QLatin1String("start")) {
+        shell::showFirstWindow();
+    } else if (kind == QLatin1String("menu")) {
         auto* item = main.findChild<QAction*>(what);
         if (!item)
             qFatal("No menu item %s", qPrintable(what));

@@ -3,7 +3,9 @@
 #include "ui/container.h"
 #include "ui/pictures.h"
 
+#include <QIconEngine>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace ui {
 
@@ -24,6 +26,29 @@ protected:
     }
 };
 
+// Draws a button's picture at whatever size the button is painted, so that a
+// picture is rendered only at sizes that are really shown.
+class PictureIconEngine : public QIconEngine {
+public:
+    explicit PictureIconEngine(QString picture) : picture_(std::move(picture)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->drawPixmap(rect, pictures::pixmap(picture_, rect.size()));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return pictures::pixmap(picture_, size);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override {
+        QPixmap result = pictures::pixmap(picture_, (QSizeF(size) * scale).toSize());
+        result.setDevicePixelRatio(scale);
+        return result;
+    }
+    QIconEngine* clone() const override { return new PictureIconEngine(picture_); }
+
+private:
+    QString picture_;
+};
+
 } // namespace
 
 CommandButton::CommandButton(Container& host, Name name, QRectF twips, QString caption,
@@ -33,6 +58,8 @@ CommandButton::CommandButton(Container& host, Name name, QRectF twips, QString c
     button_->setObjectName(this->name());
     button_->setFocusPolicy(Qt::StrongFocus);
     button_->setAutoDefault(false);
+    if (!picture_.isEmpty())
+        button_->setIcon(QIcon(new PictureIconEngine(picture_)));
 }
 
 void CommandButton::onClick(std::function<void()> handler) {
@@ -42,7 +69,7 @@ void CommandButton::onClick(std::function<void()> handler) {
 }
 
 void CommandButton::setAccessibleName(const QString& name) {
-    button_->setAccessibleName(name);
+    Control::setAccessibleName(name);
     button_->setToolTip(name);
 }
 
@@ -59,14 +86,8 @@ void CommandButton::setEnabled(bool enabled) {
 void CommandButton::scaleChanged() {
     const qreal s = host().scale();
     button_->setFont(scaledFont(font_, s));
-    if (picture_.isEmpty())
-        return;
-    const QSizeF logical = QSizeF(pictures::designSize(picture_)) * 15 * s;
-    const qreal dpr = button_->devicePixelRatioF();
-    QPixmap pixmap = pictures::pixmap(picture_, (logical * dpr).toSize());
-    pixmap.setDevicePixelRatio(dpr);
-    button_->setIcon(QIcon(pixmap));
-    button_->setIconSize(logical.toSize());
+    if (!picture_.isEmpty())
+        button_->setIconSize((QSizeF(pictures::designSize(picture_)) * 15 * s).toSize());
 }
 
 } // namespace ui

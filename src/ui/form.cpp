@@ -114,7 +114,9 @@ QSizeF Form::layoutExtent() const {
         QRectF all;
         for (const auto& child : Container::children())
             all = all.united(child->bounds());
-        extent_ = QSizeF(std::max<qreal>(all.right(), 15), std::max<qreal>(all.bottom(), 15));
+        // The margins right and below match those left and above.
+        extent_ = QSizeF(std::max<qreal>(all.right() + std::max<qreal>(all.left(), 0), 15),
+                         std::max<qreal>(all.bottom() + std::max<qreal>(all.top(), 0), 15));
     }
     return *extent_;
 }

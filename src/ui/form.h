@@ -56,7 +56,8 @@ public:
     QWidget* window() const;
 
     // The layout is scaled to fit this extent, in twips, into the window;
-    // by default it is the extent of the window's own controls.
+    // by default it is the extent of the window's own controls, with as
+    // much margin right and below as they leave left and above.
     void setLayoutExtent(QSizeF twips);
     QSizeF layoutExtent() const;
     qreal pixelsPerTwip() const;
