@@ -5,6 +5,7 @@
 
 #include "house/catalogue.h"
 #include "house/windows.h"
+#include "shell/startup.h"
 #include "ui/pictures.h"
 
 class PictureCache : public QObject {
@@ -25,6 +26,20 @@ private slots:
         house = std::make_unique<testing::HouseFixture>();
         house->mainWindow().resize(1600, 900);
         house->mainWindow().show();
+    }
+
+    // Runs first, before anything else has been drawn in this process.
+    void startUpRendersOnlyWhatThePresentationShows() {
+        QCOMPARE(ui::pictures::renderCount(), 0);
+        shell::showFirstWindow();
+        house->mainWindow().grab();
+        // The loading bar is the presentation's only picture, and it is
+        // hidden until the first tick.
+        QCOMPARE(ui::pictures::renderCount(), 0);
+        house->window("frmPresentació").timer("TmrCarrega").fire();
+        house->mainWindow().grab();
+        QCOMPARE(ui::pictures::renderCount(), 1);
+        house->chooseMenu("mnuPlanta");
     }
 
     void reArmingRendersNothingNew() {
