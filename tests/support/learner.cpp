@@ -1,0 +1,564 @@
+#include "learner.h"
+
+#include "house_fixture.h"
+#include "house_model.h"
+
+#include "house/catalogue.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include <functional>
+
+namespace testing {
+
+namespace {
+
+const QString presentation = QStringLiteral("frmPresentació");
+const QString help = QStringLiteral("FrmAjuda");
+
+// The names used in the written form of an action.
+const std::pair<Action::Kind, const char*> kindNames[] = {
+    {Action::Kind::Tick, "tick"},       {Action::Kind::Menu, "menu"},
+    {Action::Kind::MenuKeys, "keys"},   {Action::Kind::PlanKey, "ctrl+p"},
+    {Action::Kind::Press, "press"},     {Action::Kind::Switch, "switch"},
+    {Action::Kind::Breaker, "breaker"}, {Action::Kind::Compass, "compass"},
+    {Action::Kind::Close, "close"},     {Action::Kind::CloseHelp, "closehelp"},
+    {Action::Kind::Exit, "exit"},       {Action::Kind::Resize, "resize"},
+};
+const std::pair<Qt::MouseButton, const char*> buttonNames[] = {
+    {Qt::LeftButton, "left"}, {Qt::RightButton, "right"}, {Qt::MiddleButton, "middle"}};
+const std::pair<Action::Way, const char*> wayNames[] = {
+    {Action::Way::Mouse, "mouse"}, {Action::Way::Space, "space"}, {Action::Way::Enter, "enter"}};
+
+template <class T, std::size_t N>
+QString nameOf(const std::pair<T, const char*> (&names)[N], T value) {
+    for (const auto& [v, name] : names)
+        if (v == value)
+            return QString::fromLatin1(name);
+    return {};
+}
+
+template <class T, std::size_t N>
+bool valueOf(const std::pair<T, const char*> (&names)[N], const QString& name, T& value) {
+    for (const auto& [v, n] : names)
+        if (name == QLatin1String(n)) {
+            value = v;
+            return true;
+        }
+    return false;
+}
+
+const QStringList timers = {"TmrCarrega", "Rellotge2", "Rellotge1"};
+const QStringList compassButtons = {"CmdSud", "CmdOest", "CmdNord", "CmdEst"};
+
+// The plan picture box of a window of the house.
+ui::PictureBox& planBox(ui::Form& form) {
+    if (form.name() == house::floorPlan)
+        return form.pictureBox(QStringLiteral("PicPlantacuina"));
+    return form.pictureBox(house::room(form.name()).plan);
+}
+
+QString pointText(double x, double y) {
+    return QStringLiteral("%1/%2").arg(x, 0, 'f', 3).arg(y, 0, 'f', 3);
+}
+
+// The learner brings the main window to the front before typing into it:
+// its shortcuts work only while it has the focus.
+void focusMainWindow(HouseFixture& house) {
+    house.mainWindow().activateWindow();
+    house.settle();
+}
+
+// Chooses a menu item through the keyboard: Alt and the access key of
+// "&Portal" open its menu, then the item's own access key chooses it;
+// "A&juda" sits on the menu bar itself.
+void chooseByKeys(HouseFixture& house, const QString& item) {
+    focusMainWindow(house);
+    auto* action = house.mainWindow().findChild<QAction*>(item);
+    const QString text = action ? action->text() : QString();
+    const qsizetype amp = text.indexOf(QLatin1Char('&'));
+    if (amp < 0 || amp + 1 >= text.size()) {
+        qWarning("The menu item %s has no access key", qPrintable(item));
+        return;
+    }
+    const char key = text.at(amp + 1).toLower().toLatin1();
+    if (item == QLatin1String("mnuAjuda")) {
+        QTest::keyClick(&house.mainWindow(), key, Qt::AltModifier);
+        house.settle();
+        return;
+    }
+    QTest::keyClick(&house.mainWindow(), 'p', Qt::AltModifier);
+    house.settle();
+    auto* portal = house.mainWindow().findChild<QMenu*>(QStringLiteral("mnuPortal"));
+    if (!portal || !portal->isVisible()) {
+        qWarning("Alt+P did not open the Portal menu");
+        return;
+    }
+    QTest::keyClick(portal, key);
+    house.settle();
+}
+
+// A click or a key on a widget that takes clicks (a button, a picture box).
+void work(HouseFixture& house, QWidget* widget, Action::Way way) {
+    switch (way) {
+    case Action::Way::Mouse:
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        break;
+    case Action::Way::Space:
+    case Action::Way::Enter:
+        widget->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(widget, way == Action::Way::Space ? Qt::Key_Space : Qt::Key_Return);
+        break;
+    }
+    house.settle();
+}
+
+} // namespace
+
+QString Action::toString() const {
+    const QString name = nameOf(kindNames, kind);
+    QStringList fields;
+    switch (kind) {
+    case Kind::PlanKey:
+    case Kind::CloseHelp:
+        return name;
+    case Kind::Tick:
+    case Kind::Menu:
+    case Kind::MenuKeys:
+    case Kind::Exit:
+        fields << control;
+        break;
+    case Kind::Close:
+        fields << window;
+        break;
+    case Kind::Press:
+        fields << window << (control.isEmpty() ? pointText(x, y) : control)
+               << nameOf(buttonNames, button);
+        if (modifiers & Qt::ShiftModifier)
+            fields << QStringLiteral("shift");
+        if (modifiers & Qt::ControlModifier)
+            fields << QStringLiteral("ctrl");
+        break;
+    case Kind::Switch:
+        fields << window << control << nameOf(wayNames, way);
+        break;
+    case Kind::Breaker:
+        fields << QString::number(index) << nameOf(wayNames, way);
+        break;
+    case Kind::Compass:
+        fields << control << nameOf(wayNames, way);
+        break;
+    case Kind::Resize:
+        fields << QStringLiteral("%1x%2").arg(int(x)).arg(int(y));
+        break;
+    }
+    return name + QLatin1Char(':') + fields.join(QLatin1Char(','));
+}
+
+bool Action::parse(const QString& text, Action& action) {
+    action = Action();
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    if (!valueOf(kindNames, text.left(colon < 0 ? text.size() : colon).trimmed(), action.kind))
+        return false;
+    const QStringList fields =
+        colon < 0 ? QStringList() : text.mid(colon + 1).trimmed().split(QLatin1Char(','));
+    const auto need = [&](int n) { return fields.size() >= n; };
+    switch (action.kind) {
+    case Kind::PlanKey:
+    case Kind::CloseHelp:
+        return true;
+    case Kind::Tick:
+    case Kind::Menu:
+    case Kind::MenuKeys:
+    case Kind::Exit:
+        action.control = fields.value(0);
+        return !action.control.isEmpty();
+    case Kind::Close:
+        action.window = fields.value(0);
+        return !action.window.isEmpty();
+    case Kind::Press: {
+        if (!need(3) || !valueOf(buttonNames, fields[2], action.button))
+            return false;
+        action.window = fields[0];
+        const QStringList point = fields[1].split(QLatin1Char('/'));
+        if (point.size() == 2) {
+            bool okX = false, okY = false;
+            action.x = point[0].toDouble(&okX);
+            action.y = point[1].toDouble(&okY);
+            if (!okX || !okY)
+                return false;
+        } else {
+            action.control = fields[1];
+        }
+        for (const QString& modifier : fields.mid(3)) {
+            if (modifier == QLatin1String("shift"))
+                action.modifiers |= Qt::ShiftModifier;
+            else if (modifier == QLatin1String("ctrl"))
+                action.modifiers |= Qt::ControlModifier;
+            else
+                return false;
+        }
+        return true;
+    }
+    case Kind::Switch:
+        action.window = fields.value(0);
+        action.control = fields.value(1);
+        return need(3) && valueOf(wayNames, fields[2], action.way);
+    case Kind::Breaker: {
+        bool ok = false;
+        action.index = fields.value(0).toInt(&ok);
+        return ok && need(2) && valueOf(wayNames, fields[1], action.way);
+    }
+    case Kind::Compass:
+        action.control = fields.value(0);
+        return need(2) && valueOf(wayNames, fields[1], action.way);
+    case Kind::Resize: {
+        const QStringList size = fields.value(0).split(QLatin1Char('x'));
+        bool okW = false, okH = false;
+        action.x = size.value(0).toInt(&okW);
+        action.y = size.value(1).toInt(&okH);
+        return okW && okH && action.x > 0 && action.y > 0;
+    }
+    }
+    return false;
+}
+
+QString toString(const std::vector<Action>& actions) {
+    QStringList parts;
+    for (const Action& action : actions)
+        parts << action.toString();
+    return parts.join(QStringLiteral("; "));
+}
+
+bool parse(const QString& text, std::vector<Action>& actions) {
+    actions.clear();
+    for (const QString& part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (part.trimmed().isEmpty())
+            continue;
+        Action action;
+        if (!Action::parse(part.trimmed(), action))
+            return false;
+        actions.push_back(action);
+    }
+    return true;
+}
+
+QString frontWindow(HouseFixture& house) {
+    QMdiSubWindow* current = house.mainWindow().area().currentSubWindow();
+    return current && current->widget() ? current->widget()->objectName() : QString();
+}
+
+bool applicable(HouseFixture& house, const Action& action) {
+    if (ui::forms::programEnded())
+        return false;
+    const QString front = frontWindow(house);
+    ui::Form* shown = front.isEmpty() ? nullptr : house.loaded(front);
+    if (shown && !shown->isShown())
+        shown = nullptr;
+    const bool planInFront = shown && front == house::floorPlan;
+    switch (action.kind) {
+    case Action::Kind::Tick:
+        return house.loaded(presentation) && timers.contains(action.control);
+    case Action::Kind::Menu:
+    case Action::Kind::MenuKeys:
+        return HouseModel::menuItems().contains(action.control) ||
+               action.control == QLatin1String("mnuAjuda");
+    case Action::Kind::PlanKey:
+    case Action::Kind::Resize:
+        return true;
+    case Action::Kind::Press:
+        if (!shown || front != action.window || front == presentation)
+            return false;
+        if (action.control.isEmpty())
+            return true;
+        if (auto* image = dynamic_cast<ui::Image*>(shown->find(action.control)))
+            return &image->host() == static_cast<ui::Container*>(&planBox(*shown));
+        return false;
+    case Action::Kind::Switch:
+        return shown && front == action.window && HouseModel::isRoom(front) &&
+               HouseModel::switchButtons(front).contains(action.control);
+    case Action::Kind::Close:
+        // The presentation screen has no title bar, so no close box.
+        return shown && front == action.window && front != presentation;
+    case Action::Kind::Breaker:
+        return planInFront && (action.index == 0 || action.index == 1) &&
+               shown->pictureBox(QStringLiteral("PicMagneto"), action.index).Visible();
+    case Action::Kind::Compass:
+        return planInFront && compassButtons.contains(action.control);
+    case Action::Kind::CloseHelp:
+        return house.loaded(help) != nullptr;
+    case Action::Kind::Exit:
+        if (action.control == QLatin1String("CmdSortir"))
+            return planInFront;
+        return action.control == QLatin1String("F11") ||
+               action.control == QLatin1String("mnuSortir") ||
+               action.control == QLatin1String("keys");
+    }
+    return false;
+}
+
+QPointF pressPoint(HouseFixture& house, const Action& action) {
+    ui::Form& form = *house.loaded(action.window);
+    ui::PictureBox& box = planBox(form);
+    if (!action.control.isEmpty())
+        return box.toTwips(QPointF(form.image(action.control).centre()));
+    const QSize size = box.surface()->size();
+    const QPoint pixel(int(action.x * (size.width() - 1)), int(action.y * (size.height() - 1)));
+    return box.toTwips(QPointF(pixel));
+}
+
+void perform(HouseFixture& house, const Action& action) {
+    switch (action.kind) {
+    case Action::Kind::Tick:
+        house.loaded(presentation)->timer(action.control).fire();
+        house.settle();
+        break;
+    case Action::Kind::Menu:
+        house.chooseMenu(action.control);
+        break;
+    case Action::Kind::MenuKeys:
+        chooseByKeys(house, action.control);
+        break;
+    case Action::Kind::PlanKey:
+        focusMainWindow(house);
+        house.type(QKeySequence(Qt::CTRL | Qt::Key_P));
+        break;
+    case Action::Kind::Press: {
+        ui::PictureBox& box = planBox(*house.loaded(action.window));
+        const QPointF twips = pressPoint(house, action);
+        const QPoint pixel = box.toPixels(twips).toPoint();
+        // The press acts at once; the release follows, as a learner's would.
+        QTest::mousePress(box.surface(), action.button, action.modifiers, pixel);
+        QTest::mouseRelease(box.surface(), action.button, action.modifiers, pixel);
+        house.settle();
+        break;
+    }
+    case Action::Kind::Switch:
+        work(house, house.loaded(action.window)->button(action.control).button(), action.way);
+        break;
+    case Action::Kind::Breaker:
+        work(house,
+             house.loaded(house::floorPlan)
+                 ->pictureBox(QStringLiteral("PicMagneto"), action.index)
+                 .widget(),
+             action.way);
+        break;
+    case Action::Kind::Compass:
+        work(house, house.loaded(house::floorPlan)->button(action.control).button(), action.way);
+        break;
+    case Action::Kind::Close:
+        house.loaded(action.window)->window()->close();
+        house.settle();
+        break;
+    case Action::Kind::CloseHelp:
+        house.loaded(help)->window()->close();
+        house.settle();
+        break;
+    case Action::Kind::Exit:
+        if (action.control == QLatin1String("F11")) {
+            focusMainWindow(house);
+            house.type(QKeySequence(Qt::Key_F11));
+        } else if (action.control == QLatin1String("mnuSortir")) {
+            house.chooseMenu(action.control);
+        } else if (action.control == QLatin1String("keys")) {
+            chooseByKeys(house, QStringLiteral("mnuSortir"));
+        } else {
+            work(house, house.loaded(house::floorPlan)->button(action.control).button(),
+                 Action::Way::Mouse);
+        }
+        break;
+    case Action::Kind::Resize:
+        house.mainWindow().showNormal();
+        house.mainWindow().resize(int(action.x), int(action.y));
+        house.settle();
+        break;
+    }
+}
+
+std::uint64_t Random::next() {
+    // splitmix64: small, fast, and the same sequence everywhere.
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+namespace {
+
+template <class T> const T& pick(Random& random, const QList<T>& list) {
+    return list[random.below(int(list.size()))];
+}
+
+Action::Way randomWay(Random& random) {
+    const int roll = random.below(20);
+    return roll < 12 ? Action::Way::Mouse : roll < 17 ? Action::Way::Space : Action::Way::Enter;
+}
+
+// A plan area to press: an eager learner mostly heads for a dark room.
+const house::PlanArea& randomArea(Random& random, const HouseModel& model,
+                                  Temperament temperament) {
+    const auto& areas = house::planAreas();
+    if (temperament.eager && random.chance(0.8)) {
+        std::vector<const house::PlanArea*> dark;
+        for (const house::PlanArea& area : areas)
+            if (!model.lit(area.window))
+                dark.push_back(&area);
+        if (!dark.empty())
+            return *dark[random.below(int(dark.size()))];
+    }
+    return areas[random.below(int(areas.size()))];
+}
+
+Action randomPress(Random& random, const QString& window, const HouseModel& model,
+                   Temperament temperament) {
+    Action action;
+    action.kind = Action::Kind::Press;
+    action.window = window;
+    if (random.chance(0.2)) {
+        // Anywhere on the plan, the walls and the gaps between rooms too.
+        action.x = random.below(1001) / 1000.0;
+        action.y = random.below(1001) / 1000.0;
+    } else {
+        const house::PlanArea& area = randomArea(random, model, temperament);
+        action.control = random.chance(0.5) ? area.indicator : area.target;
+    }
+    const int roll = random.below(20);
+    action.button = roll < 12 ? Qt::LeftButton : roll < 17 ? Qt::RightButton : Qt::MiddleButton;
+    if (random.chance(0.1))
+        action.modifiers |= Qt::ShiftModifier;
+    if (random.chance(0.05))
+        action.modifiers |= Qt::ControlModifier;
+    return action;
+}
+
+Action randomMenu(Random& random, const HouseModel& model, Temperament temperament) {
+    Action action;
+    action.kind = random.chance(0.25) ? Action::Kind::MenuKeys : Action::Kind::Menu;
+    if (random.chance(0.08)) {
+        action.control = QStringLiteral("mnuAjuda");
+    } else if (temperament.eager && random.chance(0.7)) {
+        QStringList dark;
+        for (const house::Room& room : house::rooms())
+            if (!model.lit(room.window))
+                dark << HouseModel::menuItemOf(room.window);
+        action.control = dark.isEmpty() ? QStringLiteral("mnuPlanta") : pick(random, dark);
+    } else {
+        action.control = pick(random, HouseModel::menuItems());
+    }
+    return action;
+}
+
+} // namespace
+
+Action randomResize(Random& random) {
+    // A few sizes, small ones mostly: every size costs a rendering of every
+    // picture, and the small ones paint fastest.
+    static const QSize sizes[] = {{480, 360}, {560, 420}, {640, 480}, {800, 600}, {1280, 800}};
+    const QSize size = sizes[random.below(int(std::size(sizes)))];
+    Action action;
+    action.kind = Action::Kind::Resize;
+    action.x = size.width();
+    action.y = size.height();
+    return action;
+}
+
+Action randomAction(Random& random, HouseFixture& house, const HouseModel& model,
+                    Temperament temperament) {
+    struct Option {
+        double weight;
+        std::function<Action()> make;
+    };
+    std::vector<Option> options;
+    const auto offer = [&](double weight, std::function<Action()> make) {
+        options.push_back({weight, std::move(make)});
+    };
+
+    if (house.loaded(presentation)) {
+        offer(6, [&] {
+            Action action;
+            action.kind = Action::Kind::Tick;
+            const int roll = random.below(8);
+            action.control = timers[roll < 5 ? 0 : roll < 7 ? 1 : 2];
+            return action;
+        });
+    }
+    offer(1.5, [&] { return randomMenu(random, model, temperament); });
+    offer(0.3, [&] {
+        Action action;
+        action.kind = Action::Kind::PlanKey;
+        return action;
+    });
+    offer(0.05, [&] { return randomResize(random); });
+    if (house.loaded(help))
+        offer(0.4, [&] {
+            Action action;
+            action.kind = Action::Kind::CloseHelp;
+            return action;
+        });
+
+    const QString front = frontWindow(house);
+    ui::Form* form = front.isEmpty() ? nullptr : house.loaded(front);
+    const bool shown = form && form->isShown() && front != presentation;
+    if (shown) {
+        offer(0.2, [&] {
+            Action action;
+            action.kind = Action::Kind::Close;
+            action.window = front;
+            return action;
+        });
+        offer(3, [&] { return randomPress(random, front, model, temperament); });
+    }
+    if (shown && front == house::floorPlan) {
+        offer(1, [&] {
+            Action action;
+            action.kind = Action::Kind::Compass;
+            action.control = pick(random, compassButtons);
+            action.way = randomWay(random);
+            return action;
+        });
+        offer(model.tripped() ? 3 : 0.3, [&] {
+            Action action;
+            action.kind = Action::Kind::Breaker;
+            action.index = model.tripped() ? 0 : 1;
+            action.way = randomWay(random);
+            return action;
+        });
+    } else if (shown && HouseModel::isRoom(front)) {
+        const double weight = temperament.eager && !model.lit(front) ? 12 : 5;
+        offer(weight, [&] {
+            Action action;
+            action.kind = Action::Kind::Switch;
+            action.window = front;
+            action.control = pick(random, HouseModel::switchButtons(front));
+            action.way = randomWay(random);
+            return action;
+        });
+    }
+
+    double total = 0;
+    for (const Option& option : options)
+        total += option.weight;
+    double roll = random.unit() * total;
+    for (const Option& option : options) {
+        if (roll < option.weight)
+            return option.make();
+        roll -= option.weight;
+    }
+    return options.back().make();
+}
+
+Action randomExit(Random& random, HouseFixture& house) {
+    Action action;
+    action.kind = Action::Kind::Exit;
+    QStringList ways = {"F11", "mnuSortir", "keys"};
+    const QString front = frontWindow(house);
+    if (front == house::floorPlan && house.loaded(front)->isShown())
+        ways << QStringLiteral("CmdSortir");
+    action.control = pick(random, ways);
+    return action;
+}
+
+} // namespace testing
