@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include "ui/accessibility.h"
+
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
@@ -10,6 +12,7 @@ void setUpApplication(QApplication& app) {
     QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"));
     app.setStyle(style);
     app.setPalette(style->standardPalette());
+    installAccessibility();
 }
 
 } // namespace ui

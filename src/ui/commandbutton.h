@@ -17,7 +17,8 @@ public:
     CommandButton(Container& host, Name name, QRectF twips, QString caption, QString picture = {});
 
     void onClick(std::function<void()> handler);
-    void setAccessibleName(const QString& name);
+    // The name is the button's tooltip too.
+    void setAccessibleName(const QString& name) override;
     const QString& picture() const { return picture_; }
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;

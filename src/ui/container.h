@@ -89,6 +89,8 @@ class Surface : public QWidget {
 public:
     Surface(Container& container, QWidget* parent);
 
+    Container& container() const { return container_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

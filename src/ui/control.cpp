@@ -1,5 +1,6 @@
 #include "ui/control.h"
 
+#include "ui/accessibility.h"
 #include "ui/container.h"
 #include "ui/form.h"
 
@@ -21,6 +22,8 @@ void Control::setVisible(bool visible) {
         return;
     visible_ = visible;
     changed();
+    if (!widget())
+        notifyAccessibility(*this, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }
 
 void Control::setEnabled(bool enabled) {
@@ -28,6 +31,22 @@ void Control::setEnabled(bool enabled) {
         return;
     enabled_ = enabled;
     changed();
+}
+
+void Control::setAccessibleName(const QString& name) {
+    accessibleName_ = name;
+    if (QWidget* own = widget())
+        own->setAccessibleName(name);
+    else
+        notifyAccessibility(*this, QAccessible::NameChanged);
+}
+
+void Control::setAccessibleDescription(const QString& description) {
+    accessibleDescription_ = description;
+    if (QWidget* own = widget())
+        own->setAccessibleDescription(description);
+    else
+        notifyAccessibility(*this, QAccessible::DescriptionChanged);
 }
 
 void Control::changed() const { host_.repaint(bounds()); }

@@ -1,5 +1,6 @@
 // The base of every control of a window: its name (and index in a control
-// array), its container, and the Visible and Enabled properties.
+// array), its container, the Visible and Enabled properties, and what
+// assistive tools report about it.
 #pragma once
 
 #include <QPointF>
@@ -40,6 +41,15 @@ public:
     bool Enabled() const { return enabled_; }
     virtual void setEnabled(bool enabled);
 
+    // What assistive tools (screen readers) report for the control. A
+    // control with a widget of its own passes these on to it; a light one is
+    // reported by its container: labels always, other light controls once
+    // they have a name.
+    const QString& accessibleName() const { return accessibleName_; }
+    virtual void setAccessibleName(const QString& name);
+    const QString& accessibleDescription() const { return accessibleDescription_; }
+    void setAccessibleDescription(const QString& description);
+
     // Where the control lies inside its container, in twips.
     virtual QRectF bounds() const = 0;
 
@@ -70,6 +80,8 @@ private:
     int index_;
     bool visible_ = true;
     bool enabled_ = true;
+    QString accessibleName_;
+    QString accessibleDescription_;
 };
 
 } // namespace ui

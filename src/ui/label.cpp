@@ -1,5 +1,6 @@
 #include "ui/label.h"
 
+#include "ui/accessibility.h"
 #include "ui/container.h"
 #include "ui/paint.h"
 
@@ -43,7 +44,13 @@ template <class T> void Label::set(T& property, T value) {
     changed();
 }
 
-void Label::setCaption(const QString& caption) { set(caption_, caption); }
+void Label::setCaption(const QString& caption) {
+    if (caption_ == caption)
+        return;
+    set(caption_, caption);
+    // Assistive tools read a label by its caption.
+    notifyAccessibility(*this, QAccessible::NameChanged);
+}
 void Label::setForeColor(Color c) { set(foreColor_, c); }
 void Label::setBackColor(Color c) { set(backColor_, c); }
 void Label::setBackStyle(int style) { set(backStyle_, style); }

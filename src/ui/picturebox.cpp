@@ -26,11 +26,19 @@ void PictureBox::setBackColor(Color c) {
     surface()->update();
 }
 
-void PictureBox::onClick(std::function<void(int)> handler) { click_ = std::move(handler); }
+void PictureBox::onClick(std::function<void(int)> handler) {
+    click_ = std::move(handler);
+    updateFocusPolicy();
+}
 
 void PictureBox::setAccessibleName(const QString& name) {
-    surface()->setAccessibleName(name);
-    surface()->setFocusPolicy(Qt::StrongFocus);
+    Control::setAccessibleName(name);
+    updateFocusPolicy();
+}
+
+void PictureBox::updateFocusPolicy() {
+    const bool operable = click_ && !accessibleName().isEmpty();
+    surface()->setFocusPolicy(operable ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void PictureBox::setVisible(bool visible) {

@@ -1,6 +1,7 @@
 // A picture box: a container with a back colour and a picture drawn at its
 // design size from the top-left corner; it reports clicks, from the mouse
-// and, once it has an accessible name, from the keyboard (Space, Enter).
+// and, once it has both a click handler and an accessible name, from the
+// keyboard (Space, Enter) and from assistive tools.
 #pragma once
 
 #include "ui/container.h"
@@ -20,8 +21,11 @@ public:
 
     // The handler receives the element's index in its control array.
     void onClick(std::function<void(int index)> handler);
-    // Makes the picture box focusable and names it for assistive tools.
-    void setAccessibleName(const QString& name);
+    bool clickable() const { return bool(click_); }
+    // Runs the click handler, as a click does, unless the box is disabled.
+    void click();
+    // A named picture box that reports clicks takes the keyboard focus.
+    void setAccessibleName(const QString& name) override;
 
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;
@@ -37,7 +41,7 @@ protected:
     bool keyPressed(QKeyEvent* event) override;
 
 private:
-    void click();
+    void updateFocusPolicy();
 
     QRectF rect_;
     QString picture_;

@@ -1,0 +1,265 @@
+#include "ui/accessibility.h"
+
+#include "ui/form.h"
+#include "ui/frame.h"
+#include "ui/label.h"
+#include "ui/picturebox.h"
+
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QRegularExpression>
+
+namespace ui {
+
+namespace {
+
+// The interfaces of the light controls that have been asked for, so that
+// changes can be announced on them.
+QHash<const Control*, QAccessible::Id>& lightControlIds() {
+    static QHash<const Control*, QAccessible::Id> ids;
+    return ids;
+}
+
+const Label* asLabel(const Control& control) {
+    return dynamic_cast<const Label*>(&control);
+}
+
+// Labels are read for what they say; other light controls only once they
+// have been given a name.
+bool isReported(const Control& control) {
+    return control.widget() || asLabel(control) || !control.accessibleName().isEmpty();
+}
+
+// A label's caption as it is read aloud: the blanks that line up its
+// columns on the screen collapsed, its line breaks kept.
+QString spokenText(QString caption) {
+    caption.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
+    QStringList lines = caption.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = line.replace(blanks, QStringLiteral(" ")).trimmed();
+    return lines.join(QLatin1Char('\n')).trimmed();
+}
+
+bool isOpaqueLabel(const Control& control) {
+    const Label* label = asLabel(control);
+    return label && label->BackStyle() == 1;
+}
+
+// Whether a visible sibling covers the whole control: widgets lie over
+// everything their container draws and over the widgets made before them;
+// an opaque label lies over the light controls made before it.
+bool isHiddenBehind(const Control& control) {
+    bool inFront = false;
+    for (const auto& sibling : control.host().children()) {
+        if (sibling.get() == &control) {
+            inFront = true;
+            continue;
+        }
+        const bool drawnOver = sibling->widget()
+                                   ? inFront || !control.widget()
+                                   : inFront && !control.widget() && isOpaqueLabel(*sibling);
+        if (drawnOver && sibling->Visible() && sibling->bounds().contains(control.bounds()))
+            return true;
+    }
+    return false;
+}
+
+// A control that its container draws: a child without a widget of its own.
+class LightControlInterface : public QAccessibleInterface {
+  public:
+    explicit LightControlInterface(const Control& control) : control_(control) {}
+
+    bool isValid() const override { return control_.host().surface() != nullptr; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return parent()->window(); }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(control_.host().surface());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Description)
+            return control_.accessibleDescription();
+        if (kind != QAccessible::Name)
+            return {};
+        if (!control_.accessibleName().isEmpty())
+            return control_.accessibleName();
+        const Label* label = asLabel(control_);
+        return label ? spokenText(label->Caption()) : QString();
+    }
+
+    QRect rect() const override {
+        const QWidget* surface = control_.host().surface();
+        const QRect pixels = control_.host().toPixels(control_.bounds()).toAlignedRect();
+        return QRect(surface->mapToGlobal(pixels.topLeft()), pixels.size());
+    }
+
+    QAccessible::Role role() const override {
+        return asLabel(control_) ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invisible = !control_.Visible() || !control_.host().surface()->isVisible() ||
+                          isHiddenBehind(control_);
+        state.disabled = !control_.Enabled();
+        state.readOnly = true;
+        return state;
+    }
+
+  private:
+    const Control& control_;
+};
+
+// The widget of a window, picture box or frame, with the controls it holds
+// as its children in their stacking order, back to front.
+class SurfaceInterface : public QAccessibleWidget {
+  public:
+    explicit SurfaceInterface(Surface* surface)
+        : QAccessibleWidget(surface), container_(surface->container()) {}
+
+    ~SurfaceInterface() override {
+        for (auto it = lightIds_.cbegin(); it != lightIds_.cend(); ++it) {
+            lightControlIds().remove(it.key());
+            QAccessible::deleteAccessibleInterface(it.value());
+        }
+    }
+
+    QAccessible::Role role() const override {
+        if (const auto* form = dynamic_cast<const Form*>(&container_))
+            return form->kind() == Form::Kind::TopLevel ? QAccessible::Window : QAccessible::Client;
+        if (dynamic_cast<const Frame*>(&container_))
+            return QAccessible::Grouping;
+        if (const auto* box = dynamic_cast<const PictureBox*>(&container_)) {
+            if (box->clickable())
+                return QAccessible::Button;
+            return box->picture().isEmpty() ? QAccessible::Pane : QAccessible::Graphic;
+        }
+        return QAccessible::Client;
+    }
+
+    // A window is named by its caption and a frame by its own, unless they
+    // were given a name.
+    QString text(QAccessible::Text kind) const override {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind != QAccessible::Name || !text.isEmpty())
+            return text;
+        if (const auto* form = dynamic_cast<const Form*>(&container_))
+            return form->Caption();
+        if (const auto* frame = dynamic_cast<const Frame*>(&container_))
+            return frame->Caption();
+        return text;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (const auto* control = dynamic_cast<const Control*>(&container_))
+            state.invisible = state.invisible || isHiddenBehind(*control);
+        return state;
+    }
+
+    int childCount() const override { return int(reported().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const std::vector<const Control*> children = reported();
+        if (index < 0 || index >= int(children.size()))
+            return nullptr;
+        return interfaceOf(*children[index]);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const std::vector<const Control*> children = reported();
+        for (int i = 0; i < int(children.size()); ++i)
+            if (interfaceOf(*children[i]) == child)
+                return i;
+        return -1;
+    }
+
+    // The front-most visible child under a point on the screen.
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const std::vector<const Control*> children = reported();
+        for (auto it = children.rbegin(); it != children.rend(); ++it) {
+            QAccessibleInterface* child = interfaceOf(**it);
+            if (child && !child->state().invisible && child->rect().contains(x, y))
+                return child;
+        }
+        return nullptr;
+    }
+
+    // A picture box that reports clicks can be pressed by assistive tools.
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (clickableBox())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString& action) override {
+        if (PictureBox* box = clickableBox(); box && action == pressAction())
+            box->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+  private:
+    PictureBox* clickableBox() const {
+        auto* box = dynamic_cast<PictureBox*>(&container_);
+        return box && box->clickable() ? box : nullptr;
+    }
+
+    std::vector<const Control*> reported() const {
+        std::vector<const Control*> children;
+        for (const auto& child : container_.children())
+            if (isReported(*child))
+                children.push_back(child.get());
+        return children;
+    }
+
+    QAccessibleInterface* interfaceOf(const Control& control) const {
+        if (QWidget* own = control.widget())
+            return QAccessible::queryAccessibleInterface(own);
+        QAccessible::Id& id = lightIds_[&control];
+        if (!id) {
+            id = QAccessible::registerAccessibleInterface(new LightControlInterface(control));
+            lightControlIds().insert(&control, id);
+        }
+        return QAccessible::accessibleInterface(id);
+    }
+
+    Container& container_;
+    mutable QHash<const Control*, QAccessible::Id> lightIds_;
+};
+
+QAccessibleInterface* surfaceInterface(const QString&, QObject* object) {
+    if (auto* surface = qobject_cast<Surface*>(object))
+        return new SurfaceInterface(surface);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(surfaceInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void notifyAccessibility(const Control& control, QAccessible::Event event) {
+    if (!QAccessible::isActive())
+        return;
+    const QAccessible::Id id = lightControlIds().value(&control);
+    if (!id)
+        return;
+    QAccessibleEvent notice(QAccessible::accessibleInterface(id), event);
+    QAccessible::updateAccessibility(&notice);
+}
+
+} // namespace ui
