@@ -17,6 +17,8 @@ void addPlanImages(ui::Container& plan, float kitchenIndicatorLeft) {
             rect.moveLeft(kitchenIndicatorLeft);
         auto& indicator = plan.add<ui::Image>(area.indicator, rect, area.picture);
         indicator.setVisible(false);
+        // Shown only while the room's lamp is lit, and read so.
+        indicator.setAccessibleName(room(area.window).caption + QStringLiteral(": llum encès"));
         indicator.onMouseDown(
             [window = area.window](const ui::MouseDown&) { ObreFinestra(window); });
     }
