@@ -39,6 +39,11 @@ FloorPlan::FloorPlan() : ui::Form(house::floorPlan, QStringLiteral("Planta"), QS
 void FloorPlan::addPlanPanel() {
     auto& panel = add<ui::PictureBox>("PicPlantacuina", QRectF(120, 240, 5055, 5055));
     panel.setBackColor(ui::colors::Window);
+    // Rooms are entered from the plan with the mouse; the menu reaches
+    // every room from the keyboard.
+    panel.setAccessibleName(QStringLiteral("Plànol de l'habitatge"));
+    panel.setAccessibleDescription(
+        QStringLiteral("Per entrar a una estança, feu servir el menú Portal (Alt+P)"));
     panel.add<ui::Image>("ImgPlanta", QRectF(120, 0, 4935, 5055), QStringLiteral("plan_floor"));
     house::addPlanImages(panel, 1560);
 }
@@ -58,22 +63,27 @@ void FloorPlan::addExitButton() {
     auto& exit = add<ui::CommandButton>("CmdSortir", QRectF(10560, 7440, 1095, 375),
                                         QStringLiteral("S&ortir"));
     exit.setAccessibleName(QStringLiteral("Sortir"));
+    exit.setAccessibleDescription(QStringLiteral("Tanca el programa"));
     exit.onClick([] { ui::forms::endProgram(); });
 }
 
 void FloorPlan::addBreaker() {
     const QRectF breakerRect(600, 6000, 855, 2175);
     const char* const pictures[] = {"breaker_tripped", "breaker_armed"};
+    const char* const states[] = {"Disparat: premeu-lo per tornar-lo a connectar", "Connectat"};
     for (int i = 0; i < 2; ++i) {
         auto& breaker = add<ui::PictureBox>(ui::Name("PicMagneto", i), breakerRect,
                                             QString::fromUtf8(pictures[i]));
         breaker.setAccessibleName(QStringLiteral("Magnetotèrmic"));
+        breaker.setAccessibleDescription(QString::fromUtf8(states[i]));
         breaker.onClick(house::PicMagneto_Click);
     }
     pictureBox("PicMagneto", 0).setVisible(false);
 
-    add<ui::Image>("ImgAvis", QRectF(1440, 6840, 1050, 450), QStringLiteral("warning"))
-        .setVisible(false);
+    auto& warning =
+        add<ui::Image>("ImgAvis", QRectF(1440, 6840, 1050, 450), QStringLiteral("warning"));
+    warning.setVisible(false);
+    warning.setAccessibleName(QStringLiteral("Avís"));
 
     auto& standing = add<ui::Label>(
         "LblAvisPia", warningRect,

@@ -9,7 +9,9 @@ namespace {
 constexpr QRectF viewRect{5280, 240, 6975, 5055};
 
 // One side of the house: its picture, stacked at the index of its element
-// of PicVistes, and the compass button that brings it to view.
+// of PicVistes, and the compass button that brings it to view. The side's
+// name (the button's accessible name) also names the view and describes
+// the button for assistive tools.
 struct Face {
     const char* picture;
     const char* button;
@@ -18,6 +20,10 @@ struct Face {
     QRectF buttonRect;
     const char* caption;
 };
+
+QString sideName(const Face& face) {
+    return QString::fromUtf8(face.accessibleName).toLower();
+}
 
 // In the order of the PicVistes elements; the last one added lies in front.
 const Face faces[] = {
@@ -59,6 +65,7 @@ void addCompassButton(ui::Form& form, int face) {
     auto& button = form.add<ui::CommandButton>(f.button, f.buttonRect, QString(),
                                                QString::fromUtf8(f.buttonPicture));
     button.setAccessibleName(QString::fromUtf8(f.accessibleName));
+    button.setAccessibleDescription(QStringLiteral("Mostra la cara ") + sideName(f));
     // The compass buttons take the window's background.
     QPalette palette = button.button()->palette();
     palette.setColor(QPalette::Button, ui::toQColor(ui::colors::CaptionText, palette));
@@ -71,7 +78,9 @@ void addCompassButton(ui::Form& form, int face) {
 void addViews(ui::Form& form) {
     for (int i = 0; i < faceCount; ++i)
         form.add<ui::PictureBox>(ui::Name("PicVistes", i), viewRect,
-                                 QString::fromUtf8(faces[i].picture));
+                                 QString::fromUtf8(faces[i].picture))
+            .setAccessibleName(QStringLiteral("Cara ") + sideName(faces[i]) +
+                               QStringLiteral(" de la casa"));
     form.add<ui::Label>("LblRetol3", QRectF(5880, 5640, 1815, 375),
                         QStringLiteral("Feu un click a la cara que voleu veure:"))
         .setBackColor(ui::colors::CaptionText);

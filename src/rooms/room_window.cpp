@@ -16,6 +16,23 @@ constexpr QRectF planRect{5640, 360, 5055, 5055};
 // goes round them.
 constexpr qreal margin = 120;
 
+// How the lamp's state reads to assistive tools.
+QString lampState(bool lit) {
+    return lit ? QStringLiteral("llum encès") : QStringLiteral("llum apagat");
+}
+
+// A truth-table row read with its column headings: "C1 1, C2 0, LLUM 0".
+QString rowReading(const QString& headings, const QString& row) {
+    const QStringList names = headings.simplified().split(QLatin1Char(' '));
+    const QStringList values = row.simplified().split(QLatin1Char(' '));
+    if (names.size() != values.size())
+        return values.join(QLatin1Char(' '));
+    QStringList pairs;
+    for (int i = 0; i < names.size(); ++i)
+        pairs << names[i] + QLatin1Char(' ') + values[i];
+    return pairs.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 QSizeF roomExtent() { return QSizeF(10695 + margin, 8055 + margin); }
@@ -29,14 +46,17 @@ RoomWindow::RoomWindow(const house::Room& room)
     addPhotographs();
     addNameLabel();
     addMiniaturePlan();
+    describeLamp(false);
 }
 
 void RoomWindow::addPhotographs() {
     QRectF rect = photographRect;
     if (room_.window == QLatin1String("frmCuina"))
         rect.setHeight(5100);
-    add<ui::PictureBox>(ui::Name(room_.photographs, 0), rect, room_.photoPicture);
-    add<ui::PictureBox>(ui::Name(room_.photographs, 1), rect, room_.photoPicture + "_dark");
+    add<ui::PictureBox>(ui::Name(room_.photographs, 0), rect, room_.photoPicture)
+        .setAccessibleName(QStringLiteral("Fotografia amb el ") + lampState(true));
+    add<ui::PictureBox>(ui::Name(room_.photographs, 1), rect, room_.photoPicture + "_dark")
+        .setAccessibleName(QStringLiteral("Fotografia amb el ") + lampState(false));
 }
 
 void RoomWindow::addNameLabel() {
@@ -44,12 +64,20 @@ void RoomWindow::addNameLabel() {
     const bool master = room_.circuit == house::Circuit::TwoWayIntermediate;
     label.setFont({QStringLiteral("Arial"), master ? 15.75 : 18, true});
     label.setForeColor(ui::colors::Red);
+    // Written one letter a line, the caption would be spelled out letter by
+    // letter; assistive tools read the room's name instead.
+    label.setAccessibleName(room_.caption);
 }
 
 void RoomWindow::addMiniaturePlan() {
     auto& plan = add<ui::PictureBox>(room_.plan, planRect);
     const bool kitchen = room_.window == QLatin1String("frmCuina");
     plan.setBackColor(kitchen ? ui::colors::Window : ui::colors::ButtonFace);
+    // The plan is entered with the mouse only; the menu reaches every room
+    // from the keyboard.
+    plan.setAccessibleName(QStringLiteral("Plànol de l'habitatge"));
+    plan.setAccessibleDescription(
+        QStringLiteral("Per anar a una altra estança, feu servir el menú Portal (Alt+P)"));
     plan.add<ui::Image>("ImgPlanta", QRectF(0, 0, 4935, 5055), QStringLiteral("plan"));
     house::addPlanImages(plan, kitchen ? 1560 : 1530);
     if (!room_.activeFrame.isEmpty()) {
@@ -66,6 +94,7 @@ void RoomWindow::Form_Load() {
 
 ui::Frame& RoomWindow::addTruthTable(QRectF frameRect, QRectF title, const QString& titleCaption) {
     auto& table = add<ui::Frame>("FrmTVeritat", frameRect, QStringLiteral("Taula de Veritat"));
+    table.setAccessibleDescription(QStringLiteral("Cap fila marcada"));
     table.add<ui::Label>("LblTítolTaula", title, titleCaption);
     return table;
 }
@@ -80,12 +109,23 @@ void RoomWindow::addSwitchButton(const QString& name, QRectF rect, const QString
                                  const QString& accessibleName, std::function<void()> handler) {
     auto& button = add<ui::CommandButton>(name, rect, QString(), picture);
     button.setAccessibleName(accessibleName);
+    button.setAccessibleDescription(surface()->accessibleDescription());
     button.onClick(std::move(handler));
 }
 
 void RoomWindow::showPhotograph(bool lit) {
     pictureBox(room_.photographs, 0).setVisible(lit);
     pictureBox(room_.photographs, 1).setVisible(!lit);
+    describeLamp(lit);
+}
+
+void RoomWindow::describeLamp(bool lit) {
+    // The window and its switch buttons, where the focus is while the
+    // learner switches, both say how the lamp is.
+    surface()->setAccessibleDescription(lampState(lit));
+    for (const auto& child : Container::children())
+        if (auto* button = dynamic_cast<ui::CommandButton*>(child.get()))
+            button->setAccessibleDescription(lampState(lit));
 }
 
 void RoomWindow::highlightRow(int row, int rows) {
@@ -93,6 +133,12 @@ void RoomWindow::highlightRow(int row, int rows) {
         label("LblTaula", i).setForeColor(i == row ? ui::colors::Red : ui::colors::Black);
     for (int i = 0; i < rows; ++i)
         label("LblTaula", i).setBackColor(i == row ? ui::colors::White : ui::colors::ButtonFace);
+    for (int i = 0; i < rows; ++i)
+        label("LblTaula", i)
+            .setAccessibleDescription(i == row ? QStringLiteral("fila marcada") : QString());
+    const QString reading =
+        rowReading(label("LblTítolTaula").Caption(), label("LblTaula", row).Caption());
+    frame("FrmTVeritat").setAccessibleDescription(QStringLiteral("Fila marcada: ") + reading);
 }
 
 void RoomWindow::finishSwitching(bool lit) {

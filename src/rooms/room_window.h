@@ -25,10 +25,12 @@ public:
     const house::Room& room() const { return room_; }
     void Form_Load() override;
 
-    // Whether the lit photograph shows (element 0 visible, 1 hidden).
+    // Whether the lit photograph shows (element 0 visible, 1 hidden); the
+    // window and its switch buttons tell assistive tools how the lamp is.
     void showPhotograph(bool lit);
     // Marks truth-table row `row` red on white and every other row of the
     // `rows` labels black on button face: text colours first, then backs.
+    // The table tells assistive tools which row is marked.
     void highlightRow(int row, int rows);
 
 protected:
@@ -50,6 +52,7 @@ private:
     void addPhotographs();
     void addNameLabel();
     void addMiniaturePlan();
+    void describeLamp(bool lit);
 
     const house::Room& room_;
 };

@@ -2,6 +2,8 @@
 
 #include "ui/controls.h"
 
+#include <QShortcut>
+
 namespace shell {
 
 namespace {
@@ -57,6 +59,9 @@ HelpWindow::HelpWindow()
     addTitle(*this, "LblTitol2", {480, 1320, 6135, 255}, "Funcionament del programa");
     // The text fills the upper part of the page, as laid out.
     setLayoutExtent(designSize);
+    // Escape closes the page as its close box does.
+    auto* close = new QShortcut(QKeySequence::Cancel, surface());
+    connect(close, &QShortcut::activated, this, [this] { window()->close(); });
 }
 
 } // namespace shell

@@ -33,6 +33,8 @@ ui::Label& addLabel(ui::Form& form, const char* name, QRectF twips, const QStrin
 
 Presentation::Presentation() : ui::Form(windowName, QString(), designSize) {
     setBackColor(ui::colors::ButtonText);
+    // The screen has no caption to be named by.
+    surface()->setAccessibleName(QStringLiteral("Presentació"));
     addTexts();
     addCircuit();
     addLoadingBar();

@@ -7,6 +7,7 @@
 #include "rooms/room_windows.h"
 #include "shell/help_window.h"
 #include "shell/presentation.h"
+#include "shell/qt_catalan.h"
 #include "ui/forms.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ namespace shell {
 
 void prepare() {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
+    installQtCatalan();
     house::registerPlanPictures();
     house::registerViewPictures();
     rooms::registerPhotographs();
