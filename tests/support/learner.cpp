@@ -454,9 +454,10 @@ Action randomMenu(Random& random, const HouseModel& model, Temperament temperame
 } // namespace
 
 Action randomResize(Random& random) {
-    // A few sizes, small ones mostly: every size costs a rendering of every
-    // picture, and the small ones paint fastest.
-    static const QSize sizes[] = {{480, 360}, {560, 420}, {640, 480}, {800, 600}, {1280, 800}};
+    // Three sizes, small ones mostly: the pictures are kept at only a few
+    // sizes each, so more sizes would have them rendered again and again,
+    // and small windows paint fastest.
+    static const QSize sizes[] = {{480, 360}, {640, 480}, {1024, 640}};
     const QSize size = sizes[random.below(int(std::size(sizes)))];
     Action action;
     action.kind = Action::Kind::Resize;
