@@ -28,10 +28,14 @@ Form::Form(QString name, QString caption, QSizeF designTwips, Kind kind)
 
 Form::~Form() {
     stopTimers();
-    if (frame_)
+    if (frame_) {
+        // The frame sends events to its filters while it is being destroyed,
+        // when it is no longer a sub-window; stop watching it first.
+        frame_->removeEventFilter(this);
         delete frame_.data();
-    else
+    } else {
         delete surface();
+    }
 }
 
 void Form::setBackColor(Color c) {
