@@ -284,6 +284,15 @@ void HouseModel::apply(const Action& action, QPointF pressedAt, const QString& f
         break;
     case Action::Kind::Resize:
         break;
+    case Action::Kind::Key:
+        // A key that only moves the focus changes nothing; Ctrl+Tab brings
+        // up the next window in the order the window system keeps.
+        if (action.control.startsWith(QLatin1String("ctrl+")) &&
+            action.control.endsWith(QLatin1String("tab"))) {
+            front_ = frontAfter;
+            frontMaximised_ = false;
+        }
+        break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "house/catalogue.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -27,7 +28,40 @@ const std::pair<Action::Kind, const char*> kindNames[] = {
     {Action::Kind::Breaker, "breaker"}, {Action::Kind::Compass, "compass"},
     {Action::Kind::Close, "close"},     {Action::Kind::CloseHelp, "closehelp"},
     {Action::Kind::Exit, "exit"},       {Action::Kind::Resize, "resize"},
+    {Action::Kind::Key, "key"},
 };
+
+// The keys a learner presses where the focus is.
+struct Key {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+const Key keys[] = {
+    {"tab", Qt::Key_Tab, Qt::NoModifier},
+    {"backtab", Qt::Key_Backtab, Qt::ShiftModifier},
+    {"space", Qt::Key_Space, Qt::NoModifier},
+    {"enter", Qt::Key_Return, Qt::NoModifier},
+    {"escape", Qt::Key_Escape, Qt::NoModifier},
+    {"ctrl+tab", Qt::Key_Tab, Qt::ControlModifier},
+    {"ctrl+shift+tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+    {"ctrl+f4", Qt::Key_F4, Qt::ControlModifier},
+};
+
+const Key* keyNamed(const QString& name) {
+    for (const Key& key : keys)
+        if (name == QLatin1String(key.name))
+            return &key;
+    return nullptr;
+}
+
+// Where a key goes: the widget with the focus, else the active window; with
+// no window active, nowhere.
+QWidget* keyTarget() {
+    if (QWidget* focus = QApplication::focusWidget())
+        return focus;
+    return QApplication::activeWindow();
+}
 const std::pair<Qt::MouseButton, const char*> buttonNames[] = {
     {Qt::LeftButton, "left"}, {Qt::RightButton, "right"}, {Qt::MiddleButton, "middle"}};
 const std::pair<Action::Way, const char*> wayNames[] = {
@@ -129,6 +163,7 @@ QString Action::toString() const {
     case Kind::Menu:
     case Kind::MenuKeys:
     case Kind::Exit:
+    case Kind::Key:
         fields << control;
         break;
     case Kind::Close:
@@ -176,6 +211,9 @@ bool Action::parse(const QString& text, Action& action) {
     case Kind::Exit:
         action.control = fields.value(0);
         return !action.control.isEmpty();
+    case Kind::Key:
+        action.control = fields.value(0);
+        return keyNamed(action.control) != nullptr;
     case Kind::Close:
         action.window = fields.value(0);
         return !action.window.isEmpty();
@@ -269,6 +307,8 @@ bool applicable(HouseFixture& house, const Action& action) {
     case Action::Kind::PlanKey:
     case Action::Kind::Resize:
         return true;
+    case Action::Kind::Key:
+        return keyNamed(action.control) && keyTarget();
     case Action::Kind::Press:
         if (!shown || front != action.window || front == presentation)
             return false;
@@ -300,14 +340,24 @@ bool applicable(HouseFixture& house, const Action& action) {
     return false;
 }
 
-QPointF pressPoint(HouseFixture& house, const Action& action) {
+namespace {
+
+// The pixel of the plan picture box that a press lands on. QTest takes the
+// point (0, 0) for "the middle of the widget", so the corner pixel is
+// pressed one pixel further right.
+QPoint pressPixel(HouseFixture& house, const Action& action) {
     ui::Form& form = *house.loaded(action.window);
-    ui::PictureBox& box = planBox(form);
     if (!action.control.isEmpty())
-        return box.toTwips(QPointF(form.image(action.control).centre()));
-    const QSize size = box.surface()->size();
+        return form.image(action.control).centre();
+    const QSize size = planBox(form).surface()->size();
     const QPoint pixel(int(action.x * (size.width() - 1)), int(action.y * (size.height() - 1)));
-    return box.toTwips(QPointF(pixel));
+    return pixel.isNull() ? QPoint(1, 0) : pixel;
+}
+
+} // namespace
+
+QPointF pressPoint(HouseFixture& house, const Action& action) {
+    return planBox(*house.loaded(action.window)).toTwips(QPointF(pressPixel(house, action)));
 }
 
 void perform(HouseFixture& house, const Action& action) {
@@ -328,8 +378,7 @@ void perform(HouseFixture& house, const Action& action) {
         break;
     case Action::Kind::Press: {
         ui::PictureBox& box = planBox(*house.loaded(action.window));
-        const QPointF twips = pressPoint(house, action);
-        const QPoint pixel = box.toPixels(twips).toPoint();
+        const QPoint pixel = pressPixel(house, action);
         // The press acts at once; the release follows, as a learner's would.
         QTest::mousePress(box.surface(), action.button, action.modifiers, pixel);
         QTest::mouseRelease(box.surface(), action.button, action.modifiers, pixel);
@@ -370,12 +419,97 @@ void perform(HouseFixture& house, const Action& action) {
                  Action::Way::Mouse);
         }
         break;
+    case Action::Kind::Key: {
+        const Key& key = *keyNamed(action.control);
+        QTest::keyClick(keyTarget(), key.key, key.modifiers);
+        house.settle();
+        break;
+    }
     case Action::Kind::Resize:
         house.mainWindow().showNormal();
         house.mainWindow().resize(int(action.x), int(action.y));
         house.settle();
         break;
     }
+}
+
+namespace {
+
+// The window of the house that holds `widget`, if any.
+ui::Form* formHolding(HouseFixture& house, QWidget* widget) {
+    const QStringList windows =
+        QStringList{presentation, house::floorPlan, help} + house::indicatorWindows().mid(1);
+    for (const QString& name : windows)
+        if (ui::Form* form = house.loaded(name))
+            if (form->surface() == widget || form->surface()->isAncestorOf(widget))
+                return form;
+    return nullptr;
+}
+
+// What Space or Enter does to the control that has the focus.
+Action pressOfFocus(ui::Form& form, QWidget* focus, Action::Way way) {
+    Action effect;
+    effect.kind = Action::Kind::Key;
+    effect.control = QStringLiteral("none");
+    for (const auto& child : form.ui::Container::children()) {
+        if (child->widget() != focus)
+            continue;
+        const QString& name = child->name();
+        if (HouseModel::isRoom(form.name()) &&
+            HouseModel::switchButtons(form.name()).contains(name)) {
+            effect.kind = Action::Kind::Switch;
+            effect.window = form.name();
+        } else if (form.name() == house::floorPlan && compassButtons.contains(name)) {
+            effect.kind = Action::Kind::Compass;
+        } else if (form.name() == house::floorPlan && name == QLatin1String("PicMagneto")) {
+            effect.kind = Action::Kind::Breaker;
+            effect.index = child->index();
+        } else if (form.name() == house::floorPlan && name == QLatin1String("CmdSortir")) {
+            effect.kind = Action::Kind::Exit;
+        }
+        effect.control = name;
+        effect.way = way;
+    }
+    return effect;
+}
+
+} // namespace
+
+Action keyEffect(HouseFixture& house, const Action& key) {
+    QWidget* target = keyTarget();
+    ui::Form* form = target ? formHolding(house, target) : nullptr;
+    // The main window's shortcuts work while it is the active window.
+    const bool inMainWindow = QApplication::activeWindow() == &house.mainWindow();
+    Action effect;
+    effect.kind = Action::Kind::Key;
+    effect.control = key.control;
+    if (key.control == QLatin1String("space") || key.control == QLatin1String("enter")) {
+        if (form)
+            return pressOfFocus(*form, target,
+                                key.control == QLatin1String("space") ? Action::Way::Space
+                                                                      : Action::Way::Enter);
+        effect.control = QStringLiteral("none");
+    } else if (key.control == QLatin1String("escape")) {
+        if (form && form->name() == help)
+            effect.kind = Action::Kind::CloseHelp;
+        else
+            effect.control = QStringLiteral("none");
+    } else if (key.control == QLatin1String("ctrl+f4")) {
+        // Closes the window in front, as its close box does; the
+        // presentation screen has none.
+        const QString front = frontWindow(house);
+        ui::Form* shown = front.isEmpty() ? nullptr : house.loaded(front);
+        effect.control = QStringLiteral("none");
+        if (inMainWindow && shown && shown->isShown() && front != presentation) {
+            effect.kind = Action::Kind::Close;
+            effect.window = front;
+        }
+    } else if (!key.control.startsWith(QLatin1String("ctrl+"))) {
+        effect.control = QStringLiteral("none");
+    } else if (!inMainWindow) {
+        effect.control = QStringLiteral("none");
+    }
+    return effect;
 }
 
 std::uint64_t Random::next() {
@@ -453,6 +587,24 @@ Action randomMenu(Random& random, const HouseModel& model, Temperament temperame
 
 } // namespace
 
+namespace {
+
+// Tab most often, as a learner looks for a button, then Space and Enter.
+QString randomKey(Random& random) {
+    static const std::pair<const char*, int> choices[] = {
+        {"tab", 6},      {"backtab", 2},        {"space", 5},   {"enter", 2},
+        {"ctrl+tab", 2}, {"ctrl+shift+tab", 1}, {"ctrl+f4", 1}, {"escape", 1}};
+    int roll = random.below(20);
+    for (const auto& [name, weight] : choices) {
+        if (roll < weight)
+            return QString::fromLatin1(name);
+        roll -= weight;
+    }
+    return QStringLiteral("tab");
+}
+
+} // namespace
+
 Action randomResize(Random& random) {
     // Three sizes, small ones mostly: the pictures are kept at only a few
     // sizes each, so more sizes would have them rendered again and again,
@@ -493,6 +645,16 @@ Action randomAction(Random& random, HouseFixture& house, const HouseModel& model
         return action;
     });
     offer(0.05, [&] { return randomResize(random); });
+    if (keyTarget())
+        offer(1.5, [&] {
+            Action action;
+            action.kind = Action::Kind::Key;
+            action.control = randomKey(random);
+            // The exit button ends the program only at the end of a run.
+            if (keyEffect(house, action).kind == Action::Kind::Exit)
+                action.control = QStringLiteral("tab");
+            return action;
+        });
     if (house.loaded(help))
         offer(0.4, [&] {
             Action action;

@@ -1,8 +1,8 @@
 // What a learner can do to the running program, as plain data that can be
 // written down, read back and replayed: every menu item and shortcut, presses
 // on the plans, the switch buttons, the breaker, the compass, the close
-// boxes, the help window, resizing the main window, and the presentation
-// screen's timers. Each action is taken through the program's real event
+// boxes, the help window, keys where the focus is, resizing the main window,
+// and the presentation screen's timers. Each action is taken through the program's real event
 // paths.
 #pragma once
 
@@ -32,6 +32,8 @@ struct Action {
         CloseHelp, // the help window's close box
         Exit,      // F11, "S&ortir" by mouse or keys, or the floor plan's exit button
         Resize,    // the main window resized (its new size in x and y, pixels)
+        Key,       // a key pressed where the keyboard focus is: Tab, Space,
+                   // Enter, Escape, Ctrl+Tab, Ctrl+F4 and the like
     };
     // How a button is worked: clicked, or focused and pressed with a key.
     enum class Way { Mouse, Space, Enter };
@@ -54,6 +56,9 @@ struct Action {
     bool operator==(const Action&) const = default;
 };
 
+// How many kinds of action there are.
+constexpr int actionKinds = int(Action::Kind::Key) + 1;
+
 // A sequence written on one line, actions separated by ';'.
 QString toString(const std::vector<Action>& actions);
 bool parse(const QString& text, std::vector<Action>& actions);
@@ -68,6 +73,11 @@ bool applicable(HouseFixture& house, const Action& action);
 
 // Takes the action through real events and lets the program settle.
 void perform(HouseFixture& house, const Action& action);
+
+// What a key does where the focus is now, as the action with the same
+// effect (a switch pressed, a window closed...): the key action itself when
+// it only moves the focus or the window in front, or does nothing.
+Action keyEffect(HouseFixture& house, const Action& key);
 
 // Where a press lands, in twips inside the plan picture box that receives
 // it (the point the program itself sees).
