@@ -158,6 +158,9 @@ class Accessibility : public QObject {
 
     void theOtherWindowsAndTheMenuAreNamed() {
         ui::Form& presentation = house->window(QStringLiteral("frmPresentació"));
+        // Held still: a slow run must not hand over to the floor plan here.
+        for (const char* timer : {"TmrCarrega", "Rellotge2", "Rellotge1"})
+            presentation.timer(timer).setEnabled(false);
         presentation.Show();
         house->settle();
         QAccessibleInterface* screen = interfaceOf(presentation.surface());

@@ -7,7 +7,6 @@
 
 #include <QAccessibleWidget>
 #include <QHash>
-#include <QRegularExpression>
 
 namespace ui {
 
@@ -34,10 +33,9 @@ bool isReported(const Control& control) {
 // columns on the screen collapsed, its line breaks kept.
 QString spokenText(QString caption) {
     caption.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
     QStringList lines = caption.split(QLatin1Char('\n'));
     for (QString& line : lines)
-        line = line.replace(blanks, QStringLiteral(" ")).trimmed();
+        line = line.simplified();
     return lines.join(QLatin1Char('\n')).trimmed();
 }
 
