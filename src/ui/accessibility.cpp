@@ -23,8 +23,8 @@ const Label* asLabel(const Control& control) {
     return dynamic_cast<const Label*>(&control);
 }
 
-// Labels are read for what they say; other light controls only once they
-// have been given a name.
+// Controls with widgets are always reported and labels for what they say;
+// other light controls (images, shapes, lines) only once they have a name.
 bool isReported(const Control& control) {
     return control.widget() || asLabel(control) || !control.accessibleName().isEmpty();
 }
