@@ -1,8 +1,8 @@
 // The release executable carries its hardening: read from its ELF headers,
 // it is position-independent, its relocations are bound at start and then
-// read-only, and it calls the stack-protector and fortified glibc checks.
-// A small program built with and without the same options shows what they
-// change.
+// read-only, and it calls the stack protector's check. A small program built
+// with and without the same options shows what they change, glibc's checked
+// calls included.
 #include <QFile>
 #include <QSet>
 #include <QTest>
