@@ -9,6 +9,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleFactory>
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -118,6 +120,23 @@ private slots:
         QVERIFY(room.pictureBox("Pic_Habitació2", 0).Visible());
         QVERIFY(room.image("ImgHabitació2").Visible());
         QCOMPARE(room.label("LblTaula", 1).ForeColor(), ui::colors::Red);
+    }
+
+    // The style reads its standard icons only when they are shown; a room's
+    // window menu still shows Fusion's own pictures.
+    void windowMenuShowsTheStandardIcons() {
+        house->chooseMenu("mnuCuina");
+        auto* frame = qobject_cast<QMdiSubWindow*>(house->window("frmCuina").window());
+        QVERIFY(frame);
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+        const QList<QAction*> actions = frame->systemMenu()->actions();
+        const auto close = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+            return a->shortcut() == QKeySequence::Close;
+        });
+        QVERIFY(close != actions.end());
+        const QImage shown = (*close)->icon().pixmap(16, 16).toImage();
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown, fusion->standardIcon(QStyle::SP_TitleBarCloseButton).pixmap(16, 16).toImage());
     }
 };
 

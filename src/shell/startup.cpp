@@ -9,14 +9,14 @@
 #include "shell/presentation.h"
 #include "shell/qt_catalan.h"
 #include "ui/forms.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
-#include <QIcon>
 
 namespace shell {
 
 void prepare() {
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
+    QApplication::setWindowIcon(ui::pictures::icon(QStringLiteral("icon")));
     installQtCatalan();
     house::registerPlanPictures();
     house::registerViewPictures();

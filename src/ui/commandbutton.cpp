@@ -3,7 +3,6 @@
 #include "ui/container.h"
 #include "ui/pictures.h"
 
-#include <QIconEngine>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -26,29 +25,6 @@ protected:
     }
 };
 
-// Draws a button's picture at whatever size the button is painted, so that a
-// picture is rendered only at sizes that are really shown.
-class PictureIconEngine : public QIconEngine {
-public:
-    explicit PictureIconEngine(QString picture) : picture_(std::move(picture)) {}
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-        painter->drawPixmap(rect, pictures::pixmap(picture_, rect.size()));
-    }
-    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
-        return pictures::pixmap(picture_, size);
-    }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override {
-        QPixmap result = pictures::pixmap(picture_, (QSizeF(size) * scale).toSize());
-        result.setDevicePixelRatio(scale);
-        return result;
-    }
-    QIconEngine* clone() const override { return new PictureIconEngine(picture_); }
-
-private:
-    QString picture_;
-};
-
 } // namespace
 
 CommandButton::CommandButton(Container& host, Name name, QRectF twips, QString caption,
@@ -59,7 +35,7 @@ CommandButton::CommandButton(Container& host, Name name, QRectF twips, QString c
     button_->setFocusPolicy(Qt::StrongFocus);
     button_->setAutoDefault(false);
     if (!picture_.isEmpty())
-        button_->setIcon(QIcon(new PictureIconEngine(picture_)));
+        button_->setIcon(pictures::icon(picture_));
 }
 
 void CommandButton::onClick(std::function<void()> handler) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -33,6 +34,30 @@ std::map<QString, Entry>& catalogue() {
 }
 
 int renderings = 0;
+
+// Draws a picture at whatever size the icon is painted, so that a picture is
+// rendered only at sizes that are really shown. Drawing icons through the
+// catalogue also spares start-up Qt's icon and image-format plug-ins.
+class PictureIconEngine : public QIconEngine {
+public:
+    explicit PictureIconEngine(QString picture) : picture_(std::move(picture)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->drawPixmap(rect, ui::pictures::pixmap(picture_, rect.size()));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return ui::pictures::pixmap(picture_, size);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override {
+        QPixmap result = ui::pictures::pixmap(picture_, (QSizeF(size) * scale).toSize());
+        result.setDevicePixelRatio(scale);
+        return result;
+    }
+    QIconEngine* clone() const override { return new PictureIconEngine(picture_); }
+
+private:
+    QString picture_;
+};
 
 QByteArray readResource(const QString& name) {
     QFile file(QStringLiteral(":/pictures/%1.svg").arg(name));
@@ -104,6 +129,8 @@ QStringList names() {
     all.sort();
     return all;
 }
+
+QIcon icon(const QString& name) { return QIcon(new PictureIconEngine(name)); }
 
 int renderCount() { return renderings; }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -27,6 +28,9 @@ QSize designSize(const QString& name);
 
 // The picture rendered to exactly `devicePixels`; cached per name and size.
 QPixmap pixmap(const QString& name, QSize devicePixels);
+
+// The picture as an icon, rendered at each size it is painted at.
+QIcon icon(const QString& name);
 
 // The SVG text of a picture.
 QByteArray svg(const QString& name);
