@@ -142,7 +142,32 @@ BENCHMARK(BM_LoadingBarTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Rep
 BENCHMARK(BM_SingleSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_TwoWayClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_IntermediateClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+// Presses on the miniature plan that go round all nine rooms in turn, so
+// that each room comes back after the others have pushed its pictures out
+// of the kept renderings: the cost of a room not seen for a while.
+void BM_NavigationRoundTheHouse(benchmark::State& state) {
+    // Each room's first area on the plan (the dining room has two).
+    std::vector<const house::PlanArea*> stops;
+    for (const house::Room& room : house::rooms())
+        for (const house::PlanArea& area : house::planAreas())
+            if (area.window == room.window) {
+                stops.push_back(&area);
+                break;
+            }
+    QString from = stops.back()->window;
+    bringUp(from);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const house::PlanArea& stop = *stops[next++ % stops.size()];
+        ui::Image& image = ui::forms::get(from).image(stop.target);
+        QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
+        QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
+        settle();
+        from = stop.window;
+    }
+}
 BENCHMARK(BM_NavigationPress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_NavigationRoundTheHouse)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 

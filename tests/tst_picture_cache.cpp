@@ -1,6 +1,6 @@
-// Pictures are rendered once per size and kept: bringing the nine rooms
-// back after a trip, or going back and forth between windows, renders
-// nothing again.
+// Pictures are rendered once per size and kept within a budget: bringing
+// the rooms back after a trip, or going back and forth between windows,
+// renders nothing again.
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
@@ -12,13 +12,9 @@ class PictureCache : public QObject {
     Q_OBJECT
     std::unique_ptr<testing::HouseFixture> house;
 
-    void paintEveryRoom() {
-        for (const house::Room& room : house::rooms()) {
-            house->window(room.window).setWindowState(ui::Form::WindowState::Maximized);
-            house->window(room.window).surface()->repaint();
-        }
-        house->window("frmPlanta").setWindowState(ui::Form::WindowState::Maximized);
-        house->window("frmPlanta").surface()->repaint();
+    void paint(const QString& window) {
+        house->window(window).setWindowState(ui::Form::WindowState::Maximized);
+        house->window(window).surface()->repaint();
     }
 
 private slots:
@@ -45,7 +41,8 @@ private slots:
 
     void reArmingRendersNothingNew() {
         house->chooseMenu("mnuPlanta");
-        paintEveryRoom();
+        paint("frmCuina");
+        paint("frmPlanta");
         // Light every lamp: the last one trips the breaker.
         for (const house::Room& room : house::rooms())
             if (room.window != QLatin1String("frmCuina"))
@@ -57,8 +54,41 @@ private slots:
 
         const int before = ui::pictures::renderCount();
         house->click(house->window("frmPlanta").pictureBox("PicMagneto", 0));
-        paintEveryRoom();
+        paint("frmPlanta");
+        paint("frmCuina");
         QCOMPARE(ui::pictures::renderCount(), before);
+    }
+
+    // Visiting every room keeps the renderings within their budget, and the
+    // room in front keeps both its photographs: once it has been lit and
+    // darkened, doing so again renders nothing. (Each room is left dark, so
+    // that the breaker does not trip.)
+    void visitingEveryRoomStaysWithinTheBudget() {
+        house->reset();
+        // At full-HD size the nine rooms' photographs alone are more than
+        // the budget.
+        house->mainWindow().showNormal();
+        house->mainWindow().resize(1920, 1080);
+        house->settle();
+        for (const house::Room& room : house::rooms()) {
+            paint(room.window);
+            ui::Form& form = house->window(room.window);
+            const QString button = room.circuit == house::Circuit::SingleSwitch
+                                       ? QStringLiteral("CmdInterruptor")
+                                       : QStringLiteral("CmdCommutador1");
+            for (int click = 0; click < 2; ++click) {
+                house->click(form.button(button));
+                form.surface()->repaint();
+            }
+            QVERIFY2(ui::pictures::keptBytes() <= ui::pictures::keptBytesLimit(),
+                     qPrintable(room.window));
+            const int before = ui::pictures::renderCount();
+            for (int click = 0; click < 2; ++click) {
+                house->click(form.button(button));
+                form.surface()->repaint();
+            }
+            QCOMPARE(ui::pictures::renderCount(), before);
+        }
     }
 
     void samePictureAtSameSizeIsTheSamePixmap() {

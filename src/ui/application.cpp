@@ -11,6 +11,10 @@
 #include <QStyleFactory>
 #include <QWidget>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace ui {
 
 namespace {
@@ -80,6 +84,13 @@ public:
 } // namespace
 
 void setUpApplication(QApplication& app) {
+#ifdef __GLIBC__
+    // Rendered pictures are large and short-lived. A fixed threshold keeps
+    // every such block in its own mapping, handed back to the system when
+    // the picture goes; glibc would otherwise raise the threshold after the
+    // first one is freed and serve the next ones from a heap that grows.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     auto* style = new ProgramStyle;
     app.setStyle(style);
     app.setPalette(style->standardPalette());

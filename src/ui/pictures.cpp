@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QScreen>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -14,18 +16,20 @@
 namespace ui::pictures {
 namespace {
 
-// A picture is drawn at one size per window scale, and at a few passing
-// sizes while windows open and maximise; it is kept at the few sizes it was
-// last drawn at. Older ones are dropped, or resizing a window again and again
-// would keep a rendering for every size it passed through.
-constexpr std::size_t keptSizes = 6;
+struct Rendering {
+    quint64 size;
+    QPixmap pixmap;
+    quint64 lastUse;
+};
 
+// The SVG text of a picture is kept, but not its parsed document: a picture
+// is parsed only to be rendered, which the kept renderings make rare, and
+// the parsed photographs would together hold several megabytes.
 struct Entry {
     Source source;
-    std::unique_ptr<QSvgRenderer> renderer;
     QByteArray text;
-    // Most recently used first.
-    std::vector<std::pair<quint64, QPixmap>> rendered;
+    QSize design;
+    std::vector<Rendering> rendered;
 };
 
 std::map<QString, Entry>& catalogue() {
@@ -34,6 +38,32 @@ std::map<QString, Entry>& catalogue() {
 }
 
 int renderings = 0;
+quint64 useClock = 0;
+qint64 heldBytes = 0;
+
+qint64 bytesOf(const QPixmap& pixmap) {
+    return qint64(pixmap.width()) * pixmap.height() * pixmap.depth() / 8;
+}
+
+// Drops the least recently drawn renderings until the kept ones fit the
+// budget again. What a window shows is drawn on every repaint, so it stays.
+void trimToBudget() {
+    const qint64 limit = keptBytesLimit();
+    while (heldBytes > limit) {
+        Entry* oldestEntry = nullptr;
+        std::vector<Rendering>::iterator oldest;
+        for (auto& [name, entry] : catalogue())
+            for (auto it = entry.rendered.begin(); it != entry.rendered.end(); ++it)
+                if (!oldestEntry || it->lastUse < oldest->lastUse) {
+                    oldestEntry = &entry;
+                    oldest = it;
+                }
+        if (!oldestEntry || oldest->lastUse == useClock)
+            return;
+        heldBytes -= bytesOf(oldest->pixmap);
+        oldestEntry->rendered.erase(oldest);
+    }
+}
 
 // Draws a picture at whatever size the icon is painted, so that a picture is
 // rendered only at sizes that are really shown. Drawing icons through the
@@ -66,14 +96,19 @@ QByteArray readResource(const QString& name) {
     return file.readAll();
 }
 
+std::unique_ptr<QSvgRenderer> parse(const QString& name, const QByteArray& text) {
+    auto renderer = std::make_unique<QSvgRenderer>(text);
+    if (!renderer->isValid())
+        qFatal("Invalid picture %s", qPrintable(name));
+    renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
+    return renderer;
+}
+
 Entry& entry(const QString& name) {
     Entry& e = catalogue()[name];
-    if (!e.renderer) {
+    if (e.text.isNull()) {
         e.text = e.source ? e.source() : readResource(name);
-        e.renderer = std::make_unique<QSvgRenderer>(e.text);
-        if (!e.renderer->isValid())
-            qFatal("Invalid picture %s", qPrintable(name));
-        e.renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
+        e.design = parse(name, e.text)->defaultSize();
     }
     return e;
 }
@@ -85,11 +120,13 @@ quint64 sizeKey(QSize s) { return (quint64(quint32(s.width())) << 32) | quint32(
 void add(const QString& name, Source source) {
     Entry& e = catalogue()[name];
     e.source = std::move(source);
-    e.renderer.reset();
+    e.text = QByteArray();
+    for (const Rendering& kept : e.rendered)
+        heldBytes -= bytesOf(kept.pixmap);
     e.rendered.clear();
 }
 
-QSize designSize(const QString& name) { return entry(name).renderer->defaultSize(); }
+QSize designSize(const QString& name) { return entry(name).design; }
 
 QByteArray svg(const QString& name) { return entry(name).text; }
 
@@ -97,10 +134,10 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
     Entry& e = entry(name);
     const quint64 key = sizeKey(devicePixels);
     const auto found = std::find_if(e.rendered.begin(), e.rendered.end(),
-                                    [key](const auto& kept) { return kept.first == key; });
+                                    [key](const Rendering& kept) { return kept.size == key; });
     if (found != e.rendered.end()) {
-        std::rotate(e.rendered.begin(), found, found + 1);
-        return e.rendered.front().second;
+        found->lastUse = ++useClock;
+        return found->pixmap;
     }
     QImage image(devicePixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -108,13 +145,13 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        e.renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
+        parse(name, e.text)->render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
     }
     ++renderings;
     QPixmap result = QPixmap::fromImage(std::move(image));
-    e.rendered.insert(e.rendered.begin(), {key, result});
-    if (e.rendered.size() > keptSizes)
-        e.rendered.pop_back();
+    e.rendered.push_back({key, result, ++useClock});
+    heldBytes += bytesOf(result);
+    trimToBudget();
     return result;
 }
 
@@ -133,6 +170,17 @@ QStringList names() {
 QIcon icon(const QString& name) { return QIcon(new PictureIconEngine(name)); }
 
 int renderCount() { return renderings; }
+
+qint64 keptBytes() { return heldBytes; }
+
+qint64 keptBytesLimit() {
+    qint64 screenBytes = 0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSizeF pixels = QSizeF(screen->size()) * screen->devicePixelRatio();
+        screenBytes = qint64(pixels.width()) * qint64(pixels.height()) * 4;
+    }
+    return std::max<qint64>(16 << 20, 2 * screenBytes);
+}
 
 int keptCount() {
     std::size_t kept = 0;

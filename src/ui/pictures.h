@@ -26,6 +26,13 @@ void add(const QString& name, Source source);
 // The picture's design size in pixels, from the SVG's width and height.
 QSize designSize(const QString& name);
 
+// Renderings are kept, per name and size, while together they hold no more
+// bytes of pixels than this; beyond it the least recently drawn go. It is
+// two screens' worth, and at least 16 MiB: enough for the floor plan and a
+// few rooms, lit and dark, at the size of the screen, while memory stays
+// bounded however many rooms are visited or sizes a window passes through.
+qint64 keptBytesLimit();
+
 // The picture rendered to exactly `devicePixels`; cached per name and size.
 QPixmap pixmap(const QString& name, QSize devicePixels);
 
@@ -44,5 +51,8 @@ int renderCount();
 
 // How many renderings are kept, over all pictures.
 int keptCount();
+
+// How many bytes of pixels the kept renderings hold.
+qint64 keptBytes();
 
 } // namespace ui::pictures
