@@ -1,6 +1,7 @@
 // Start-up to the first painted frame, and peak memory at that moment, of
-// Ampera beside an empty Qt main window built in the same tree; medians of
-// repeated runs, each run a fresh process.
+// Ampera beside an empty Qt main window built in the same tree, and the
+// start-up beside a main window that shows some text; medians of repeated
+// runs, each run a fresh process.
 //
 //   bench_startup [RUNS]
 #include "house/catalogue.h"
@@ -11,7 +12,9 @@
 #include "ui/forms.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTest>
 
@@ -106,14 +109,23 @@ int runTour(QApplication& app) {
     return 0;
 }
 
-int runChild(QApplication& app, bool empty) {
+// The reference windows: an empty main window, which draws no text and so
+// never reads the system's font configuration before its first frame, and
+// one with a menu bar and a line of text, which does.
+int runReference(QApplication& app, bool withText) {
     FirstPaint watcher;
-    if (empty) {
-        QMainWindow window;
-        window.installEventFilter(&watcher);
-        window.showMaximized();
-        return app.exec();
+    QMainWindow window;
+    if (withText) {
+        window.menuBar()->addMenu(QStringLiteral("&Portal"));
+        window.setCentralWidget(new QLabel(QStringLiteral("Ampera")));
     }
+    window.installEventFilter(&watcher);
+    window.showMaximized();
+    return app.exec();
+}
+
+int runChild(QApplication& app) {
+    FirstPaint watcher;
     ui::setUpApplication(app);
     shell::prepare();
     shell::MainWindow mainWindow;
@@ -154,9 +166,13 @@ double median(std::vector<double> values) {
 
 int main(int argc, char* argv[]) {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (mode == QLatin1String("--child-empty") || mode == QLatin1String("--child-ampera")) {
+    if (mode == QLatin1String("--child-empty") || mode == QLatin1String("--child-text")) {
         QApplication app(argc, argv);
-        return runChild(app, mode == QLatin1String("--child-empty"));
+        return runReference(app, mode == QLatin1String("--child-text"));
+    }
+    if (mode == QLatin1String("--child-ampera")) {
+        QApplication app(argc, argv);
+        return runChild(app);
     }
     if (mode == QLatin1String("--child-tour")) {
         QApplication app(argc, argv);
@@ -164,12 +180,14 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication app(argc, argv);
     const int runs = std::max(3, mode.toInt() > 0 ? mode.toInt() : 15);
-    std::vector<double> emptyMs, emptyMb, amperaMs, amperaMb;
+    std::vector<double> emptyMs, emptyMb, textMs, amperaMs, amperaMb;
     for (int i = 0; i < runs; ++i) {
         const Sample e = runOnce("--child-empty");
+        const Sample t = runOnce("--child-text");
         const Sample a = runOnce("--child-ampera");
         emptyMs.push_back(e.ms);
         emptyMb.push_back(e.mb);
+        textMs.push_back(t.ms);
         amperaMs.push_back(a.ms);
         amperaMb.push_back(a.mb);
     }
@@ -182,5 +200,8 @@ int main(int argc, char* argv[]) {
     std::printf("start-up to first paint (ms)   %15.1f %8.1f %7.2f\n", eMs, aMs, aMs / eMs);
     std::printf("peak memory at start-up (MB)   %15.1f %8.1f %7.2f\n", eMb, aMb, aMb / eMb);
     std::printf("peak memory, full tour (MB)    %15s %8.1f\n", "", median(tourMb));
+    const double tMs = median(textMs);
+    std::printf("\nfor reference, a Qt main window with a menu bar and a line of text:\n");
+    std::printf("start-up to first paint (ms)   %15.1f %8.1f %7.2f\n", tMs, aMs, aMs / tMs);
     return 0;
 }
