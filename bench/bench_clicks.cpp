@@ -9,6 +9,8 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 
+#include "paint_counter.h"
+
 #include <QApplication>
 #include <QTest>
 
@@ -87,22 +89,11 @@ void BM_TripAndRearm(benchmark::State& state) {
     }
 }
 
-// Counts paint events of one widget.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 void BM_LoadingBarTick(benchmark::State& state) {
     ui::Form& presentation = ui::forms::get("frmPresentació");
     presentation.Show();
     settle();
-    PaintCounter counter;
+    testing::PaintCounter counter;
     presentation.surface()->installEventFilter(&counter);
     ui::Timer& timer = presentation.timer("TmrCarrega");
     for (auto _ : state) {

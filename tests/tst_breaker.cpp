@@ -39,14 +39,6 @@ class BreakerTest : public QObject {
     ui::Form& plan() { return house->window(house::floorPlan); }
     ui::PictureBox& breaker(int index) { return plan().pictureBox("PicMagneto", index); }
 
-    QStringList stacking() {
-        QStringList names;
-        const auto frames = house->mainWindow().area().subWindowList(QMdiArea::StackingOrder);
-        for (QMdiSubWindow* frame : frames)
-            names << frame->widget()->objectName();
-        return names;
-    }
-
     // Enters a room from the plan and operates its first switch, which
     // lights a dark lamp.
     void light(const QString& window) {
@@ -79,7 +71,7 @@ class BreakerTest : public QObject {
         QCOMPARE(plan().image("ImgAvis").Visible(), false);
         for (const QString& image : planImages)
             QVERIFY2(plan().image(image).Enabled(), qPrintable(image));
-        QCOMPARE(stacking(), openingOrder + QStringList{house::floorPlan});
+        QCOMPARE(house->stacking(), openingOrder + QStringList{house::floorPlan});
         QCOMPARE(house->activeWindow(), house::floorPlan);
         QCOMPARE(plan().windowState(), ui::Form::WindowState::Maximized);
         for (const QString& room : openingOrder)
@@ -120,7 +112,7 @@ class BreakerTest : public QObject {
         QCOMPARE(unloaded, QStringList({"frmCuina", "frmMenjadorbis", "frmHabitació1",
                                         "frmHabitació2", "frmHab_mat", "frmEstudi", "frmLavabogran",
                                         "frmLavabopetit", "frmEntrada"}));
-        QCOMPARE(stacking(), QStringList{house::floorPlan});
+        QCOMPARE(house->stacking(), QStringList{house::floorPlan});
         QCOMPARE(house->activeWindow(), house::floorPlan);
         QCOMPARE(plan().windowState(), ui::Form::WindowState::Maximized);
         QVERIFY(plan().label("lblMagneto").Visible());

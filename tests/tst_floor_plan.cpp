@@ -25,15 +25,6 @@ class FloorPlanTest : public QObject {
 
     ui::Form& plan() { return house->window(house::floorPlan); }
 
-    // The child windows from the back to the front.
-    QStringList stacking() {
-        QStringList names;
-        const auto frames = house->mainWindow().area().subWindowList(QMdiArea::StackingOrder);
-        for (QMdiSubWindow* frame : frames)
-            names << frame->widget()->objectName();
-        return names;
-    }
-
     QPushButton* buttonNamed(const QString& accessibleName) {
         for (auto* button : plan().surface()->findChildren<QPushButton*>())
             if (button->accessibleName() == accessibleName)
@@ -80,7 +71,7 @@ class FloorPlanTest : public QObject {
             expected << "frmCuina";
             QVERIFY(plan().image("ImgCuina").Visible());
         }
-        QCOMPARE(stacking(), expected);
+        QCOMPARE(house->stacking(), expected);
         QCOMPARE(house->activeWindow(), expected.last());
         for (const QString& room : openingOrder)
             QVERIFY(house->window(room).isShown());

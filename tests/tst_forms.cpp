@@ -3,6 +3,8 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 
+#include "paint_counter.h"
+
 #include <QPainter>
 #include <QTest>
 
@@ -24,16 +26,6 @@ public:
             ui::colors::ButtonFace);
     }
     void Form_Load() override { ++loads; }
-};
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
 };
 
 void settle() {
@@ -170,7 +162,7 @@ private slots:
         form.surface()->resize(600, 400);
         form.surface()->show();
         settle();
-        PaintCounter counter;
+        testing::PaintCounter counter;
         form.surface()->installEventFilter(&counter);
         auto& line = form.line("Línia");
         for (int i = 0; i < 5000; ++i)

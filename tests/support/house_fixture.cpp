@@ -71,4 +71,12 @@ QString HouseFixture::activeWindow() const {
     return active && active->widget() ? active->widget()->objectName() : QString();
 }
 
+QStringList HouseFixture::stacking() const {
+    QStringList names;
+    const auto frames = main_->area().subWindowList(QMdiArea::StackingOrder);
+    for (QMdiSubWindow* frame : frames)
+        names << frame->widget()->objectName();
+    return names;
+}
+
 } // namespace testing

@@ -43,6 +43,8 @@ public:
 
     // The window in front inside the main window, if any.
     QString activeWindow() const;
+    // The child windows from the back to the front.
+    QStringList stacking() const;
 
 private:
     std::unique_ptr<shell::MainWindow> main_;
