@@ -67,6 +67,31 @@ private slots:
         QCOMPARE(house->activeWindow(), QString("frmCuina"));
         QCOMPARE(frame.BorderColor(), ui::colors::Red);
     }
+
+    // Going from room to room never rescales the drawing: the miniature
+    // plan lies at the same place and size in every room. (Controls that
+    // a room adds after the shared frame once gave each room its own
+    // extent.)
+    void everyRoomIsDrawnAtOneScale() {
+        house->chooseMenu("mnuCuina");
+        const QRectF kitchenPlan =
+            house->window("frmCuina").pictureBox("PicPlantacuina").inputWidget()->geometry();
+        for (const house::Room& room : house::rooms()) {
+            house->press(house->window(house->activeWindow()).image(targetOf(room.window)));
+            QCOMPARE(house->activeWindow(), room.window);
+            const ui::Form& form = house->window(room.window);
+            QCOMPARE(form.layoutExtent(), house->window("frmCuina").layoutExtent());
+            QCOMPARE(QRectF(form.pictureBox(room.plan).inputWidget()->geometry()), kitchenPlan);
+        }
+    }
+
+private:
+    static QString targetOf(const QString& window) {
+        for (const house::PlanArea& area : house::planAreas())
+            if (area.window == window)
+                return area.target;
+        return {};
+    }
 };
 
 QTEST_MAIN(Navigation)

@@ -57,7 +57,8 @@ public:
 
     // The layout is scaled to fit this extent, in twips, into the window;
     // by default it is the extent of the window's own controls, with as
-    // much margin right and below as they leave left and above.
+    // much margin right and below as they leave left and above. An extent
+    // set here stays when controls are added later.
     void setLayoutExtent(QSizeF twips);
     QSizeF layoutExtent() const;
     qreal pixelsPerTwip() const;
@@ -110,6 +111,7 @@ private:
     Color back_ = colors::ButtonFace;
     CloseBox closeBox_ = CloseBox::Unloads;
     QHash<QString, Control*> byName_;
+    std::optional<QSizeF> setExtent_;
     mutable std::optional<QSizeF> extent_;
     mutable std::optional<Placement> placement_;
     QPointer<QMdiSubWindow> frame_;
