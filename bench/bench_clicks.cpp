@@ -8,6 +8,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
+#include "ui/pictures.h"
 
 #include "paint_counter.h"
 
@@ -157,8 +158,21 @@ void BM_NavigationRoundTheHouse(benchmark::State& state) {
         from = stop.window;
     }
 }
+// One room photograph drawn again at the size a maximised room shows it:
+// what coming back to a room costs once its pictures have been dropped from
+// the kept renderings. Each run asks for a size not kept any more.
+void BM_PhotographRendering(benchmark::State& state) {
+    ui::Form& kitchen = bringUp("frmCuina");
+    const QSize shown = kitchen.pictureBox("Pic_Cuina", 1).inputWidget()->size();
+    int run = 0;
+    for (auto _ : state) {
+        const QSize size = shown + QSize(run++ % 64, 0);
+        benchmark::DoNotOptimize(ui::pictures::pixmap("photo_kitchen_dark", size));
+    }
+}
 BENCHMARK(BM_NavigationPress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_NavigationRoundTheHouse)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_PhotographRendering)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
