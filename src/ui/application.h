@@ -1,6 +1,7 @@
-// Program-wide look: one style and one palette on every machine, so that
-// the system colours of the layouts resolve the same everywhere; and the
-// windows reported to assistive tools as the learner sees them.
+// Program-wide set-up: one style and one palette on every machine, so that
+// the system colours of the layouts resolve the same everywhere; the
+// windows reported to assistive tools as the learner sees them; and large
+// blocks of memory handed back to the system as soon as they are freed.
 #pragma once
 
 class QApplication;
