@@ -174,10 +174,11 @@ int renderCount() { return renderings; }
 qint64 keptBytes() { return heldBytes; }
 
 qint64 keptBytesLimit() {
+    // The largest screen: the program's window may be moved onto any.
     qint64 screenBytes = 0;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
         const QSizeF pixels = QSizeF(screen->size()) * screen->devicePixelRatio();
-        screenBytes = qint64(pixels.width()) * qint64(pixels.height()) * 4;
+        screenBytes = std::max(screenBytes, qint64(pixels.width()) * qint64(pixels.height()) * 4);
     }
     return std::max<qint64>(16 << 20, 2 * screenBytes);
 }

@@ -28,9 +28,10 @@ QSize designSize(const QString& name);
 
 // Renderings are kept, per name and size, while together they hold no more
 // bytes of pixels than this; beyond it the least recently drawn go. It is
-// two screens' worth, and at least 16 MiB: enough for the floor plan and a
-// few rooms, lit and dark, at the size of the screen, while memory stays
-// bounded however many rooms are visited or sizes a window passes through.
+// two of the largest screen's worth, and at least 16 MiB: enough for the
+// floor plan and a few rooms, lit and dark, at the size of the screen,
+// while memory stays bounded however many rooms are visited or sizes a
+// window passes through.
 qint64 keptBytesLimit();
 
 // The picture rendered to exactly `devicePixels`; cached per name and size.
