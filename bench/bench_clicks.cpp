@@ -62,17 +62,57 @@ void BM_CompassClick(benchmark::State& state) {
         click((flip = !flip) ? north : south);
 }
 
+// A press and release on one of the miniature plan's images.
+void pressOnPlan(const QString& window, const QString& target) {
+    ui::Image& image = ui::forms::get(window).image(target);
+    QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
+    QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
+    settle();
+}
+
 void BM_NavigationPress(benchmark::State& state) {
     bringUp("frmCuina");
     bool toHall = true;
     for (auto _ : state) {
         const QString from = toHall ? "frmCuina" : "frmEntrada";
         const QString target = toHall ? "ImgEntrada_ordre" : "ImgCuina_ordre";
-        ui::Image& image = ui::forms::get(from).image(target);
-        QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-        QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-        settle();
+        pressOnPlan(from, target);
         toHall = !toHall;
+    }
+}
+
+// Presses on the miniature plan that go round all nine rooms in turn, so
+// that each room comes back after the others have pushed its pictures out
+// of the kept renderings: the cost of a room not seen for a while.
+void BM_NavigationRoundTheHouse(benchmark::State& state) {
+    // Each room's first area on the plan (the dining room has two).
+    std::vector<const house::PlanArea*> stops;
+    for (const house::Room& room : house::rooms())
+        for (const house::PlanArea& area : house::planAreas())
+            if (area.window == room.window) {
+                stops.push_back(&area);
+                break;
+            }
+    QString from = stops.back()->window;
+    bringUp(from);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const house::PlanArea& stop = *stops[next++ % stops.size()];
+        pressOnPlan(from, stop.target);
+        from = stop.window;
+    }
+}
+
+// One room photograph drawn again at the size a maximised room shows it:
+// what coming back to a room costs once its pictures have been dropped from
+// the kept renderings. Each run asks for a size not kept any more.
+void BM_PhotographRendering(benchmark::State& state) {
+    ui::Form& kitchen = bringUp("frmCuina");
+    const QSize shown = kitchen.pictureBox("Pic_Cuina", 1).inputWidget()->size();
+    int run = 0;
+    for (auto _ : state) {
+        const QSize size = shown + QSize(run++ % 64, 0);
+        benchmark::DoNotOptimize(ui::pictures::pixmap("photo_kitchen_dark", size));
     }
 }
 
@@ -134,42 +174,6 @@ BENCHMARK(BM_LoadingBarTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Rep
 BENCHMARK(BM_SingleSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_TwoWayClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_IntermediateClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-// Presses on the miniature plan that go round all nine rooms in turn, so
-// that each room comes back after the others have pushed its pictures out
-// of the kept renderings: the cost of a room not seen for a while.
-void BM_NavigationRoundTheHouse(benchmark::State& state) {
-    // Each room's first area on the plan (the dining room has two).
-    std::vector<const house::PlanArea*> stops;
-    for (const house::Room& room : house::rooms())
-        for (const house::PlanArea& area : house::planAreas())
-            if (area.window == room.window) {
-                stops.push_back(&area);
-                break;
-            }
-    QString from = stops.back()->window;
-    bringUp(from);
-    std::size_t next = 0;
-    for (auto _ : state) {
-        const house::PlanArea& stop = *stops[next++ % stops.size()];
-        ui::Image& image = ui::forms::get(from).image(stop.target);
-        QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-        QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-        settle();
-        from = stop.window;
-    }
-}
-// One room photograph drawn again at the size a maximised room shows it:
-// what coming back to a room costs once its pictures have been dropped from
-// the kept renderings. Each run asks for a size not kept any more.
-void BM_PhotographRendering(benchmark::State& state) {
-    ui::Form& kitchen = bringUp("frmCuina");
-    const QSize shown = kitchen.pictureBox("Pic_Cuina", 1).inputWidget()->size();
-    int run = 0;
-    for (auto _ : state) {
-        const QSize size = shown + QSize(run++ % 64, 0);
-        benchmark::DoNotOptimize(ui::pictures::pixmap("photo_kitchen_dark", size));
-    }
-}
 BENCHMARK(BM_NavigationPress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_NavigationRoundTheHouse)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_PhotographRendering)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();

@@ -107,7 +107,7 @@ Form::WindowState Form::windowState() const {
 bool Form::isShown() const { return !window()->isHidden(); }
 
 void Form::setLayoutExtent(QSizeF twips) {
-    setExtent_ = twips;
+    fixedExtent_ = twips;
     extent_ = twips;
     placement_.reset();
     layoutChildren();
@@ -164,7 +164,7 @@ Control* Form::find(const QString& name, int index) const {
 
 void Form::registerControl(Control& control) {
     byName_.insert(keyOf(control.name(), control.index()), &control);
-    extent_ = setExtent_;
+    extent_ = fixedExtent_;
     placement_.reset();
 }
 

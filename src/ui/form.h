@@ -111,7 +111,7 @@ private:
     Color back_ = colors::ButtonFace;
     CloseBox closeBox_ = CloseBox::Unloads;
     QHash<QString, Control*> byName_;
-    std::optional<QSizeF> setExtent_;
+    std::optional<QSizeF> fixedExtent_;
     mutable std::optional<QSizeF> extent_;
     mutable std::optional<Placement> placement_;
     QPointer<QMdiSubWindow> frame_;
