@@ -1,0 +1,168 @@
+#include "circuit/checker.h"
+
+#include <algorithm>
+
+namespace circuit {
+
+namespace {
+
+bool matches(const Outcome& o, const Row& row) {
+    if (o.shortCircuit)
+        return false;
+    for (size_t i = 0; i < row.size(); ++i)
+        if ((o.lamps[i] == Glow::Full) != row[i] || o.lamps[i] == Glow::Weak)
+            return false;
+    return true;
+}
+
+std::vector<Row> complementOf(const std::vector<Row>& table) {
+    std::vector<Row> result = table;
+    for (Row& row : result)
+        row.flip();
+    return result;
+}
+
+template <class Predicate> std::optional<int> firstWhere(int count, Predicate failing) {
+    for (int k = 0; k < count; ++k)
+        if (failing(k))
+            return k;
+    return std::nullopt;
+}
+
+// Chooses the table to compare with and marks the rows that differ from it.
+void compare(const Exercise& e, Report& r) {
+    auto differences = [&](const std::vector<Row>& table) {
+        std::vector<bool> d;
+        for (size_t k = 0; k < table.size(); ++k)
+            d.push_back(!matches(r.outcomes[k], table[k]));
+        return d;
+    };
+    r.expected = e.table;
+    r.differs = differences(e.table);
+    if (!e.complementAccepted)
+        return;
+    const std::vector<Row> other = complementOf(e.table);
+    const std::vector<bool> otherDiffers = differences(other);
+    if (std::count(otherDiffers.begin(), otherDiffers.end(), true) <
+        std::count(r.differs.begin(), r.differs.end(), true)) {
+        r.expected = other;
+        r.differs = otherDiffers;
+        r.complement = true;
+    }
+}
+
+void mark(const Exercise& e, Report& r) {
+    const int n = e.combinations();
+    const auto& o = r.outcomes;
+    r.criteria[0] = {QStringLiteral("Funciona en totes les combinacions"),
+                     firstWhere(n, [&](int k) { return r.differs[size_t(k)]; })};
+    r.criteria[1] = {QStringLiteral("Cap curtcircuit"),
+                     firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; })};
+    r.criteria[2] = {QStringLiteral("Els interruptors tallen la fase"),
+                     firstWhere(n, [&](int k) { return o[size_t(k)].liveWhileOff; })};
+    r.criteria[3] = {QStringLiteral("Les làmpades fan tota la llum"), firstWhere(n, [&](int k) {
+                         const auto& lamps = o[size_t(k)].lamps;
+                         return std::count(lamps.begin(), lamps.end(), Glow::Weak) > 0;
+                     })};
+}
+
+bool anyLamp(const Report& r, Glow glow) {
+    return std::any_of(r.outcomes.begin(), r.outcomes.end(), [&](const Outcome& o) {
+        return std::count(o.lamps.begin(), o.lamps.end(), glow) > 0;
+    });
+}
+
+bool allLampsLit(const Report& r) {
+    return std::all_of(r.outcomes.begin(), r.outcomes.end(), [](const Outcome& o) {
+        return std::all_of(o.lamps.begin(), o.lamps.end(), [](Glow g) { return g == Glow::Full; });
+    });
+}
+
+QString correctText(const Exercise& e, const Report& r) {
+    const bool plural = e.lamps.size() > 1;
+    QString text = plural ? QStringLiteral("Correcte: les làmpades fan el que demana l'exercici en "
+                                           "totes les combinacions i la instal·lació és segura.")
+                          : QStringLiteral("Correcte: la làmpada fa el que demana l'exercici en "
+                                           "totes les combinacions i la instal·lació és segura.");
+    if (e.complementAccepted && !e.roomName.isEmpty())
+        text += r.complement
+                    ? QStringLiteral(" Els travessers van creuats respecte de %1: la làmpada "
+                                     "s'encén en les combinacions en què allà s'apaga.")
+                          .arg(e.roomName)
+                    : QStringLiteral(" És el mateix muntatge que el de %1.").arg(e.roomName);
+    return text;
+}
+
+void judge(const Exercise& e, Report& r) {
+    const bool plural = e.lamps.size() > 1;
+    const auto& c = r.criteria;
+    if (!c[1].met()) {
+        r.verdict = Verdict::ShortCircuit;
+        r.text = QStringLiteral("Curtcircuit en la combinació %1: la fase toca el neutre sense "
+                                "passar per cap làmpada.")
+                     .arg(e.combinationText(*c[1].firstFailure));
+    } else if (c[0].met() && c[2].met()) {
+        r.verdict = Verdict::Correct;
+        r.text = correctText(e, r);
+    } else if (c[0].met()) {
+        r.verdict = Verdict::NeutralSwitched;
+        r.text = QStringLiteral("Funciona, però no és segur: s'ha tallat el neutre en lloc de la "
+                                "fase, i %1 connectada a la fase quan és apagada (combinació %2).")
+                     .arg(plural ? QStringLiteral("una làmpada queda") : QStringLiteral("la làmpada queda"),
+                          e.combinationText(*c[2].firstFailure));
+    } else if (!c[3].met()) {
+        r.verdict = Verdict::Series;
+        r.text = QStringLiteral("Les làmpades estan en sèrie: fan poca llum (combinació %1). "
+                                "Connecta-les en paral·lel.")
+                     .arg(e.combinationText(*c[3].firstFailure));
+    } else if (!anyLamp(r, Glow::Full)) {
+        r.verdict = Verdict::NeverLit;
+        r.text = plural ? QStringLiteral("Les làmpades no s'encenen en cap combinació.")
+                        : QStringLiteral("La làmpada no s'encén en cap combinació.");
+    } else if (allLampsLit(r)) {
+        r.verdict = Verdict::AlwaysLit;
+        r.text = plural ? QStringLiteral("Les làmpades estan sempre enceses: cap interruptor les apaga.")
+                        : QStringLiteral("La làmpada està sempre encesa: cap interruptor l'apaga.");
+    } else {
+        const auto wrong = std::count(r.differs.begin(), r.differs.end(), true);
+        r.verdict = Verdict::Wrong;
+        r.text = QStringLiteral("No fa el que demana l'exercici: %1 de %2 combinacions no "
+                                "coincideixen amb la taula (la primera, %3).")
+                     .arg(wrong)
+                     .arg(e.combinations())
+                     .arg(e.combinationText(*c[0].firstFailure));
+    }
+}
+
+} // namespace
+
+Outcome outcomeOf(const Exercise& e, const Solution& s) {
+    Outcome o;
+    o.shortCircuit = s.shortCircuit;
+    for (size_t i = 0; i < e.lamps.size(); ++i) {
+        const Glow glow = s.shortCircuit ? Glow::Off : s.glow(int(i));
+        o.lamps.push_back(glow);
+        if (glow != Glow::Off)
+            continue;
+        const QString name = e.components[size_t(e.lamps[i])].name;
+        for (const char* local : {", born 1", ", born 2"})
+            if (s.potential[size_t(*e.terminal(name + QLatin1String(local)))] == Potential::Phase)
+                o.liveWhileOff = true;
+    }
+    return o;
+}
+
+Report check(const Exercise& e, const Wiring& wiring) {
+    Report r;
+    Wiring w = wiring;
+    for (int k = 0; k < e.combinations(); ++k) {
+        w.setCombination(k);
+        r.outcomes.push_back(outcomeOf(e, solve(e, w)));
+    }
+    compare(e, r);
+    mark(e, r);
+    judge(e, r);
+    return r;
+}
+
+} // namespace circuit

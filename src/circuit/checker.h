@@ -1,0 +1,49 @@
+// Checks a wiring: works every combination of the switches through the
+// solver and compares the lamps with what the exercise asks, then gives one
+// verdict and the four marks a teacher gives.
+#pragma once
+
+#include "circuit/exercise.h"
+#include "circuit/solver.h"
+#include "circuit/wiring.h"
+
+#include <array>
+#include <optional>
+
+namespace circuit {
+
+// The lamps in one combination of the switches.
+struct Outcome {
+    bool shortCircuit = false;
+    std::vector<Glow> lamps;
+    // Some lamp is off but still joined to the phase.
+    bool liveWhileOff = false;
+};
+
+Outcome outcomeOf(const Exercise& exercise, const Solution& solution);
+
+enum class Verdict { Correct, ShortCircuit, NeutralSwitched, Series, NeverLit, AlwaysLit, Wrong };
+
+struct Criterion {
+    QString name;
+    std::optional<int> firstFailure; // the first combination where it fails
+    bool met() const { return !firstFailure; }
+};
+
+struct Report {
+    std::vector<Outcome> outcomes; // one a combination
+    // The table the outcomes are compared with: the exercise's own, or its
+    // complement when that is accepted and fits better.
+    std::vector<Row> expected;
+    bool complement = false;
+    std::vector<bool> differs; // one a combination
+    Verdict verdict = Verdict::Wrong;
+    QString text;
+    // It works in every combination; no short circuit in any; every switch
+    // cuts the phase; every lamp lights at full brightness.
+    std::array<Criterion, 4> criteria;
+};
+
+Report check(const Exercise& exercise, const Wiring& wiring);
+
+} // namespace circuit

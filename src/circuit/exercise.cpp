@@ -1,0 +1,269 @@
+#include "circuit/exercise.h"
+
+#include "circuit/board.h"
+#include "circuit/json.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace circuit {
+
+namespace {
+
+struct KindName {
+    Kind kind;
+    const char* name;
+};
+
+// The kinds as exercise files spell them.
+const KindName kindNames[] = {
+    {Kind::Phase, "fase"},       {Kind::Neutral, "neutre"},        {Kind::Switch, "interruptor"},
+    {Kind::TwoWay, "commutador"}, {Kind::Intermediate, "creuament"}, {Kind::Lamp, "làmpada"},
+};
+
+constexpr int MaxSwitches = 6;
+constexpr int MaxComponents = 16;
+
+std::optional<Kind> kindNamed(const QString& name) {
+    for (const KindName& k : kindNames)
+        if (name == QString::fromUtf8(k.name))
+            return k.kind;
+    return std::nullopt;
+}
+
+// Collects the first error met while reading a file.
+class Reader {
+public:
+    explicit Reader(QString* error) : error_(error) {}
+
+    bool fail(const QString& message) {
+        if (error_)
+            *error_ = message;
+        return false;
+    }
+
+    bool text(const QJsonObject& o, const char* key, QString& out, bool required = true) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined() && !required)
+            return true;
+        if (!v.isString() || v.toString().trimmed().isEmpty())
+            return fail(QStringLiteral("el camp «%1» ha de ser un text no buit").arg(QLatin1String(key)));
+        out = v.toString();
+        return true;
+    }
+
+    bool point(const QJsonValue& v, QPoint& out, const QString& where) {
+        const QJsonArray a = v.toArray();
+        if (!v.isArray() || a.size() != 2 || !isInteger(a[0]) || !isInteger(a[1]))
+            return fail(QStringLiteral("%1: «place» ha de ser un parell d'enters").arg(where));
+        out = QPoint(a[0].toInt(), a[1].toInt());
+        return true;
+    }
+
+    static bool isInteger(const QJsonValue& v) {
+        return v.isDouble() && v.toDouble() == double(qint64(v.toDouble())) &&
+               std::abs(v.toDouble()) < 1e6;
+    }
+
+private:
+    QString* error_;
+};
+
+bool readComponent(Reader& r, const QJsonValue& v, int index, Component& out) {
+    const QString where = QStringLiteral("component %1").arg(index + 1);
+    if (!v.isObject())
+        return r.fail(QStringLiteral("%1: ha de ser un objecte").arg(where));
+    const QJsonObject o = v.toObject();
+    QString kind;
+    if (!r.text(o, "kind", kind) || !r.text(o, "name", out.name))
+        return false;
+    const std::optional<Kind> k = kindNamed(kind);
+    if (!k)
+        return r.fail(QStringLiteral("%1: tipus desconegut «%2»").arg(where, kind));
+    out.kind = *k;
+    if (!r.point(o.value(QLatin1String("place")), out.place, where))
+        return false;
+    const QJsonValue mirrored = o.value(QLatin1String("mirrored"));
+    if (!mirrored.isUndefined() && !mirrored.isBool())
+        return r.fail(QStringLiteral("%1: «mirrored» ha de ser cert o fals").arg(where));
+    out.mirrored = mirrored.toBool();
+    const QRect f = board::footprint(out);
+    if (f.left() < 0 || f.top() < 0 || f.left() + f.width() > board::Width ||
+        f.top() + f.height() > board::Height)
+        return r.fail(QStringLiteral("%1 («%2») queda fora del tauler de %3 × %4")
+                          .arg(where, out.name)
+                          .arg(board::Width)
+                          .arg(board::Height));
+    return true;
+}
+
+bool readComponents(Reader& r, const QJsonValue& v, Exercise& e) {
+    const QJsonArray list = v.toArray();
+    if (!v.isArray() || list.isEmpty() || list.size() > MaxComponents)
+        return r.fail(QStringLiteral("«components» ha de ser una llista d'entre 1 i %1 components")
+                          .arg(MaxComponents));
+    for (int i = 0; i < list.size(); ++i) {
+        Component c;
+        if (!readComponent(r, list[i], i, c))
+            return false;
+        if (e.component(c.name))
+            return r.fail(QStringLiteral("dos components es diuen «%1»").arg(c.name));
+        for (const Component& other : e.components)
+            if (board::footprint(other).adjusted(0, 0, 1, 1).intersects(board::footprint(c).adjusted(0, 0, 1, 1)))
+                return r.fail(QStringLiteral("«%1» i «%2» es trepitgen").arg(other.name, c.name));
+        e.components.push_back(c);
+    }
+    return true;
+}
+
+// Gives each component its terminals and finds the phase, the neutral, the
+// switches and the lamps.
+bool indexComponents(Reader& r, Exercise& e) {
+    for (int i = 0; i < int(e.components.size()); ++i) {
+        const Component& c = e.components[size_t(i)];
+        for (const QString& local : terminalNames(c.kind)) {
+            const QString name = local.isEmpty() ? c.name : c.name + QStringLiteral(", ") + local;
+            if (e.terminal(name))
+                return r.fail(QStringLiteral("dos borns es diuen «%1»").arg(name));
+            e.terminals.push_back({i, local, name});
+        }
+        const int last = int(e.terminals.size()) - 1;
+        if (c.kind == Kind::Phase || c.kind == Kind::Neutral) {
+            int& slot = c.kind == Kind::Phase ? e.phase : e.neutral;
+            if (slot >= 0)
+                return r.fail(QStringLiteral("hi ha d'haver una sola fase i un sol neutre"));
+            slot = last;
+        }
+        if (isSwitch(c.kind))
+            e.switches.push_back(i);
+        if (c.kind == Kind::Lamp)
+            e.lamps.push_back(i);
+    }
+    if (e.phase < 0 || e.neutral < 0)
+        return r.fail(QStringLiteral("hi falta la fase o el neutre"));
+    if (e.lamps.empty())
+        return r.fail(QStringLiteral("hi falta alguna làmpada"));
+    if (e.switches.size() > size_t(MaxSwitches))
+        return r.fail(QStringLiteral("hi ha més de %1 interruptors").arg(MaxSwitches));
+    return true;
+}
+
+bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
+    const QJsonArray rows = v.toArray();
+    if (!v.isArray() || rows.size() != e.combinations())
+        return r.fail(QStringLiteral("«table» ha de tenir %1 files, una per combinació").arg(e.combinations()));
+    for (int k = 0; k < rows.size(); ++k) {
+        const QJsonArray cells = rows[k].toArray();
+        if (!rows[k].isArray() || cells.size() != int(e.lamps.size()))
+            return r.fail(QStringLiteral("la fila %1 de «table» ha de tenir un valor per làmpada").arg(k));
+        Row row;
+        for (const QJsonValue& cell : cells) {
+            if (!Reader::isInteger(cell) || (cell.toInt() != 0 && cell.toInt() != 1))
+                return r.fail(QStringLiteral("la fila %1 de «table» només pot tenir 0 o 1").arg(k));
+            row.push_back(cell.toInt() == 1);
+        }
+        e.table.push_back(row);
+    }
+    return true;
+}
+
+bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
+    if (o.value(QLatin1String("format")).toString() != QLatin1String("ampera-exercise"))
+        return r.fail(QStringLiteral("no és un exercici d'Ampera (falta \"format\": \"ampera-exercise\")"));
+    const QJsonValue version = o.value(QLatin1String("version"));
+    if (!Reader::isInteger(version) || version.toInt() < 1)
+        return r.fail(QStringLiteral("el camp «version» ha de ser un enter positiu"));
+    if (version.toInt() > 1)
+        return r.fail(QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest programa (1)")
+                          .arg(version.toInt()));
+    if (!r.text(o, "id", e.id) || !r.text(o, "title", e.title) || !r.text(o, "instruction", e.instruction) ||
+        !r.text(o, "menu", e.menuText, false) || !r.text(o, "room", e.room, false) || !r.text(o, "roomName", e.roomName, false))
+        return false;
+    if (e.menuText.isEmpty())
+        e.menuText = QString(e.title).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    static const QRegularExpression idPattern(QStringLiteral("^[a-z0-9][a-z0-9-]{0,39}$"));
+    if (!idPattern.match(e.id).hasMatch())
+        return r.fail(QStringLiteral("l'identificador «%1» només pot tenir minúscules, xifres i guions").arg(e.id));
+    if (!readComponents(r, o.value(QLatin1String("components")), e) || !indexComponents(r, e) ||
+        !readTable(r, o.value(QLatin1String("table")), e))
+        return false;
+    const QJsonValue complement = o.value(QLatin1String("complement"));
+    if (!complement.isUndefined() && !complement.isBool())
+        return r.fail(QStringLiteral("«complement» ha de ser cert o fals"));
+    e.complementAccepted = complement.toBool();
+    return true;
+}
+
+} // namespace
+
+QStringList terminalNames(Kind kind) {
+    switch (kind) {
+    case Kind::Phase:
+    case Kind::Neutral:
+        return {QString()};
+    case Kind::Switch:
+    case Kind::Lamp:
+        return {QStringLiteral("born 1"), QStringLiteral("born 2")};
+    case Kind::TwoWay:
+        return {QStringLiteral("comú"), QStringLiteral("born 1"), QStringLiteral("born 2")};
+    case Kind::Intermediate:
+        return {QStringLiteral("born 1"), QStringLiteral("born 2"), QStringLiteral("born 3"),
+                QStringLiteral("born 4")};
+    }
+    return {};
+}
+
+bool isSwitch(Kind kind) {
+    return kind == Kind::Switch || kind == Kind::TwoWay || kind == Kind::Intermediate;
+}
+
+std::optional<int> Exercise::terminal(const QString& name) const {
+    for (int i = 0; i < int(terminals.size()); ++i)
+        if (terminals[size_t(i)].name == name)
+            return i;
+    return std::nullopt;
+}
+
+std::optional<int> Exercise::component(const QString& name) const {
+    for (int i = 0; i < int(components.size()); ++i)
+        if (components[size_t(i)].name == name)
+            return i;
+    return std::nullopt;
+}
+
+QString Exercise::combinationText(int combination) const {
+    QStringList parts;
+    for (int s = 0; s < int(switches.size()); ++s)
+        parts << QStringLiteral("%1 = %2").arg(components[size_t(switches[size_t(s)])].name).arg(position(combination, s));
+    return parts.join(QStringLiteral(", "));
+}
+
+std::optional<Exercise> parseExercise(const QByteArray& json, QString* error) {
+    const std::optional<QJsonObject> object = parseJsonObject(json, error);
+    Reader r(error);
+    Exercise e;
+    if (!object || !readExercise(r, *object, e))
+        return std::nullopt;
+    return e;
+}
+
+const std::vector<Exercise>& builtInExercises() {
+    static const std::vector<Exercise> exercises = [] {
+        std::vector<Exercise> list;
+        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "dos-llums"}) {
+            QFile file(QStringLiteral(":/exercises/%1.json").arg(QLatin1String(id)));
+            file.open(QIODevice::ReadOnly);
+            QString error;
+            std::optional<Exercise> e = parseExercise(file.readAll(), &error);
+            if (!e)
+                qFatal("built-in exercise %s: %s", id, qPrintable(error));
+            list.push_back(std::move(*e));
+        }
+        return list;
+    }();
+    return exercises;
+}
+
+} // namespace circuit

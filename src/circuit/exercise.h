@@ -1,0 +1,78 @@
+// A wiring exercise: the components placed on the board, each with named
+// terminals, what the circuit must do (its expected truth table) and the
+// room of the house that uses it. Exercises are read from JSON files of the
+// "ampera-exercise" format; the built-in ones are compiled in.
+#pragma once
+
+#include <QByteArray>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace circuit {
+
+enum class Kind { Phase, Neutral, Switch, TwoWay, Intermediate, Lamp };
+
+struct Component {
+    Kind kind;
+    QString name;       // "Commutador 1"; for the phase and the neutral, "Fase" and "Neutre"
+    QPoint place;       // top-left corner on the board, in grid steps
+    bool mirrored = false; // terminals drawn on the other side (the second two-way switch)
+};
+
+struct Terminal {
+    int component;  // index in Exercise::components
+    QString local;  // "born 1", "comú"; empty for the phase and the neutral
+    QString name;   // what assistive tools read: "Commutador 1, comú", "Fase"
+};
+
+// The terminals a component of this kind has, in drawing order.
+QStringList terminalNames(Kind kind);
+// Switches have two positions, 0 and 1; every exercise starts in 0.
+bool isSwitch(Kind kind);
+
+// The lamps' expected state in one combination of the switches, one value a
+// lamp (true: lit at full brightness).
+using Row = std::vector<bool>;
+
+struct Exercise {
+    QString id;          // "commutada"
+    QString title;       // "Commutada"
+    QString menuText;    // "&Commutada": the title with an access key
+    QString instruction; // what the circuit must do, for the learner
+    QString room;        // the window of the room that uses this circuit, or empty
+    QString roomName;    // how the learner knows that room: "l'habitació 3"
+    std::vector<Component> components;
+    std::vector<Terminal> terminals; // every component's, in component order
+    std::vector<int> switches;       // components that are switches, in table order
+    std::vector<int> lamps;          // components that are lamps
+    int phase = -1;                  // the phase's terminal
+    int neutral = -1;                // the neutral's terminal
+    // Row k is the combination whose positions, read as a binary number with
+    // the first switch as its highest digit, give k.
+    std::vector<Row> table;
+    // The table with every lamp inverted is also a correct installation
+    // (two-way circuits with the travellers crossed).
+    bool complementAccepted = false;
+
+    int combinations() const { return 1 << switches.size(); }
+    int position(int combination, int switchIndex) const {
+        return (combination >> (int(switches.size()) - 1 - switchIndex)) & 1;
+    }
+    std::optional<int> terminal(const QString& name) const;
+    std::optional<int> component(const QString& name) const;
+    // "Commutador 1 = 0, Commutador 2 = 1"
+    QString combinationText(int combination) const;
+};
+
+// Reads an exercise file. On failure returns nothing and puts in `error` what
+// is wrong with it, in Catalan.
+std::optional<Exercise> parseExercise(const QByteArray& json, QString* error);
+
+// The built-in exercises, in menu order.
+const std::vector<Exercise>& builtInExercises();
+
+} // namespace circuit

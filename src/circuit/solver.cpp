@@ -1,0 +1,170 @@
+#include "circuit/solver.h"
+
+#include <Eigen/Dense>
+
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace circuit {
+
+namespace {
+
+constexpr double LampOhms = MainsVolts * MainsVolts / RatedWatts;
+constexpr double Tolerance = 1e-6 * MainsVolts;
+
+// Terminals joined ideally, one set a node.
+class Nodes {
+public:
+    explicit Nodes(int terminals) : parent_(size_t(terminals)) {
+        std::iota(parent_.begin(), parent_.end(), 0);
+    }
+    int find(int t) {
+        while (parent_[size_t(t)] != t)
+            t = parent_[size_t(t)] = parent_[size_t(parent_[size_t(t)])];
+        return t;
+    }
+    void join(int a, int b) { parent_[size_t(find(a))] = find(b); }
+
+private:
+    std::vector<int> parent_;
+};
+
+Nodes joinTerminals(const Exercise& e, const Wiring& w) {
+    Nodes nodes(int(e.terminals.size()));
+    for (const Conductor& c : w.conductors)
+        nodes.join(c.from, c.to);
+    for (size_t s = 0; s < e.switches.size(); ++s) {
+        const Component& sw = e.components[size_t(e.switches[s])];
+        for (const auto& [a, b] : closedContacts(sw.kind, w.positions[s]))
+            nodes.join(*e.terminal(sw.name + QStringLiteral(", ") + a),
+                       *e.terminal(sw.name + QStringLiteral(", ") + b));
+    }
+    return nodes;
+}
+
+struct Lamp {
+    int a, b; // nodes
+};
+
+// Voltage of every node that the lamps join to the phase or the neutral;
+// NaN for the others.
+std::vector<double> nodeVolts(int count, int phase, int neutral, const std::vector<Lamp>& lamps) {
+    // Which nodes reach a fixed one through lamps.
+    std::vector<bool> reached(size_t(count), false);
+    reached[size_t(phase)] = reached[size_t(neutral)] = true;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const Lamp& l : lamps)
+            if (reached[size_t(l.a)] != reached[size_t(l.b)]) {
+                reached[size_t(l.a)] = reached[size_t(l.b)] = true;
+                grew = true;
+            }
+    }
+    std::vector<double> volts(size_t(count), std::numeric_limits<double>::quiet_NaN());
+    volts[size_t(phase)] = MainsVolts;
+    volts[size_t(neutral)] = 0;
+    std::vector<int> unknown(size_t(count), -1);
+    int n = 0;
+    for (int i = 0; i < count; ++i)
+        if (reached[size_t(i)] && i != phase && i != neutral)
+            unknown[size_t(i)] = n++;
+    if (n == 0)
+        return volts;
+    Eigen::MatrixXd g = Eigen::MatrixXd::Zero(n, n);
+    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(n);
+    const double c = 1 / LampOhms;
+    for (const Lamp& l : lamps) {
+        const int u = unknown[size_t(l.a)], v = unknown[size_t(l.b)];
+        if (l.a == l.b || (u < 0 && v < 0))
+            continue;
+        if (u >= 0)
+            g(u, u) += c;
+        if (v >= 0)
+            g(v, v) += c;
+        if (u >= 0 && v >= 0) {
+            g(u, v) -= c;
+            g(v, u) -= c;
+        } else if (u >= 0) {
+            rhs(u) += c * volts[size_t(l.b)];
+        } else {
+            rhs(v) += c * volts[size_t(l.a)];
+        }
+    }
+    const Eigen::VectorXd x = g.ldlt().solve(rhs);
+    for (int i = 0; i < count; ++i)
+        if (unknown[size_t(i)] >= 0)
+            volts[size_t(i)] = x(unknown[size_t(i)]);
+    return volts;
+}
+
+Potential potentialOf(double volts) {
+    if (std::isnan(volts))
+        return Potential::None;
+    if (std::abs(volts - MainsVolts) < Tolerance)
+        return Potential::Phase;
+    if (std::abs(volts) < Tolerance)
+        return Potential::Neutral;
+    return Potential::Between;
+}
+
+} // namespace
+
+Glow glowOf(double brightness) {
+    if (brightness >= 0.9)
+        return Glow::Full;
+    return brightness >= 0.01 ? Glow::Weak : Glow::Off;
+}
+
+std::vector<std::pair<QString, QString>> closedContacts(Kind kind, int position) {
+    const QString b1 = QStringLiteral("born 1"), b2 = QStringLiteral("born 2");
+    const QString b3 = QStringLiteral("born 3"), b4 = QStringLiteral("born 4");
+    switch (kind) {
+    case Kind::Switch:
+        if (position == 1)
+            return {{b1, b2}};
+        return {};
+    case Kind::TwoWay:
+        return {{QStringLiteral("comú"), position == 0 ? b1 : b2}};
+    case Kind::Intermediate:
+        // Crossed in position 0, straight in position 1.
+        if (position == 0)
+            return {{b1, b4}, {b2, b3}};
+        return {{b1, b3}, {b2, b4}};
+    default:
+        return {};
+    }
+}
+
+Solution solve(const Exercise& e, const Wiring& w) {
+    const int terminals = int(e.terminals.size());
+    Nodes nodes = joinTerminals(e, w);
+    Solution s;
+    s.brightness.assign(e.lamps.size(), 0);
+    s.volts.assign(size_t(terminals), std::numeric_limits<double>::quiet_NaN());
+    s.potential.assign(size_t(terminals), Potential::None);
+    const int phase = nodes.find(e.phase), neutral = nodes.find(e.neutral);
+    if (phase == neutral) {
+        s.shortCircuit = true;
+        return s;
+    }
+    std::vector<Lamp> lamps;
+    for (int lamp : e.lamps) {
+        const QString name = e.components[size_t(lamp)].name;
+        lamps.push_back({nodes.find(*e.terminal(name + QStringLiteral(", born 1"))),
+                         nodes.find(*e.terminal(name + QStringLiteral(", born 2")))});
+    }
+    const std::vector<double> volts = nodeVolts(terminals, phase, neutral, lamps);
+    for (int t = 0; t < terminals; ++t) {
+        s.volts[size_t(t)] = volts[size_t(nodes.find(t))];
+        s.potential[size_t(t)] = potentialOf(s.volts[size_t(t)]);
+    }
+    for (size_t i = 0; i < lamps.size(); ++i) {
+        const double drop = volts[size_t(lamps[i].a)] - volts[size_t(lamps[i].b)];
+        if (!std::isnan(drop))
+            s.brightness[i] = drop * drop / LampOhms / RatedWatts;
+    }
+    return s;
+}
+
+} // namespace circuit
