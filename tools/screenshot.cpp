@@ -8,6 +8,8 @@
 //   click:frmCuina/CmdInterruptor  click a button or picture box (NAME(i) for arrays)
 //   press:frmPlanta/ImgCuina_ordre press the mouse on an image
 //   fire:frmPresentació/Rellotge2  let a timer tick once
+//   tap:frmTaller_commutada/Fase   press and release the mouse on a widget of a
+//                                  window, found by its object name
 // Without --window the whole main window is rendered; with it, only that
 // window's client area at the given size.
 #include "shell/main_window.h"
@@ -55,6 +57,12 @@ void apply(shell::MainWindow& main, const QString& action) {
         ui::Control& control = controlFor(what);
         QTest::mousePress(control.inputWidget(), Qt::LeftButton, {}, control.centre());
         QTest::mouseRelease(control.inputWidget(), Qt::LeftButton, {}, control.centre());
+    } else if (kind == QLatin1String("tap")) {
+        QWidget* widget = ui::forms::get(what.section('/', 0, 0)).window()->findChild<QWidget*>(what.section('/', 1));
+        if (!widget)
+            qFatal("No widget %s", qPrintable(what));
+        QTest::mousePress(widget, Qt::LeftButton, {}, widget->rect().center());
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, widget->rect().center());
     } else if (kind == QLatin1String("fire")) {
         dynamic_cast<ui::Timer&>(controlFor(what)).fire();
     } else {

@@ -1,6 +1,8 @@
 #include "shell/main_window.h"
 
+#include "circuit/exercise.h"
 #include "ui/color.h"
+#include "workshop/workshop_window.h"
 
 #include <QMdiArea>
 #include <QMenuBar>
@@ -63,9 +65,22 @@ void MainWindow::createMenus() {
     exit->setShortcut(QKeySequence(Qt::Key_F11));
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
 
+    createWorkshopMenu();
+
     QAction* help = menuBar()->addAction(QStringLiteral("A&juda"));
     help->setObjectName(QStringLiteral("mnuAjuda"));
     connect(help, &QAction::triggered, this, &MainWindow::openHelp);
+}
+
+void MainWindow::createWorkshopMenu() {
+    QMenu* workshop = menuBar()->addMenu(QStringLiteral("&Taller"));
+    workshop->setObjectName(QStringLiteral("mnuTaller"));
+    for (const circuit::Exercise& exercise : circuit::builtInExercises()) {
+        QAction* action = workshop->addAction(exercise.menuText);
+        action->setObjectName(QStringLiteral("mnuTaller_") + exercise.id);
+        connect(action, &QAction::triggered, this,
+                [window = workshop::windowName(exercise)] { openWindow(window); });
+    }
 }
 
 void MainWindow::openWindow(const QString& window) {

@@ -21,6 +21,7 @@ public:
 
 private:
     void createMenus();
+    void createWorkshopMenu();
     // The three kinds of menu handler.
     static void openWindow(const QString& window);
     static void openHelp();

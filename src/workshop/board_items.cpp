@@ -1,0 +1,57 @@
+#include "workshop/board_items.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace workshop {
+
+BoardItem::BoardItem(Role role, int index, QWidget* board)
+    : QAbstractButton(board), role_(role), index_(index) {
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    connect(this, &QAbstractButton::clicked, this, [this] { emit activated(this); });
+}
+
+void BoardItem::setNames(const QString& name, const QString& description) {
+    if (accessibleName() != name)
+        setAccessibleName(name);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
+    setToolTip(description.isEmpty() ? name : name + QStringLiteral(": ") + description);
+}
+
+bool BoardItem::hitButton(const QPoint& pos) const {
+    return mask().isEmpty() ? rect().contains(pos) : mask().contains(pos);
+}
+
+void BoardItem::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    setFocus(Qt::MouseFocusReason);
+    emit activated(this);
+}
+
+void BoardItem::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    emit releasedAt(this, mapToParent(event->position().toPoint()));
+}
+
+void BoardItem::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void BoardItem::focusInEvent(QFocusEvent* event) {
+    QAbstractButton::focusInEvent(event);
+    parentWidget()->update();
+}
+
+void BoardItem::focusOutEvent(QFocusEvent* event) {
+    QAbstractButton::focusOutEvent(event);
+    parentWidget()->update();
+}
+
+} // namespace workshop

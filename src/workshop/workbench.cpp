@@ -1,0 +1,90 @@
+#include "workshop/workbench.h"
+
+#include <QUndoCommand>
+
+namespace workshop {
+
+namespace {
+
+// Every edit of the wiring is the list of conductors before and after it.
+class WiringEdit : public QUndoCommand {
+public:
+    WiringEdit(Workbench& bench, std::vector<circuit::Conductor> after, const QString& text)
+        : QUndoCommand(text), bench_(bench), before_(bench.wiring().conductors),
+          after_(std::move(after)) {}
+    void redo() override { bench_.setConductors(after_); }
+    void undo() override { bench_.setConductors(before_); }
+
+private:
+    Workbench& bench_;
+    std::vector<circuit::Conductor> before_, after_;
+};
+
+} // namespace
+
+Workbench::Workbench(const circuit::Exercise& exercise, QObject* parent)
+    : QObject(parent), exercise_(exercise), wiring_(circuit::Wiring::empty(exercise)) {
+    solveAgain();
+}
+
+bool Workbench::connectTerminals(int from, int to) {
+    const circuit::Conductor conductor{from, to};
+    if (from == to || wiring_.has(conductor))
+        return false;
+    auto after = wiring_.conductors;
+    after.push_back(conductor);
+    undo_.push(new WiringEdit(*this, std::move(after), QStringLiteral("Connecta")));
+    return true;
+}
+
+void Workbench::removeConductor(int index) {
+    if (index < 0 || index >= int(wiring_.conductors.size()))
+        return;
+    auto after = wiring_.conductors;
+    after.erase(after.begin() + index);
+    undo_.push(new WiringEdit(*this, std::move(after), QStringLiteral("Treu el conductor")));
+}
+
+void Workbench::clearConductors() {
+    if (wiring_.conductors.empty())
+        return;
+    undo_.push(new WiringEdit(*this, {}, QStringLiteral("Esborra-ho tot")));
+}
+
+void Workbench::setConductors(const std::vector<circuit::Conductor>& conductors) {
+    wiring_.conductors = conductors;
+    solveAgain();
+    emit wiringChanged();
+    emit changed();
+}
+
+void Workbench::flipSwitch(int switchIndex) {
+    int& position = wiring_.positions[size_t(switchIndex)];
+    position = 1 - position;
+    solveAgain();
+    emit changed();
+}
+
+void Workbench::rearm() {
+    tripped_ = false;
+    solveAgain();
+    emit changed();
+}
+
+void Workbench::replaceWiring(const circuit::Wiring& wiring) {
+    undo_.clear();
+    wiring_ = wiring;
+    tripped_ = false;
+    solveAgain();
+    emit wiringChanged();
+    emit changed();
+}
+
+void Workbench::solveAgain() {
+    solution_ = circuit::solve(exercise_, wiring_);
+    report_ = circuit::check(exercise_, wiring_);
+    if (solution_.shortCircuit)
+        tripped_ = true;
+}
+
+} // namespace workshop

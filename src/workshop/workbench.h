@@ -1,0 +1,60 @@
+// One exercise on the workshop's bench: the learner's wiring, the switch
+// positions, the breaker, and the circuit solved again after every change.
+// Edits of the wiring go through an undo stack.
+#pragma once
+
+#include "circuit/checker.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+namespace workshop {
+
+class Workbench : public QObject {
+    Q_OBJECT
+public:
+    explicit Workbench(const circuit::Exercise& exercise, QObject* parent = nullptr);
+
+    const circuit::Exercise& exercise() const { return exercise_; }
+    const circuit::Wiring& wiring() const { return wiring_; }
+    // The circuit in the present switch positions, and every combination.
+    const circuit::Solution& solution() const { return solution_; }
+    const circuit::Report& report() const { return report_; }
+    // A short circuit trips the breaker; while it is tripped nothing is live.
+    bool tripped() const { return tripped_; }
+    QUndoStack& undoStack() { return undo_; }
+
+    // Lays a conductor between two terminals (undoable); refuses a conductor
+    // from a terminal to itself or one that is already there.
+    bool connectTerminals(int from, int to);
+    void removeConductor(int index);
+    void clearConductors();
+    void flipSwitch(int switchIndex);
+    // Re-arms the breaker; it trips again at once if the short is still there.
+    void rearm();
+    // Puts a whole wiring on the bench (an opened file) and forgets the
+    // undo history.
+    void replaceWiring(const circuit::Wiring& wiring);
+
+    // The steps the undo commands take.
+    void setConductors(const std::vector<circuit::Conductor>& conductors);
+
+signals:
+    // The wiring, a switch or the breaker changed: everything shown must be
+    // drawn again.
+    void changed();
+    // The wiring itself changed (not only a switch or the breaker).
+    void wiringChanged();
+
+private:
+    void solveAgain();
+
+    const circuit::Exercise& exercise_;
+    circuit::Wiring wiring_;
+    circuit::Solution solution_;
+    circuit::Report report_;
+    bool tripped_ = false;
+    QUndoStack undo_;
+};
+
+} // namespace workshop

@@ -1,0 +1,56 @@
+// Everything a workshop window shows: the board on the left; on the right
+// the instruction, the legend of colours, the live truth table, the breaker,
+// the buttons and the verdict of the last check.
+#pragma once
+
+#include "workshop/workbench.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace workshop {
+
+class BoardView;
+class BreakerButton;
+
+class WorkshopView : public QWidget {
+    Q_OBJECT
+public:
+    explicit WorkshopView(Workbench& bench, QWidget* parent = nullptr);
+
+    BoardView& board() const { return *board_; }
+    // Works every combination and shows the verdict beside the tables.
+    void checkWiring();
+
+signals:
+    // The learner asked for the room of the house that uses this circuit.
+    void roomRequested(const QString& window);
+
+private:
+    QWidget* createPanel();
+    QWidget* createButtons();
+    void createShortcuts();
+    void showState();
+    void fillTable();
+    void orderTabs();
+    void forgetCheck();
+
+    Workbench& bench_;
+    BoardView* board_;
+    QLabel* instruction_;
+    QTableWidget* table_;
+    BreakerButton* breaker_;
+    QLabel* tripMessage_;
+    QPushButton* check_;
+    QPushButton* clear_;
+    QPushButton* undo_;
+    QPushButton* redo_;
+    QLabel* verdict_;
+    QPushButton* openRoom_;
+    bool checked_ = false;
+};
+
+} // namespace workshop
