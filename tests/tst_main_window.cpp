@@ -26,10 +26,11 @@ private slots:
         QCOMPARE(house->mainWindow().windowTitle(), QString("Voltesa"));
         QCOMPARE(house->mainWindow().objectName(), QString("MDIPortal"));
         const QList<QAction*> top = house->mainWindow().menuBar()->actions();
-        QCOMPARE(top.size(), 2);
+        QCOMPARE(top.size(), 3);
         QCOMPARE(top[0]->text(), QString("&Portal"));
-        QCOMPARE(top[1]->text(), QString("A&juda"));
-        QVERIFY(!top[1]->menu());
+        QCOMPARE(top[1]->text(), QString("&Taller"));
+        QCOMPARE(top[2]->text(), QString("A&juda"));
+        QVERIFY(!top[2]->menu());
         QStringList items;
         for (QAction* action : portalMenu()->actions())
             items << (action->isSeparator() ? QString("-") : action->text()) + "|" +

@@ -1,0 +1,351 @@
+// The wiring workshop as a learner uses it: the "&Taller" menu, wiring by
+// presses, drags and keys, the switches, undo and redo, the breaker, the
+// check and its verdict, drawn colours and what assistive tools are told.
+// CTest runs it at 100 % and at 200 % scaling.
+#include "house_fixture.h"
+
+#include "circuit/board.h"
+#include "circuit/exercise.h"
+#include "workshop/board_items.h"
+#include "workshop/board_view.h"
+#include "workshop/workshop_view.h"
+#include "workshop/workshop_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+
+using workshop::BoardItem;
+
+class WorkshopTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<testing::HouseFixture> house;
+
+    workshop::WorkshopWindow& open(const QString& id) {
+        house->chooseMenu("mnuTaller_" + id);
+        return static_cast<workshop::WorkshopWindow&>(house->window("frmTaller_" + id));
+    }
+    static workshop::BoardView& board(workshop::WorkshopWindow& w) { return w.view().board(); }
+    static BoardItem* terminal(workshop::WorkshopWindow& w, const QString& name) {
+        for (BoardItem* item : board(w).terminalItems())
+            if (item->objectName() == name)
+                return item;
+        qFatal("no terminal %s", qPrintable(name));
+    }
+    template <class T = QWidget> static T* widget(workshop::WorkshopWindow& w, const QString& name) {
+        T* found = w.view().findChild<T*>(name);
+        if (!found)
+            qFatal("no widget %s", qPrintable(name));
+        return found;
+    }
+    void press(QWidget* widget, QPoint at = {}) {
+        const QPoint where = at.isNull() ? widget->rect().center() : at;
+        QTest::mousePress(widget, Qt::LeftButton, {}, where);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, where);
+        house->settle();
+    }
+    // Lays conductors by pressing one terminal, then the other.
+    void wire(workshop::WorkshopWindow& w, const QList<QPair<QString, QString>>& conductors) {
+        for (const auto& [a, b] : conductors) {
+            press(terminal(w, a));
+            press(terminal(w, b));
+        }
+    }
+    static QList<QPair<QString, QString>> twoWay(bool crossed) {
+        return {{"Fase", "Commutador 1, comú"},
+                {"Commutador 1, born 1", crossed ? "Commutador 2, born 2" : "Commutador 2, born 1"},
+                {"Commutador 1, born 2", crossed ? "Commutador 2, born 1" : "Commutador 2, born 2"},
+                {"Commutador 2, comú", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
+    }
+    static QString accessible(QWidget* w, QAccessible::Text text) {
+        return QAccessible::queryAccessibleInterface(w)->text(text);
+    }
+    static QString lampState(workshop::WorkshopWindow& w, int lamp = 0) {
+        return accessible(board(w).lampItems()[size_t(lamp)], QAccessible::Description);
+    }
+    // The colour drawn in the middle of the first run of a conductor.
+    static QColor drawnColour(workshop::WorkshopWindow& w, int conductor) {
+        workshop::BoardView& b = board(w);
+        const QPolygon& route = b.routes()[size_t(conductor)];
+        const QPointF middle = b.toWidget((QPointF(route[0]) + QPointF(route[1])) / 2);
+        const QImage image = b.grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        return image.pixelColor((middle * ratio).toPoint());
+    }
+
+private slots:
+    void initTestCase() {
+        house = std::make_unique<testing::HouseFixture>();
+    }
+    void init() {
+        house->reset();
+        house->mainWindow().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&house->mainWindow()));
+    }
+
+    void menuSitsBetweenPortalAndHelpAndOpensEachExercise() {
+        const QList<QAction*> top = house->mainWindow().menuBar()->actions();
+        QCOMPARE(top.size(), 3);
+        QCOMPARE(top[1]->text(), QString("&Taller"));
+        QStringList items;
+        for (QAction* action : top[1]->menu()->actions())
+            items << action->text();
+        QCOMPARE(items, QStringList({"&Punt de llum simple", "&Commutada", "&Encreuament",
+                                     "&Dos llums amb un interruptor"}));
+        for (const circuit::Exercise& e : circuit::builtInExercises()) {
+            auto& w = open(e.id);
+            QCOMPARE(w.window()->windowTitle(), "Taller: " + e.title);
+            QVERIFY(w.window()->isMaximized());
+            QCOMPARE(house->activeWindow(), "frmTaller_" + e.id);
+        }
+    }
+
+    void closeBoxHidesAndKeepsTheWiring() {
+        auto& w = open("punt-de-llum");
+        wire(w, {{"Fase", "Interruptor, born 1"}});
+        w.window()->close();
+        house->settle();
+        QVERIFY(w.window()->isHidden());
+        auto& again = open("punt-de-llum");
+        QCOMPARE(&again, &w);
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(1));
+    }
+
+    void pressesAndDragsLayConductorsAndOnlyNewOnes() {
+        auto& w = open("punt-de-llum");
+        press(terminal(w, "Fase"));
+        QCOMPARE(board(w).pendingTerminal(), *w.bench().exercise().terminal("Fase"));
+        press(terminal(w, "Interruptor, born 1"));
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(1));
+        QCOMPARE(board(w).pendingTerminal(), -1);
+
+        // A drag from one terminal, let go over another.
+        BoardItem* from = terminal(w, "Interruptor, born 2");
+        BoardItem* to = terminal(w, "Làmpada, born 1");
+        QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
+        QTest::mouseRelease(from, Qt::LeftButton, {}, from->mapFromParent(to->geometry().center()));
+        house->settle();
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(2));
+
+        // The same conductor again, in either direction, or a terminal to
+        // itself, lays nothing.
+        wire(w, {{"Làmpada, born 1", "Interruptor, born 2"}, {"Fase", "Fase"}});
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(2));
+        // Several conductors may meet at one terminal.
+        wire(w, {{"Fase", "Làmpada, born 2"}});
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(3));
+    }
+
+    void routesRunStraightAndAroundTheComponents() {
+        auto& w = open("encreuament");
+        wire(w, twoWay(false).mid(0, 1));
+        wire(w, {{"Commutador 1, born 1", "Creuament, born 1"},
+                 {"Commutador 1, born 2", "Creuament, born 2"},
+                 {"Creuament, born 3", "Commutador 2, born 1"},
+                 {"Creuament, born 4", "Commutador 2, born 2"},
+                 {"Commutador 2, comú", "Làmpada, born 1"},
+                 {"Làmpada, born 2", "Neutre"}});
+        const circuit::Exercise& e = w.bench().exercise();
+        for (const QPolygon& route : board(w).routes()) {
+            for (int i = 1; i < route.size(); ++i) {
+                QVERIFY(route[i].x() == route[i - 1].x() || route[i].y() == route[i - 1].y());
+                // No point of a run lies strictly inside a component.
+                const QPoint step = (route[i] - route[i - 1]) /
+                                    std::max(1, (route[i] - route[i - 1]).manhattanLength());
+                for (QPoint p = route[i - 1]; p != route[i]; p += step)
+                    for (const circuit::Component& c : e.components) {
+                        const QRect f = circuit::board::footprint(c);
+                        QVERIFY2(!(p.x() > f.left() && p.x() < f.left() + f.width() && p.y() > f.top() &&
+                                   p.y() < f.top() + f.height()),
+                                 qPrintable(c.name));
+                    }
+            }
+        }
+        QVERIFY(w.bench().report().verdict == circuit::Verdict::Correct);
+    }
+
+    void switchesLightTheLampAndConductorsShowTheirPotential() {
+        auto& w = open("punt-de-llum");
+        wire(w, {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada, born 1"},
+                 {"Làmpada, born 2", "Neutre"}});
+        QCOMPARE(lampState(w), QString("apagada"));
+        QCOMPARE(drawnColour(w, 0), QColor(255, 0, 0));
+        // Joined to the neutral through the dark lamp.
+        QCOMPARE(drawnColour(w, 1), QColor(0, 70, 255));
+        QCOMPARE(drawnColour(w, 2), QColor(0, 70, 255));
+        auto* button = widget<QPushButton>(w, "Interruptor");
+        QCOMPARE(accessible(button, QAccessible::Description), QString("posició 0"));
+        press(button);
+        QCOMPARE(accessible(button, QAccessible::Description), QString("posició 1"));
+        QCOMPARE(lampState(w), QString("encesa"));
+        QCOMPARE(drawnColour(w, 1), QColor(255, 0, 0));
+        press(button);
+        QCOMPARE(lampState(w), QString("apagada"));
+    }
+
+    void lampsInSeriesGlowWeaklyWithAConductorInBetween() {
+        auto& w = open("dos-llums");
+        wire(w, {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada 1, born 1"},
+                 {"Làmpada 1, born 2", "Làmpada 2, born 1"}, {"Làmpada 2, born 2", "Neutre"}});
+        press(widget(w, "Interruptor"));
+        QCOMPARE(lampState(w, 0), QString("encesa feble"));
+        QCOMPARE(lampState(w, 1), QString("encesa feble"));
+        QCOMPARE(drawnColour(w, 2), QColor(160, 40, 200));
+        press(widget(w, "Comprova"));
+        QVERIFY(widget<QLabel>(w, "Resultat")->text().contains("sèrie"));
+    }
+
+    void deleteUndoRedoAndClearAll() {
+        auto& w = open("commutada");
+        wire(w, twoWay(false));
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(5));
+
+        // Pressing a conductor selects it; Delete removes it.
+        BoardItem* conductor = board(w).conductorItems()[1];
+        const QPolygon route = board(w).routes()[1];
+        const QPoint onIt = conductor->mapFromParent(
+            board(w).toWidget((QPointF(route[0]) + QPointF(route[1])) / 2).toPoint());
+        press(conductor, onIt);
+        QCOMPARE(board(w).selectedConductor(), 1);
+        QTest::keyClick(conductor, Qt::Key_Delete);
+        house->settle();
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(4));
+
+        QWidget* focus = terminal(w, "Fase");
+        QTest::keySequence(focus, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(5));
+        QTest::keySequence(focus, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(4));
+
+        press(widget(w, "Esborra-ho tot"));
+        QVERIFY(w.bench().wiring().conductors.empty());
+        QVERIFY(board(w).conductorItems().empty());
+        press(widget(w, "Desfés"));
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(4));
+        press(widget(w, "Refés"));
+        QVERIFY(w.bench().wiring().conductors.empty());
+        // Undo all the way back to the empty board the exercise starts with.
+        while (w.bench().undoStack().canUndo())
+            press(widget(w, "Desfés"));
+        QVERIFY(w.bench().wiring().conductors.empty());
+        QVERIFY(!widget(w, "Desfés")->isEnabled());
+    }
+
+    void aShortTripsTheBreakerUntilItIsGoneAndRearmed() {
+        auto& w = open("punt-de-llum");
+        wire(w, {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Neutre"},
+                 {"Fase", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}});
+        QCOMPARE(lampState(w), QString("encesa"));
+        QVERIFY(!w.bench().tripped());
+        press(widget(w, "Interruptor"));
+        QVERIFY(w.bench().tripped());
+        auto* breaker = widget(w, "Magnetotèrmic");
+        QVERIFY(accessible(breaker, QAccessible::Description).startsWith("disparat"));
+        QVERIFY(widget<QLabel>(w, "Avís")->isVisible());
+        QVERIFY(widget<QLabel>(w, "Avís")->text().contains("Curtcircuit"));
+        QCOMPARE(lampState(w), QString("apagada"));
+        for (int c = 0; c < 4; ++c)
+            QCOMPARE(drawnColour(w, c), QColor(0, 0, 0));
+
+        // Re-armed with the short still there, it trips again at once.
+        press(breaker);
+        QVERIFY(w.bench().tripped());
+        // Opening the switch removes the short; the breaker stays down
+        // until it is re-armed.
+        press(widget(w, "Interruptor"));
+        QVERIFY(w.bench().tripped());
+        press(breaker);
+        QVERIFY(!w.bench().tripped());
+        QVERIFY(!widget<QLabel>(w, "Avís")->isVisible());
+        QCOMPARE(lampState(w), QString("encesa"));
+    }
+
+    void checkGivesTheVerdictMarksRowsAndOpensTheRoom() {
+        auto& w = open("commutada");
+        wire(w, twoWay(true));
+        press(widget(w, "Comprova"));
+        const QString verdict = widget<QLabel>(w, "Resultat")->text();
+        QVERIFY2(verdict.startsWith("Correcte"), qPrintable(verdict));
+        QVERIFY(verdict.contains("creuats"));
+        QCOMPARE(accessible(widget(w, "Resultat"), QAccessible::Name), QString("Resultat"));
+        auto* openRoom = widget<QPushButton>(w, "Obre l'estança");
+        QVERIFY(openRoom->isVisible());
+        press(openRoom);
+        QCOMPARE(house->activeWindow(), QString("frmEstudi"));
+
+        // A change makes the verdict stale: it goes, and so does the button.
+        auto& again = open("commutada");
+        wire(again, {{"Làmpada, born 1", "Neutre"}});
+        QVERIFY(widget<QLabel>(again, "Resultat")->text().isEmpty());
+        QVERIFY(!openRoom->isVisible());
+        press(widget(again, "Comprova"));
+        QVERIFY(widget<QLabel>(again, "Resultat")->text().contains("Curtcircuit"));
+        auto* table = widget<QTableWidget>(again, "Taula de veritat");
+        int marked = 0;
+        for (int row = 0; row < table->rowCount(); ++row)
+            marked += table->item(row, table->columnCount() - 1)->text() == "✗";
+        QVERIFY(marked > 0);
+    }
+
+    void theNeutralSwitchedWorksButIsCalledUnsafe() {
+        auto& w = open("punt-de-llum");
+        wire(w, {{"Fase", "Làmpada, born 1"}, {"Làmpada, born 2", "Interruptor, born 1"},
+                 {"Interruptor, born 2", "Neutre"}});
+        press(widget(w, "Comprova"));
+        const QString verdict = widget<QLabel>(w, "Resultat")->text();
+        QVERIFY(!verdict.startsWith("Correcte"));
+        QVERIFY(verdict.contains("neutre"));
+        QVERIFY(!widget(w, "Obre l'estança")->isVisible());
+    }
+
+    void keyboardAloneWiresAndWorksTheSwitches() {
+        auto& w = open("punt-de-llum");
+        QApplication::setActiveWindow(&house->mainWindow());
+        // Tab walks the board: the switch button, then its terminals.
+        widget(w, "Interruptor")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Interruptor, born 1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        terminal(w, "Fase")->setFocus();
+        QTest::keyClick(terminal(w, "Fase"), Qt::Key_Return);
+        house->settle();
+        QCOMPARE(w.bench().wiring().conductors.size(), size_t(1));
+        QTest::keyClick(widget(w, "Interruptor"), Qt::Key_Space);
+        house->settle();
+        QCOMPARE(w.bench().wiring().positions[0], 1);
+    }
+
+    void everyItemHasItsNameAndThePressAction() {
+        auto& w = open("encreuament");
+        wire(w, {{"Fase", "Commutador 1, comú"}});
+        QStringList names;
+        for (BoardItem* item : board(w).terminalItems())
+            names << accessible(item, QAccessible::Name);
+        QVERIFY(names.contains("Creuament, born 4"));
+        QVERIFY(names.contains("Commutador 2, comú"));
+        QCOMPARE(accessible(board(w).conductorItems()[0], QAccessible::Name),
+                 QString("Conductor: Fase – Commutador 1, comú"));
+        for (QWidget* item : std::initializer_list<QWidget*>{
+                 terminal(w, "Fase"), board(w).conductorItems()[0], board(w).lampItems()[0],
+                 widget(w, "Creuament"), widget(w, "Magnetotèrmic"), widget(w, "Comprova")}) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
+            QVERIFY2(iface->actionInterface(), qPrintable(item->objectName()));
+            QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        }
+        // The assistive tool's press on a terminal starts a conductor.
+        QAccessible::queryAccessibleInterface(terminal(w, "Neutre"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(board(w).pendingTerminal(), *w.bench().exercise().terminal("Neutre"));
+    }
+};
+
+QTEST_MAIN(WorkshopTest)
+#include "tst_workshop.moc"
