@@ -44,14 +44,20 @@ void BoardItem::keyPressEvent(QKeyEvent* event) {
     QAbstractButton::keyPressEvent(event);
 }
 
+void BoardItem::repaintMarks() {
+    // The board draws the focus ring a little outside the item.
+    const int margin = width() / 2 + 2;
+    parentWidget()->update(geometry().adjusted(-margin, -margin, margin, margin));
+}
+
 void BoardItem::focusInEvent(QFocusEvent* event) {
     QAbstractButton::focusInEvent(event);
-    parentWidget()->update();
+    repaintMarks();
 }
 
 void BoardItem::focusOutEvent(QFocusEvent* event) {
     QAbstractButton::focusOutEvent(event);
-    parentWidget()->update();
+    repaintMarks();
 }
 
 } // namespace workshop

@@ -21,6 +21,9 @@ public:
     int index() const { return index_; }
     void setIndex(int index) { index_ = index; }
     void setNames(const QString& name, const QString& description);
+    // Asks the board to draw again where this item's marks (focus ring,
+    // pending ring) lie.
+    void repaintMarks();
 
 signals:
     // Pressed with the mouse, Space, Enter or an assistive tool.

@@ -61,6 +61,7 @@ private:
     void wiringChanged();
     void routeConductors();
     void refresh();
+    void describeTerminal(BoardItem* item);
     void placeItems();
     void terminalActivated(BoardItem* item);
     void terminalReleased(BoardItem* item, QPoint position);

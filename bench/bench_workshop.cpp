@@ -1,0 +1,119 @@
+// What one learner action in the wiring workshop costs, solved and
+// repainted, in a 1920×1080 main window: laying a conductor, a switch click,
+// and a check of every combination of the intermediate exercise.
+#include "circuit/exercise.h"
+#include "shell/main_window.h"
+#include "shell/startup.h"
+#include "ui/application.h"
+#include "ui/forms.h"
+#include "workshop/board_items.h"
+#include "workshop/board_view.h"
+#include "workshop/workshop_view.h"
+#include "workshop/workshop_window.h"
+
+#include "median_table.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void press(QWidget* widget) {
+    QTest::mousePress(widget, Qt::LeftButton, {}, widget->rect().center());
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, widget->rect().center());
+    settle();
+}
+
+workshop::WorkshopWindow& bringUp(const QString& id) {
+    auto& w = static_cast<workshop::WorkshopWindow&>(ui::forms::get("frmTaller_" + id));
+    w.setWindowState(ui::Form::WindowState::Maximized);
+    settle();
+    return w;
+}
+
+QWidget* terminal(workshop::WorkshopWindow& w, const QString& name) {
+    for (workshop::BoardItem* item : w.view().board().terminalItems())
+        if (item->objectName() == name)
+            return item;
+    qFatal("no terminal %s", qPrintable(name));
+}
+
+// The intermediate exercise wired as the master bedroom is.
+workshop::WorkshopWindow& wiredIntermediate() {
+    auto& w = bringUp("encreuament");
+    if (!w.bench().wiring().conductors.empty())
+        return w;
+    const char* pairs[][2] = {{"Fase", "Commutador 1, comú"},
+                              {"Commutador 1, born 1", "Creuament, born 1"},
+                              {"Commutador 1, born 2", "Creuament, born 2"},
+                              {"Creuament, born 3", "Commutador 2, born 1"},
+                              {"Creuament, born 4", "Commutador 2, born 2"},
+                              {"Commutador 2, comú", "Làmpada, born 1"},
+                              {"Làmpada, born 2", "Neutre"}};
+    for (const auto& [a, b] : pairs) {
+        press(terminal(w, QString::fromUtf8(a)));
+        press(terminal(w, QString::fromUtf8(b)));
+    }
+    return w;
+}
+
+// One conductor laid by two presses; the next run starts from the board
+// as it was.
+void BM_WorkshopWiringStep(benchmark::State& state) {
+    auto& w = bringUp("commutada");
+    QWidget* from = terminal(w, "Commutador 1, born 1");
+    QWidget* to = terminal(w, "Commutador 2, born 1");
+    for (auto _ : state) {
+        press(from);
+        press(to);
+        state.PauseTiming();
+        w.bench().undoStack().undo();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
+void BM_WorkshopSwitchClick(benchmark::State& state) {
+    auto& w = wiredIntermediate();
+    QWidget* button = w.view().findChild<QPushButton*>("Creuament");
+    for (auto _ : state)
+        press(button);
+}
+
+void BM_WorkshopCheckIntermediate(benchmark::State& state) {
+    auto& w = wiredIntermediate();
+    QWidget* check = w.view().findChild<QPushButton*>("Comprova");
+    for (auto _ : state)
+        press(check);
+}
+
+} // namespace
+
+BENCHMARK(BM_WorkshopWiringStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_WorkshopSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_WorkshopCheckIntermediate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::setUpApplication(app);
+    shell::prepare();
+    shell::MainWindow main;
+    ui::forms::setHost(&main);
+    main.resize(1920, 1080);
+    main.show();
+    settle();
+    benchmark::Initialize(&argc, argv);
+    MedianTable table("workshop action at 1920x1080");
+    benchmark::RunSpecifiedBenchmarks(&table);
+    benchmark::Shutdown();
+    ui::forms::reset();
+    return 0;
+}

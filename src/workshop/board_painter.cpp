@@ -1,0 +1,255 @@
+#include "workshop/board_painter.h"
+
+#include "circuit/board.h"
+#include "workshop/look.h"
+
+#include <QHash>
+#include <QPixmap>
+
+#include <cmath>
+
+namespace workshop {
+
+namespace {
+
+using circuit::Component;
+using circuit::Kind;
+
+constexpr qreal WireWidth = 0.16;
+constexpr qreal TerminalRadius = 0.28;
+
+// Grid steps to pixels.
+class Grid {
+public:
+    Grid(QPainter& painter, QPointF origin, qreal scale) : p(painter), origin_(origin), s(scale) {}
+
+    QPointF px(QPointF grid) const { return origin_ + grid * s; }
+
+    void line(QPointF a, QPointF b, const QColor& colour, qreal width = WireWidth) {
+        p.setPen(QPen(colour, width * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(px(a), px(b));
+    }
+    void polyline(const QPolygon& points, const QPen& pen) {
+        QPen scaled = pen;
+        scaled.setWidthF(pen.widthF() * s);
+        p.setPen(scaled);
+        p.setBrush(Qt::NoBrush);
+        QPolygonF mapped;
+        for (const QPoint& point : points)
+            mapped << px(point);
+        p.drawPolyline(mapped);
+    }
+    void circle(QPointF centre, qreal radius, const QPen& pen, const QBrush& brush) {
+        QPen scaled = pen;
+        scaled.setWidthF(pen.widthF() * s);
+        p.setPen(pen.style() == Qt::NoPen ? QPen(Qt::NoPen) : scaled);
+        p.setBrush(brush);
+        p.drawEllipse(px(centre), radius * s, radius * s);
+    }
+    // Text of `height` grid steps, its top-left corner at `at`, or centred
+    // in `width` grid steps when a width is given.
+    void text(QPointF at, qreal height, const QString& text, bool bold, const QColor& colour, qreal width = 0) {
+        QFont font = p.font();
+        font.setBold(bold);
+        font.setPixelSize(std::max(1, int(std::lround(height * s))));
+        p.setFont(font);
+        p.setPen(colour);
+        const QRectF box(px(at), QSizeF(width > 0 ? width * s : 1000, height * s * 1.4));
+        p.drawText(box, (width > 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextDontClip, text);
+    }
+    void ring(QPointF centre, qreal radius, qreal outline, const QColor& fill);
+
+    QPainter& p;
+
+private:
+    QPointF origin_;
+    qreal s;
+};
+
+// A circle with an outline (a terminal, a contact). The board has dozens of
+// them; on the screen each size is drawn once and stamped.
+void Grid::ring(QPointF centre, qreal radius, qreal outline, const QColor& fill) {
+    const int device = p.device()->devType();
+    if (device != QInternal::Widget && device != QInternal::Image && device != QInternal::Pixmap) {
+        circle(centre, radius, QPen(Qt::black, outline), fill);
+        return;
+    }
+    const qreal ratio = p.device()->devicePixelRatioF();
+    const QString key = QStringLiteral("%1/%2/%3/%4")
+                            .arg(radius * s, 0, 'f', 2)
+                            .arg(outline * s, 0, 'f', 2)
+                            .arg(ratio)
+                            .arg(fill.rgba());
+    static QHash<QString, QPixmap> stamps;
+    auto found = stamps.constFind(key);
+    if (found == stamps.cend()) {
+        if (stamps.size() > 64)
+            stamps.clear();
+        const int side = int(std::ceil(2 * (radius + outline) * s * ratio)) + 2;
+        QPixmap stamp(side, side);
+        stamp.fill(Qt::transparent);
+        QPainter painter(&stamp);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, outline * s * ratio));
+        painter.setBrush(fill);
+        painter.drawEllipse(QPointF(side, side) / 2, radius * s * ratio, radius * s * ratio);
+        painter.end();
+        stamp.setDevicePixelRatio(ratio);
+        found = stamps.insert(key, stamp);
+    }
+    const qreal half = found->width() / ratio / 2;
+    p.drawPixmap(px(centre) - QPointF(half, half), *found);
+}
+
+class ComponentPainter {
+public:
+    ComponentPainter(Grid& grid, const Workbench& bench) : g_(grid), bench_(bench) {}
+
+    void draw(int index) {
+        const Component& c = bench_.exercise().components[size_t(index)];
+        switch (c.kind) {
+        case Kind::Phase:
+        case Kind::Neutral:
+            drawBar(c);
+            break;
+        case Kind::Lamp:
+            drawLamp(c, indexIn(bench_.exercise().lamps, index));
+            break;
+        default:
+            drawSwitch(c, indexIn(bench_.exercise().switches, index));
+            break;
+        }
+    }
+
+private:
+    static int indexIn(const std::vector<int>& list, int component) {
+        return int(std::find(list.begin(), list.end(), component) - list.begin());
+    }
+    QColor colourOf(const Component& c, const QString& local) const {
+        const auto t = bench_.exercise().terminal(local.isEmpty() ? c.name : c.name + QStringLiteral(", ") + local);
+        return potentialColour(shownPotential(bench_, *t));
+    }
+    // A point of the component, mirrored when the component is.
+    static QPointF at(const Component& c, qreal x, qreal y) {
+        const qreal w = circuit::board::footprint(c).width();
+        return QPointF(c.place) + QPointF(c.mirrored ? w - x : x, y);
+    }
+
+    void drawBar(const Component& c) {
+        g_.line(at(c, 0.4, 1), at(c, 6, 1), colourOf(c, QString()), 0.5);
+        g_.text(at(c, 0.2, -0.25), 0.75, c.kind == Kind::Phase ? QStringLiteral("FASE") : QStringLiteral("NEUTRE"),
+                true, Qt::black);
+    }
+
+    void drawLamp(const Component& c, int lamp) {
+        const QPointF centre = at(c, 2, 2);
+        const double brightness = bench_.tripped() ? 0 : bench_.solution().brightness[size_t(lamp)];
+        g_.line(at(c, 0, 2), at(c, 2 - LampRadius, 2), colourOf(c, QStringLiteral("born 1")));
+        g_.line(at(c, 2 + LampRadius, 2), at(c, 4, 2), colourOf(c, QStringLiteral("born 2")));
+        if (circuit::glowOf(brightness) == circuit::Glow::Full) {
+            const qreal reach = LampRadius * 1.9;
+            QRadialGradient halo(g_.px(centre), reach * (g_.px({1, 0}) - g_.px({0, 0})).x());
+            halo.setColorAt(0, QColor(255, 240, 80, int(150 * std::min(1.0, brightness))));
+            halo.setColorAt(1, QColor(255, 240, 80, 0));
+            g_.circle(centre, reach, Qt::NoPen, halo);
+        }
+        QColor fill = lampColour();
+        fill.setAlphaF(std::min(1.0, std::pow(brightness, 0.7)));
+        g_.circle(centre, LampRadius, QPen(Qt::black, 0.1), fill);
+        const qreal d = LampRadius / std::sqrt(2.0);
+        g_.line(centre + QPointF(-d, -d), centre + QPointF(d, d), Qt::black, 0.1);
+        g_.line(centre + QPointF(-d, d), centre + QPointF(d, -d), Qt::black, 0.1);
+        g_.text(QPointF(c.place) + QPointF(0, 3.4), 0.45, c.name, false, QColor(60, 60, 60), 4);
+    }
+
+    void drawSwitch(const Component& c, int sw) {
+        const int position = bench_.wiring().positions[size_t(sw)];
+        const qreal y0 = 2; // the buttons take the two rows above the symbol
+        const QColor frame(0, 0, 0, 50);
+        const QPointF corner = QPointF(c.place) + QPointF(0.5, y0 + 0.4);
+        const QPointF corners[] = {corner, corner + QPointF(3, 0), corner + QPointF(3, 3.2), corner + QPointF(0, 3.2)};
+        for (int i = 0; i < 4; ++i)
+            g_.line(corners[i], corners[(i + 1) % 4], frame, 0.05);
+        auto contact = [&](qreal x, qreal y, const QString& local) {
+            g_.line(at(c, x < 2 ? 0 : 4, y), at(c, x, y), colourOf(c, local));
+            g_.ring(at(c, x, y), 0.14, 0.06, Qt::white);
+        };
+        auto lever = [&](qreal x1, qreal y1, qreal x2, qreal y2, const QString& local) {
+            g_.line(at(c, x1, y1), at(c, x2, y2), colourOf(c, local), WireWidth * 1.2);
+        };
+        const QString b1 = QStringLiteral("born 1"), b2 = QStringLiteral("born 2");
+        switch (c.kind) {
+        case Kind::Switch:
+            contact(1, y0 + 2, b1);
+            contact(3, y0 + 2, b2);
+            lever(1, y0 + 2, position == 1 ? 3 : 2.8, position == 1 ? y0 + 2 : y0 + 1.1, b1);
+            break;
+        case Kind::TwoWay: {
+            const QString common = QStringLiteral("comú");
+            contact(1, y0 + 2, common);
+            contact(3, y0 + 1, b1);
+            contact(3, y0 + 3, b2);
+            lever(1, y0 + 2, 3, position == 0 ? y0 + 1 : y0 + 3, common);
+            break;
+        }
+        case Kind::Intermediate: {
+            contact(1, y0 + 1, b1);
+            contact(1, y0 + 3, b2);
+            contact(3, y0 + 1, QStringLiteral("born 3"));
+            contact(3, y0 + 3, QStringLiteral("born 4"));
+            // Crossed in position 0, straight in position 1.
+            lever(1, y0 + 1, 3, position == 0 ? y0 + 3 : y0 + 1, b1);
+            lever(1, y0 + 3, 3, position == 0 ? y0 + 1 : y0 + 3, b2);
+            break;
+        }
+        default:
+            break;
+        }
+        g_.text(QPointF(c.place) + QPointF(0, y0 + 3.55), 0.45, c.name, false, QColor(60, 60, 60), 4);
+    }
+
+    Grid& g_;
+    const Workbench& bench_;
+};
+
+} // namespace
+
+void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& marks, QPointF origin, qreal scale) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    Grid g(painter, origin, scale);
+    const circuit::Exercise& e = bench.exercise();
+    ComponentPainter components(g, bench);
+    for (int i = 0; i < int(e.components.size()); ++i)
+        components.draw(i);
+
+    const auto& wires = bench.wiring().conductors;
+    for (size_t i = 0; i < wires.size() && marks.routes; ++i) {
+        const QPolygon& route = (*marks.routes)[i];
+        if (int(i) == marks.selected || int(i) == marks.focusedConductor)
+            g.polyline(route, QPen(highlightColour(), WireWidth * 4,
+                                   int(i) == marks.selected ? Qt::SolidLine : Qt::DotLine, Qt::RoundCap,
+                                   Qt::RoundJoin));
+        g.polyline(route, QPen(potentialColour(shownPotential(bench, wires[i].from)), WireWidth, Qt::SolidLine,
+                               Qt::RoundCap, Qt::RoundJoin));
+    }
+
+    for (int t = 0; t < int(e.terminals.size()); ++t) {
+        const circuit::Terminal& terminal = e.terminals[size_t(t)];
+        const QPointF at = circuit::board::terminalPoint(e.components[size_t(terminal.component)], terminal.local);
+        if (t == marks.focusedTerminal)
+            g.circle(at, 0.5, QPen(highlightColour(), 0.08, Qt::DotLine), Qt::NoBrush);
+        if (t == marks.pending)
+            g.ring(at, TerminalRadius * 1.35, 0.12, QColor(255, 210, 0));
+        else
+            g.ring(at, TerminalRadius, 0.07, Qt::white);
+    }
+    if (marks.focusedLamp >= 0) {
+        const Component& c = e.components[size_t(e.lamps[size_t(marks.focusedLamp)])];
+        g.circle(QPointF(c.place) + QPointF(2, 2), LampRadius + 0.3, QPen(highlightColour(), 0.08, Qt::DotLine),
+                 Qt::NoBrush);
+    }
+    painter.restore();
+}
+
+} // namespace workshop

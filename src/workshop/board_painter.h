@@ -1,0 +1,34 @@
+// Draws the wiring board: components, conductors coloured by potential,
+// lamps lit by the power they take, terminals. Positions are given in grid
+// steps and drawn in pixels, so that pens and curves are stroked at the
+// size they are seen (stroking at grid size under a large scale costs many
+// times more).
+#pragma once
+
+#include "workshop/workbench.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <vector>
+
+namespace workshop {
+
+// What the board shows besides the bench's state.
+struct BoardMarks {
+    const std::vector<QPolygon>* routes = nullptr; // one a conductor, in grid steps
+    int pending = -1;               // the terminal waiting for a second press
+    int selected = -1;              // the selected conductor
+    int focusedTerminal = -1;
+    int focusedConductor = -1;
+    int focusedLamp = -1;
+};
+
+constexpr qreal LampRadius = 1.3; // grid steps
+
+// Draws the board with its top-left grid point at `origin`, `scale` pixels a
+// grid step.
+void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& marks, QPointF origin,
+                qreal scale);
+
+} // namespace workshop
