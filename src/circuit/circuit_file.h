@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace circuit {
@@ -28,6 +29,15 @@ QByteArray serializeWiring(const Exercise& exercise, const Wiring& wiring);
 // Reads a wiring file's text; `error` gets what is wrong, in Catalan. The
 // exercise is looked up among every exercise the program knows.
 std::optional<SavedWiring> parseWiring(const QByteArray& json, QString* error);
+
+// Finds an exercise by its identifier, or null.
+using ExerciseLookup = std::function<const Exercise*(const QString& id)>;
+
+// The same, with the exercise looked up by `lookup`.
+std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const ExerciseLookup& lookup, QString* error);
+
+// Reads a file; `reason` says what is wrong without naming the file.
+std::optional<SavedWiring> readWiringFile(const QString& path, QString* reason);
 
 // Reads a file: no larger than MaxFileBytes (checked before reading it all)
 // and readable; `error` names the file and says what is wrong.
