@@ -54,13 +54,13 @@ void compare(const Exercise& e, Report& r) {
 void mark(const Exercise& e, Report& r) {
     const int n = e.combinations();
     const auto& o = r.outcomes;
-    r.criteria[0] = {QStringLiteral("Funciona en totes les combinacions"),
+    r.criteria[0] = {criterionNames()[0],
                      firstWhere(n, [&](int k) { return r.differs[size_t(k)]; })};
-    r.criteria[1] = {QStringLiteral("Cap curtcircuit"),
+    r.criteria[1] = {criterionNames()[1],
                      firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; })};
-    r.criteria[2] = {QStringLiteral("Els interruptors tallen la fase"),
+    r.criteria[2] = {criterionNames()[2],
                      firstWhere(n, [&](int k) { return o[size_t(k)].liveWhileOff; })};
-    r.criteria[3] = {QStringLiteral("Les làmpades fan tota la llum"), firstWhere(n, [&](int k) {
+    r.criteria[3] = {criterionNames()[3], firstWhere(n, [&](int k) {
                          const auto& lamps = o[size_t(k)].lamps;
                          return std::count(lamps.begin(), lamps.end(), Glow::Weak) > 0;
                      })};
@@ -135,6 +135,13 @@ void judge(const Exercise& e, Report& r) {
 }
 
 } // namespace
+
+const std::array<QString, 4>& criterionNames() {
+    static const std::array<QString, 4> names = {
+        QStringLiteral("Funciona en totes les combinacions"), QStringLiteral("Cap curtcircuit"),
+        QStringLiteral("Els interruptors tallen la fase"), QStringLiteral("Les làmpades fan tota la llum")};
+    return names;
+}
 
 Outcome outcomeOf(const Exercise& e, const Solution& s) {
     Outcome o;

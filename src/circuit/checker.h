@@ -46,4 +46,7 @@ struct Report {
 
 Report check(const Exercise& exercise, const Wiring& wiring);
 
+// The names of Report::criteria, in order, for headings.
+const std::array<QString, 4>& criterionNames();
+
 } // namespace circuit

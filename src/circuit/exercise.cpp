@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace circuit {
 
 namespace {
@@ -62,9 +64,11 @@ public:
         return true;
     }
 
+    // The range is checked first: converting a double beyond qint64 is
+    // undefined.
     static bool isInteger(const QJsonValue& v) {
-        return v.isDouble() && v.toDouble() == double(qint64(v.toDouble())) &&
-               std::abs(v.toDouble()) < 1e6;
+        return v.isDouble() && std::abs(v.toDouble()) < 1e6 &&
+               v.toDouble() == double(qint64(v.toDouble()));
     }
 
 private:

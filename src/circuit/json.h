@@ -14,6 +14,11 @@ namespace circuit {
 // The largest file the workshop reads.
 constexpr qint64 MaxFileBytes = 1024 * 1024;
 
+// The bytes of a file, read no further than MaxFileBytes so that a huge or
+// endless file costs nothing; or nothing with the reason in `error` (which
+// does not name the file: the caller does).
+std::optional<QByteArray> readFile(const QString& path, QString* error);
+
 // The document's top-level object, or nothing with the reason in `error`.
 std::optional<QJsonObject> parseJsonObject(const QByteArray& json, QString* error);
 

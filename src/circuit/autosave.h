@@ -1,0 +1,27 @@
+// Keeps each exercise's current wiring in the user's data folder, so that
+// closing the program or a power cut loses at most the last change: the
+// workshop stores the wiring after every change and restores it at start.
+#pragma once
+
+#include "circuit/exercise.h"
+#include "circuit/wiring.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace circuit {
+
+// Where the exercise's wiring is kept: "taller/<id>.ampera" in the
+// application's data folder.
+QString autosavePath(const Exercise& exercise);
+
+// Stores the wiring atomically, creating the folder. A failure is only
+// logged: the workshop goes on regardless.
+void storeWiring(const Exercise& exercise, const Wiring& wiring);
+
+// The wiring kept for the exercise; nothing if there is none or the file
+// is bad.
+std::optional<Wiring> restoredWiring(const Exercise& exercise);
+
+} // namespace circuit

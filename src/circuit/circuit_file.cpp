@@ -1,0 +1,195 @@
+#include "circuit/circuit_file.h"
+
+#include "circuit/json.h"
+#include "circuit/library.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cmath>
+
+namespace circuit {
+
+namespace {
+
+// A JSON string literal, escaped as JSON needs.
+QByteArray quoted(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+class WiringReader {
+public:
+    explicit WiringReader(QString* error) : error_(error) {}
+
+    bool fail(const QString& message) {
+        if (error_)
+            *error_ = message;
+        return false;
+    }
+
+    bool header(const QJsonObject& o) {
+        const QString format = o.value(QLatin1String("format")).toString();
+        if (format == QLatin1String("ampera-exercise"))
+            return fail(QStringLiteral("és un fitxer d'exercici, no el muntatge d'un alumne"));
+        if (format != QLatin1String("ampera-circuit"))
+            return fail(QStringLiteral("no és un fitxer de circuit d'Ampera (falta \"format\": \"ampera-circuit\")"));
+        const QJsonValue version = o.value(QLatin1String("version"));
+        const double v = version.toDouble();
+        if (!version.isDouble() || v < 1 || v != std::floor(v))
+            return fail(QStringLiteral("el camp «version» ha de ser un enter positiu"));
+        if (v > CircuitFormatVersion)
+            return fail(QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest "
+                                       "programa (%2): cal una versió més nova d'Ampera")
+                            .arg(QString::number(v, 'g', 16))
+                            .arg(CircuitFormatVersion));
+        return true;
+    }
+
+    const Exercise* exercise(const QJsonObject& o, const ExerciseLookup& lookup) {
+        const QJsonValue id = o.value(QLatin1String("exercise"));
+        if (!id.isString()) {
+            fail(QStringLiteral("el camp «exercise» ha de ser el text de l'identificador d'un exercici"));
+            return nullptr;
+        }
+        const Exercise* e = lookup(id.toString());
+        if (!e)
+            fail(QStringLiteral("l'exercici «%1» no el coneix aquest programa").arg(id.toString()));
+        return e;
+    }
+
+    bool conductors(const QJsonValue& v, const Exercise& e, Wiring& w) {
+        if (!v.isArray())
+            return fail(QStringLiteral("«conductors» ha de ser una llista de parells de noms de borns"));
+        const QJsonArray list = v.toArray();
+        QSet<QPair<int, int>> seen;
+        for (int i = 0; i < list.size(); ++i) {
+            const QString where = QStringLiteral("el conductor %1").arg(i + 1);
+            const QJsonArray ends = list[i].toArray();
+            if (!list[i].isArray() || ends.size() != 2 || !ends[0].isString() || !ends[1].isString())
+                return fail(QStringLiteral("%1 ha de ser un parell de noms de borns").arg(where));
+            int t[2];
+            for (int j = 0; j < 2; ++j) {
+                const std::optional<int> found = e.terminal(ends[j].toString());
+                if (!found)
+                    return fail(QStringLiteral("%1 va a «%2», que no és cap born de l'exercici «%3»")
+                                    .arg(where, ends[j].toString(), e.id));
+                t[j] = *found;
+            }
+            if (t[0] == t[1])
+                return fail(QStringLiteral("%1 va del born «%2» a si mateix").arg(where, ends[0].toString()));
+            const QPair<int, int> key(std::min(t[0], t[1]), std::max(t[0], t[1]));
+            if (seen.contains(key))
+                return fail(QStringLiteral("%1 repeteix un altre que ja uneix «%2» i «%3»")
+                                .arg(where, ends[0].toString(), ends[1].toString()));
+            seen.insert(key);
+            w.conductors.push_back({t[0], t[1]});
+        }
+        return true;
+    }
+
+    bool positions(const QJsonValue& v, const Exercise& e, Wiring& w) {
+        if (v.isUndefined())
+            return true;
+        if (!v.isObject())
+            return fail(QStringLiteral("«positions» ha de ser un objecte amb la posició de cada interruptor"));
+        const QJsonObject o = v.toObject();
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            const std::optional<int> c = e.component(it.key());
+            const auto s = c ? std::find(e.switches.begin(), e.switches.end(), *c) : e.switches.end();
+            if (s == e.switches.end())
+                return fail(QStringLiteral("«positions» nomena «%1», que no és cap interruptor de l'exercici «%2»")
+                                .arg(it.key(), e.id));
+            const double p = it.value().toDouble(-1);
+            if (!it.value().isDouble() || (p != 0 && p != 1))
+                return fail(QStringLiteral("la posició de «%1» ha de ser 0 o 1").arg(it.key()));
+            w.positions[size_t(s - e.switches.begin())] = int(p);
+        }
+        return true;
+    }
+
+private:
+    QString* error_;
+};
+
+// The reason a save failed, from what can be seen of its folder.
+QString saveFailure(const QString& path) {
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("la carpeta no existeix");
+    if (!folder.isWritable())
+        return QStringLiteral("no hi ha permís per escriure a la carpeta");
+    return QStringLiteral("no s'ha pogut escriure (pot ser que el disc sigui ple)");
+}
+
+} // namespace
+
+QByteArray serializeWiring(const Exercise& e, const Wiring& w) {
+    QByteArray text = "{\n  \"format\": \"ampera-circuit\",\n  \"version\": " +
+                      QByteArray::number(CircuitFormatVersion) + ",\n  \"exercise\": " + quoted(e.id) +
+                      ",\n  \"conductors\": [";
+    for (size_t i = 0; i < w.conductors.size(); ++i) {
+        const Conductor& c = w.conductors[i];
+        text += (i ? ",\n    [" : "\n    [") + quoted(e.terminals[size_t(c.from)].name) + ", " +
+                quoted(e.terminals[size_t(c.to)].name) + "]";
+    }
+    text += w.conductors.empty() ? "],\n  \"positions\": {" : "\n  ],\n  \"positions\": {";
+    for (size_t s = 0; s < e.switches.size(); ++s)
+        text += (s ? ", " : "") + quoted(e.components[size_t(e.switches[s])].name) + ": " +
+                QByteArray::number(w.positions[s]);
+    text += "}\n}\n";
+    return text;
+}
+
+std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const ExerciseLookup& lookup, QString* error) {
+    const std::optional<QJsonObject> o = parseJsonObject(json, error);
+    if (!o)
+        return std::nullopt;
+    WiringReader r(error);
+    if (!r.header(*o))
+        return std::nullopt;
+    const Exercise* e = r.exercise(*o, lookup);
+    if (!e)
+        return std::nullopt;
+    SavedWiring saved{e, Wiring::empty(*e)};
+    if (!r.conductors(o->value(QLatin1String("conductors")), *e, saved.wiring) ||
+        !r.positions(o->value(QLatin1String("positions")), *e, saved.wiring))
+        return std::nullopt;
+    return saved;
+}
+
+std::optional<SavedWiring> parseWiring(const QByteArray& json, QString* error) {
+    return parseWiringFor(json, findExercise, error);
+}
+
+std::optional<SavedWiring> readWiringFile(const QString& path, QString* reason) {
+    const std::optional<QByteArray> bytes = readFile(path, reason);
+    if (!bytes)
+        return std::nullopt;
+    return parseWiring(*bytes, reason);
+}
+
+std::optional<SavedWiring> loadWiring(const QString& path, QString* error) {
+    QString reason;
+    std::optional<SavedWiring> saved = readWiringFile(path, &reason);
+    if (!saved && error)
+        *error = QStringLiteral("No s'ha pogut obrir «%1»: %2.").arg(QDir::toNativeSeparators(path), reason);
+    return saved;
+}
+
+bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring, QString* error) {
+    QSaveFile file(path);
+    const QByteArray text = serializeWiring(exercise, wiring);
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+        return true;
+    if (error)
+        *error = QStringLiteral("No s'ha pogut desar «%1»: %2.").arg(QDir::toNativeSeparators(path), saveFailure(path));
+    return false;
+}
+
+} // namespace circuit

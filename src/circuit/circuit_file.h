@@ -1,0 +1,50 @@
+// A learner's wiring as a file of the "ampera-circuit" format: the exercise
+// it belongs to, its conductors as pairs of terminal names and where each
+// switch stands. Files may come from anywhere, so reading checks everything
+// and says in Catalan what is wrong; saving is atomic.
+#pragma once
+
+#include "circuit/exercise.h"
+#include "circuit/wiring.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace circuit {
+
+// The newest version of the format this program reads and writes.
+constexpr int CircuitFormatVersion = 1;
+
+struct SavedWiring {
+    const Exercise* exercise; // one of library()'s
+    Wiring wiring;
+};
+
+// The text of a wiring file (UTF-8 JSON, indented).
+QByteArray serializeWiring(const Exercise& exercise, const Wiring& wiring);
+
+// Reads a wiring file's text; `error` gets what is wrong, in Catalan. The
+// exercise is looked up among every exercise the program knows.
+std::optional<SavedWiring> parseWiring(const QByteArray& json, QString* error);
+
+// Finds an exercise by its identifier, or null.
+using ExerciseLookup = std::function<const Exercise*(const QString& id)>;
+
+// The same, with the exercise looked up by `lookup`.
+std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const ExerciseLookup& lookup, QString* error);
+
+// Reads a file; `reason` says what is wrong without naming the file.
+std::optional<SavedWiring> readWiringFile(const QString& path, QString* reason);
+
+// Reads a file: no larger than MaxFileBytes (checked before reading it all)
+// and readable; `error` names the file and says what is wrong.
+std::optional<SavedWiring> loadWiring(const QString& path, QString* error);
+
+// Saves atomically with QSaveFile: the file on disk is always the old
+// version or the new one. False with a Catalan reason naming the file.
+bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring, QString* error);
+
+} // namespace circuit

@@ -1,0 +1,157 @@
+#include "shell/check_command.h"
+
+#include "circuit/checker.h"
+#include "circuit/circuit_file.h"
+#include "circuit/library.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace shell {
+
+namespace {
+
+enum Status { AllCorrect = 0, SomeWrong = 1, SomeUnreadable = 2 };
+
+const char* const Help =
+    "Ús: ampera\n"
+    "    ampera --check [--csv] FITXER...\n"
+    "\n"
+    "Sense arguments, obre el programa.\n"
+    "\n"
+    "  --check FITXER...  comprova els muntatges desats del taller (fitxers .ampera)\n"
+    "                     sense obrir cap finestra: una línia per fitxer amb el\n"
+    "                     veredicte, com el de «Comprova», i a sota els quatre\n"
+    "                     criteris, amb «sí» o «no» i la primera combinació en què\n"
+    "                     falla.\n"
+    "  --csv              amb --check, una fila per fitxer, amb els criteris en\n"
+    "                     columnes, per a un full de càlcul.\n"
+    "  --help             mostra aquesta ajuda.\n"
+    "  --version          mostra la versió del programa.\n"
+    "\n"
+    "Coneix els exercicis del programa i els dels professors, a\n"
+    "~/.local/share/ampera/exercicis i /usr/share/ampera/exercicis.\n"
+    "\n"
+    "Estat de sortida de --check: 0 si tots els muntatges són correctes, 1 si\n"
+    "n'hi ha algun que no ho és, 2 si algun fitxer no s'ha pogut llegir o no és\n"
+    "vàlid.\n";
+
+void print(FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// "sí", or "no" and the first combination where the criterion fails.
+QString mark(const circuit::Exercise& exercise, const circuit::Criterion& criterion) {
+    if (criterion.met())
+        return QStringLiteral("sí");
+    const QString where = exercise.combinationText(*criterion.firstFailure);
+    return where.isEmpty() ? QStringLiteral("no") : QStringLiteral("no (%1)").arg(where);
+}
+
+// A field of a CSV row, quoted when it must be.
+QString field(QString text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+QString row(const QStringList& fields) {
+    QStringList quoted;
+    for (const QString& f : fields)
+        quoted << field(f);
+    return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
+}
+
+// Checks every file and prints one entry each; returns the exit status.
+int check(const QStringList& files, bool csv) {
+    if (csv) {
+        QStringList heading = {QStringLiteral("fitxer"), QStringLiteral("exercici"), QStringLiteral("veredicte")};
+        for (const QString& name : circuit::criterionNames())
+            heading << name;
+        print(stdout, row(heading));
+    }
+    int status = AllCorrect;
+    for (const QString& file : files) {
+        QString reason;
+        const std::optional<circuit::SavedWiring> saved = circuit::readWiringFile(file, &reason);
+        if (!saved) {
+            status = SomeUnreadable;
+            // Every row has every column, so a spreadsheet lines them up.
+            print(stdout, csv ? row(QStringList{file, QString(), QStringLiteral("error: ") + reason} +
+                                    QStringList(int(circuit::criterionNames().size()), QString()))
+                              : QStringLiteral("%1: error: %2\n").arg(file, reason));
+            continue;
+        }
+        const circuit::Report report = circuit::check(*saved->exercise, saved->wiring);
+        if (report.verdict != circuit::Verdict::Correct)
+            status = std::max(status, int(SomeWrong));
+        if (csv) {
+            QStringList fields = {file, saved->exercise->id, report.text};
+            for (const circuit::Criterion& c : report.criteria)
+                fields << mark(*saved->exercise, c);
+            print(stdout, row(fields));
+            continue;
+        }
+        QString entry = QStringLiteral("%1: %2\n").arg(file, report.text);
+        for (const circuit::Criterion& c : report.criteria)
+            entry += QStringLiteral("  %1: %2\n").arg(c.name, mark(*saved->exercise, c));
+        print(stdout, entry);
+    }
+    std::fflush(stdout);
+    return status;
+}
+
+int usage(const QString& problem) {
+    print(stderr, QStringLiteral("ampera: %1\nPer veure com s'usa: ampera --help\n").arg(problem));
+    return SomeUnreadable;
+}
+
+} // namespace
+
+int runCommandLine(int argc, char* argv[]) {
+    if (argc <= 1)
+        return -1;
+    // No display is needed, nor touched.
+    QCoreApplication app(argc, argv);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QFile::decodeName(argv[i]);
+
+    bool checking = false, csv = false, optionsEnded = false;
+    QStringList files;
+    for (const QString& arg : args) {
+        if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
+            print(stdout, QString::fromUtf8(Help));
+            return AllCorrect;
+        }
+        if (!optionsEnded && arg == QLatin1String("--version")) {
+            print(stdout, QStringLiteral("ampera %1\n").arg(QCoreApplication::applicationVersion()));
+            return AllCorrect;
+        }
+        if (!optionsEnded && arg == QLatin1String("--check"))
+            checking = true;
+        else if (!optionsEnded && arg == QLatin1String("--csv"))
+            csv = true;
+        else if (!optionsEnded && arg == QLatin1String("--"))
+            optionsEnded = true;
+        else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-"))
+            return usage(QStringLiteral("l'opció «%1» no existeix").arg(arg));
+        else
+            files << arg;
+    }
+    if (!checking)
+        return usage(csv ? QStringLiteral("--csv només va amb --check")
+                         : QStringLiteral("no sé què fer amb «%1»: per comprovar fitxers, escriu "
+                                          "«ampera --check FITXER...»")
+                               .arg(files.value(0)));
+    if (files.isEmpty())
+        return usage(QStringLiteral("--check necessita almenys un fitxer"));
+    return check(files, csv);
+}
+
+} // namespace shell

@@ -1,0 +1,190 @@
+#include "circuit_oracle.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <cmath>
+#include <limits>
+
+namespace testing::circuit_oracle {
+
+namespace {
+
+constexpr double Mains = 230;
+
+// The pairs of terminals a switch joins in a position, as its description
+// gives them: a single switch joins its two terminals in position 1; a
+// two-way switch joins the common terminal to terminal 1 in position 0 and
+// to terminal 2 in position 1; an intermediate switch joins 1-4 and 2-3 in
+// position 0 (crossed) and 1-3 and 2-4 in position 1 (straight).
+Conductors contacts(const circuit::Component& c, int position) {
+    const QString n = c.name + QStringLiteral(", ");
+    switch (c.kind) {
+    case circuit::Kind::Switch:
+        return position == 1 ? Conductors{{n + "born 1", n + "born 2"}} : Conductors{};
+    case circuit::Kind::TwoWay:
+        return {{n + "comú", n + (position == 0 ? "born 1" : "born 2")}};
+    case circuit::Kind::Intermediate:
+        if (position == 0)
+            return {{n + "born 1", n + "born 4"}, {n + "born 2", n + "born 3"}};
+        return {{n + "born 1", n + "born 3"}, {n + "born 2", n + "born 4"}};
+    default:
+        return {};
+    }
+}
+
+// Labels every terminal with the smallest index of the terminals it is
+// joined to without a lamp between, by depth-first search.
+std::vector<int> groups(const std::vector<QSet<int>>& links) {
+    std::vector<int> group(links.size(), -1);
+    for (int start = 0; start < int(links.size()); ++start) {
+        if (group[size_t(start)] >= 0)
+            continue;
+        std::vector<int> stack{start};
+        group[size_t(start)] = start;
+        while (!stack.empty()) {
+            const int t = stack.back();
+            stack.pop_back();
+            for (int next : links[size_t(t)])
+                if (group[size_t(next)] < 0) {
+                    group[size_t(next)] = start;
+                    stack.push_back(next);
+                }
+        }
+    }
+    return group;
+}
+
+} // namespace
+
+std::vector<int> positionsOf(const circuit::Exercise& e, int combination) {
+    const int n = int(e.switches.size());
+    std::vector<int> positions;
+    for (int s = 0; s < n; ++s)
+        positions.push_back((combination >> (n - 1 - s)) & 1);
+    return positions;
+}
+
+State simulate(const circuit::Exercise& e, const Conductors& conductors, const std::vector<int>& positions) {
+    QHash<QString, int> index;
+    for (int t = 0; t < int(e.terminals.size()); ++t)
+        index.insert(e.terminals[size_t(t)].name, t);
+    std::vector<QSet<int>> links(e.terminals.size());
+    auto link = [&](const QString& a, const QString& b) {
+        links[size_t(index.value(a))].insert(index.value(b));
+        links[size_t(index.value(b))].insert(index.value(a));
+    };
+    for (const auto& [a, b] : conductors)
+        link(a, b);
+    for (size_t s = 0; s < e.switches.size(); ++s)
+        for (const auto& [a, b] : contacts(e.components[size_t(e.switches[s])], positions[s]))
+            link(a, b);
+    const std::vector<int> group = groups(links);
+
+    State state;
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    state.volts.assign(e.terminals.size(), none);
+    state.lamps.assign(e.lamps.size(), Light::Off);
+    const int phase = group[size_t(e.phase)], neutral = group[size_t(e.neutral)];
+    if (phase == neutral) {
+        state.shortCircuit = true;
+        return state;
+    }
+
+    // The lamps as edges between groups.
+    std::vector<std::pair<int, int>> lamps;
+    for (int lamp : e.lamps) {
+        const QString n = e.components[size_t(lamp)].name + QStringLiteral(", ");
+        lamps.push_back({group[size_t(index.value(n + "born 1"))], group[size_t(index.value(n + "born 2"))]});
+    }
+    // Groups with a voltage: the two supplies and whatever lamps lead to them.
+    QHash<int, double> volts{{phase, Mains}, {neutral, 0.0}};
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const auto& [a, b] : lamps)
+            for (const auto& [from, to] : {std::pair{a, b}, std::pair{b, a}})
+                if (volts.contains(from) && !volts.contains(to)) {
+                    volts.insert(to, Mains / 2);
+                    grew = true;
+                }
+    }
+    // Each free group relaxes to the mean of its neighbours through the
+    // lamps, until nothing moves.
+    for (int sweep = 0; sweep < 100000; ++sweep) {
+        double moved = 0;
+        for (auto it = volts.begin(); it != volts.end(); ++it) {
+            if (it.key() == phase || it.key() == neutral)
+                continue;
+            double sum = 0;
+            int count = 0;
+            for (const auto& [a, b] : lamps)
+                if (a != b && (a == it.key() || b == it.key())) {
+                    sum += volts.value(a == it.key() ? b : a);
+                    ++count;
+                }
+            const double mean = sum / count;
+            moved = std::max(moved, std::abs(mean - it.value()));
+            it.value() = mean;
+        }
+        if (moved < 1e-12)
+            break;
+    }
+    for (size_t t = 0; t < e.terminals.size(); ++t)
+        state.volts[t] = volts.value(group[t], none);
+    for (size_t i = 0; i < lamps.size(); ++i) {
+        const auto [a, b] = lamps[i];
+        const double drop = volts.value(a, 0.0) - volts.value(b, 0.0);
+        // The share of its rated power: all of it at mains voltage.
+        const double power = (drop / Mains) * (drop / Mains);
+        state.lamps[i] = power >= 0.9 ? Light::Full : power >= 0.01 ? Light::Weak : Light::Off;
+        if (state.lamps[i] == Light::Off)
+            for (int end : {a, b})
+                if (volts.contains(end) && std::abs(volts.value(end) - Mains) < 1e-6)
+                    state.liveWhileOff = true;
+    }
+    return state;
+}
+
+Marks mark(const circuit::Exercise& e, const Conductors& conductors) {
+    Marks m;
+    const int n = e.combinations();
+    for (int k = 0; k < n; ++k)
+        m.states.push_back(simulate(e, conductors, positionsOf(e, k)));
+    // Rows that differ from a table: a short, a weak lamp, or a lamp that
+    // is not at full brightness exactly where the table wants it lit.
+    auto differs = [&](int k, bool inverted) {
+        const State& s = m.states[size_t(k)];
+        if (s.shortCircuit)
+            return true;
+        for (size_t i = 0; i < s.lamps.size(); ++i)
+            if (s.lamps[i] != ((e.table[size_t(k)][i] != inverted) ? Light::Full : Light::Off))
+                return true;
+        return false;
+    };
+    int plain = 0, inverted = 0;
+    for (int k = 0; k < n; ++k) {
+        plain += differs(k, false);
+        inverted += differs(k, true);
+    }
+    m.complement = e.complementAccepted && inverted < plain;
+    m.alwaysFull = true;
+    for (int k = n - 1; k >= 0; --k) {
+        const State& s = m.states[size_t(k)];
+        if (differs(k, m.complement))
+            m.notWorking = k;
+        if (s.shortCircuit)
+            m.shortCircuit = k;
+        if (s.liveWhileOff)
+            m.neutralSwitched = k;
+        for (Light l : s.lamps) {
+            if (l == Light::Weak)
+                m.weak = k;
+            m.everFull = m.everFull || l == Light::Full;
+            m.alwaysFull = m.alwaysFull && l == Light::Full;
+        }
+        m.alwaysFull = m.alwaysFull && !s.shortCircuit;
+    }
+    return m;
+}
+
+} // namespace testing::circuit_oracle

@@ -1,0 +1,360 @@
+// The workshop's circuit model checked against an independent oracle: the
+// solver's nodes, voltages and lamps, and the checker's verdict and marks,
+// for the wirings a learner gets right and the faults that matter; and the
+// exercise reader's answer to every kind of bad exercise file.
+#include "circuit/checker.h"
+#include "circuit/exercise.h"
+#include "circuit/json.h"
+#include "circuit/solver.h"
+
+#include "circuit_oracle.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace circuit;
+namespace oracle = testing::circuit_oracle;
+using oracle::Conductors;
+
+namespace {
+
+const Exercise& exercise(const QString& id) {
+    for (const Exercise& e : builtInExercises())
+        if (e.id == id)
+            return e;
+    qFatal("no built-in exercise %s", qPrintable(id));
+}
+
+Wiring wiringOf(const Exercise& e, const Conductors& conductors) {
+    Wiring w = Wiring::empty(e);
+    for (const auto& [a, b] : conductors) {
+        const std::optional<int> from = e.terminal(a), to = e.terminal(b);
+        if (!from || !to)
+            qFatal("no terminal %s or %s", qPrintable(a), qPrintable(b));
+        w.conductors.push_back({*from, *to});
+    }
+    return w;
+}
+
+// The natural installations, as an electrician lays them.
+Conductors natural(const QString& id) {
+    if (id == "punt-de-llum")
+        return {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}};
+    if (id == "commutada")
+        return {{"Fase", "Commutador 1, comú"},          {"Commutador 1, born 1", "Commutador 2, born 1"},
+                {"Commutador 1, born 2", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
+    if (id == "encreuament")
+        return {{"Fase", "Commutador 1, comú"},       {"Commutador 1, born 1", "Creuament, born 1"},
+                {"Commutador 1, born 2", "Creuament, born 2"}, {"Creuament, born 3", "Commutador 2, born 1"},
+                {"Creuament, born 4", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
+    return {{"Fase", "Interruptor, born 1"},     {"Interruptor, born 2", "Làmpada 1, born 1"},
+            {"Interruptor, born 2", "Làmpada 2, born 1"}, {"Làmpada 1, born 2", "Neutre"},
+            {"Làmpada 2, born 2", "Neutre"}};
+}
+
+// The same with the supplies swapped: the switches now cut the neutral.
+Conductors onTheNeutral(const QString& id) {
+    Conductors c = natural(id);
+    for (auto& [a, b] : c)
+        for (QString* end : {&a, &b})
+            *end = *end == "Fase" ? "Neutre" : *end == "Neutre" ? "Fase" : *end;
+    return c;
+}
+
+Conductors without(Conductors c, int index) {
+    c.erase(c.begin() + index);
+    return c;
+}
+
+Conductors replaced(Conductors c, int index, const std::pair<QString, QString>& conductor) {
+    c[size_t(index)] = conductor;
+    return c;
+}
+
+Glow glowOf(oracle::Light light) {
+    return light == oracle::Light::Full ? Glow::Full : light == oracle::Light::Weak ? Glow::Weak : Glow::Off;
+}
+
+Potential potentialOf(double volts) {
+    if (std::isnan(volts))
+        return Potential::None;
+    if (std::abs(volts - MainsVolts) < 1e-6)
+        return Potential::Phase;
+    return std::abs(volts) < 1e-6 ? Potential::Neutral : Potential::Between;
+}
+
+// The solver agrees with the oracle in every combination: the short, every
+// terminal's voltage and potential, every lamp.
+void compareSolutions(const Exercise& e, const Conductors& conductors) {
+    Wiring w = wiringOf(e, conductors);
+    for (int k = 0; k < e.combinations(); ++k) {
+        w.setCombination(k);
+        const Solution s = solve(e, w);
+        const oracle::State o = oracle::simulate(e, conductors, oracle::positionsOf(e, k));
+        const QByteArray where = e.id.toUtf8() + " in " + e.combinationText(k).toUtf8();
+        QVERIFY2(s.shortCircuit == o.shortCircuit, where);
+        for (size_t t = 0; t < e.terminals.size(); ++t) {
+            const QByteArray terminal = where + ", terminal " + e.terminals[t].name.toUtf8();
+            QVERIFY2(std::isnan(s.volts[t]) == std::isnan(o.volts[t]), terminal);
+            if (!std::isnan(o.volts[t]))
+                QVERIFY2(std::abs(s.volts[t] - o.volts[t]) < 1e-6, terminal);
+            QVERIFY2(s.potential[t] == potentialOf(o.volts[t]), terminal);
+        }
+        const Outcome outcome = outcomeOf(e, s);
+        for (size_t i = 0; i < e.lamps.size(); ++i)
+            QVERIFY2(outcome.lamps[i] == glowOf(o.lamps[i]), where + ", lamp " + QByteArray::number(int(i)));
+        QVERIFY2(outcome.liveWhileOff == o.liveWhileOff, where);
+    }
+}
+
+std::optional<int> failure(int k) {
+    return k < 0 ? std::nullopt : std::optional<int>(k);
+}
+
+// The checker's marks are the oracle's, and its verdict follows from them.
+Report compareReports(const Exercise& e, const Conductors& conductors) {
+    const Report r = check(e, wiringOf(e, conductors));
+    const oracle::Marks m = oracle::mark(e, conductors);
+    const QByteArray id = e.id.toUtf8() + ": " + r.text.toUtf8();
+    [&] {
+        QVERIFY2(r.criteria[0].firstFailure == failure(m.notWorking), id);
+        QVERIFY2(r.criteria[1].firstFailure == failure(m.shortCircuit), id);
+        QVERIFY2(r.criteria[2].firstFailure == failure(m.neutralSwitched), id);
+        QVERIFY2(r.criteria[3].firstFailure == failure(m.weak), id);
+        QVERIFY2(r.complement == m.complement, id);
+        Verdict expected = Verdict::Wrong;
+        if (m.shortCircuit >= 0)
+            expected = Verdict::ShortCircuit;
+        else if (m.notWorking < 0)
+            expected = m.neutralSwitched < 0 ? Verdict::Correct : Verdict::NeutralSwitched;
+        else if (m.weak >= 0)
+            expected = Verdict::Series;
+        else if (!m.everFull)
+            expected = Verdict::NeverLit;
+        else if (m.alwaysFull)
+            expected = Verdict::AlwaysLit;
+        QVERIFY2(r.verdict == expected, id);
+        QCOMPARE(r.text.startsWith("Correcte"), expected == Verdict::Correct);
+        if (expected == Verdict::ShortCircuit) {
+            QVERIFY2(r.text.contains("Curtcircuit"), id);
+            QVERIFY2(r.text.contains(e.combinationText(m.shortCircuit)), id);
+        }
+        if (expected == Verdict::NeutralSwitched)
+            QVERIFY2(r.text.contains("neutre"), id);
+    }();
+    return r;
+}
+
+} // namespace
+
+class TestCircuit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wirings_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<Conductors>("conductors");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("says"); // part of the verdict's text
+
+        for (const Exercise& e : builtInExercises()) {
+            const QByteArray id = e.id.toUtf8();
+            const bool plural = e.lamps.size() > 1;
+            QTest::newRow(id + " natural") << e.id << natural(e.id) << int(Verdict::Correct)
+                                           << (e.roomName.isEmpty() || !e.complementAccepted
+                                                   ? QString("segura.")
+                                                   : "el mateix muntatge que el de " + e.roomName);
+            QTest::newRow(id + " on the neutral")
+                << e.id << onTheNeutral(e.id) << int(Verdict::NeutralSwitched) << QString("s'ha tallat el neutre");
+            QTest::newRow(id + " not wired") << e.id << Conductors{} << int(Verdict::NeverLit) << QString("cap combinació");
+            Conductors open = natural(e.id);
+            std::erase_if(open, [](const auto& c) { return c.second == "Neutre"; });
+            QTest::newRow(id + " no return to the neutral")
+                << e.id << open << int(Verdict::NeverLit) << QString("cap combinació");
+            // The phase straight to the lamps, past every switch.
+            Conductors bypass = natural(e.id);
+            for (const QString& lamp : plural ? QStringList{"Làmpada 1", "Làmpada 2"} : QStringList{"Làmpada"})
+                bypass.push_back({"Fase", lamp + ", born 1"});
+            QTest::newRow(id + " bypassed") << e.id << bypass << int(Verdict::AlwaysLit) << QString("sempre");
+        }
+        QTest::newRow("commutada crossed")
+            << "commutada"
+            << replaced(replaced(natural("commutada"), 1, {"Commutador 1, born 1", "Commutador 2, born 2"}), 2,
+                        {"Commutador 1, born 2", "Commutador 2, born 1"})
+            << int(Verdict::Correct) << QString("Els travessers van creuats respecte de l'habitació 3");
+        QTest::newRow("encreuament crossed")
+            << "encreuament"
+            << replaced(replaced(natural("encreuament"), 1, {"Commutador 1, born 1", "Creuament, born 2"}), 2,
+                        {"Commutador 1, born 2", "Creuament, born 1"})
+            << int(Verdict::Correct) << QString("creuats respecte de l'habitació de matrimoni");
+        // The switch joins the phase to the neutral with no lamp between,
+        // only when it is closed.
+        QTest::newRow("punt-de-llum short when closed")
+            << "punt-de-llum"
+            << Conductors{{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Neutre"},
+                          {"Fase", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}}
+            << int(Verdict::ShortCircuit) << QString("Curtcircuit en la combinació Interruptor = 1");
+        QTest::newRow("encreuament short where it should light")
+            << "encreuament" << replaced(natural("encreuament"), 5, {"Commutador 2, comú", "Neutre"})
+            << int(Verdict::ShortCircuit)
+            << QString("Curtcircuit en la combinació Commutador 1 = 0, Creuament = 0, Commutador 2 = 1");
+        QTest::newRow("dos-llums in series")
+            << "dos-llums"
+            << Conductors{{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada 1, born 1"},
+                          {"Làmpada 1, born 2", "Làmpada 2, born 1"}, {"Làmpada 2, born 2", "Neutre"}}
+            << int(Verdict::Series) << QString("en sèrie: fan poca llum (combinació Interruptor = 1)");
+        QTest::newRow("dos-llums one lamp left out")
+            << "dos-llums" << without(natural("dos-llums"), 2) << int(Verdict::Wrong)
+            << QString("1 de 2 combinacions no coincideixen amb la taula (la primera, Interruptor = 1)");
+        QTest::newRow("commutada one traveller missing")
+            << "commutada" << without(natural("commutada"), 2) << int(Verdict::Wrong)
+            << QString("1 de 4 combinacions no coincideixen amb la taula (la primera, Commutador 1 = 1, "
+                       "Commutador 2 = 1)");
+        // A two-way switch used as a single one: lit only when both are 0.
+        QTest::newRow("encreuament without the intermediate")
+            << "encreuament"
+            << Conductors{{"Fase", "Commutador 1, comú"}, {"Commutador 1, born 1", "Commutador 2, born 1"},
+                          {"Commutador 2, comú", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}}
+            << int(Verdict::Wrong) << QString("No fa el que demana l'exercici");
+    }
+
+    // Each wiring: the solver matches the oracle in every combination, the
+    // checker's marks and verdict match the oracle's, and the verdict says
+    // what the learner needs to hear.
+    void wirings() {
+        QFETCH(QString, id);
+        QFETCH(Conductors, conductors);
+        QFETCH(int, verdict);
+        QFETCH(QString, says);
+        const Exercise& e = exercise(id);
+        compareSolutions(e, conductors);
+        if (QTest::currentTestFailed())
+            return;
+        const Report r = compareReports(e, conductors);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(int(r.verdict), verdict);
+        QVERIFY2(r.text.contains(says), qPrintable(r.text));
+        // A wiring that works marks no row of the table; any other, some.
+        const bool works = r.verdict == Verdict::Correct || r.verdict == Verdict::NeutralSwitched;
+        QCOMPARE(std::count(r.differs.begin(), r.differs.end(), true) == 0, works);
+    }
+
+    // The natural wirings give the rooms' truth tables: the study's for the
+    // two-way switches, the master bedroom's for the intermediate one.
+    void naturalWiringsGiveTheRoomsTables() {
+        const std::vector<std::pair<QString, std::vector<int>>> rooms = {
+            {"commutada", {1, 0, 0, 1}}, {"encreuament", {0, 1, 1, 0, 1, 0, 0, 1}}, {"punt-de-llum", {0, 1}}};
+        for (const auto& [id, lit] : rooms) {
+            const oracle::Marks m = oracle::mark(exercise(id), natural(id));
+            for (size_t k = 0; k < lit.size(); ++k)
+                QCOMPARE(m.states[k].lamps[0] == oracle::Light::Full, lit[k] == 1);
+            const Report r = check(exercise(id), wiringOf(exercise(id), natural(id)));
+            QVERIFY(!r.complement);
+            for (size_t k = 0; k < lit.size(); ++k)
+                QCOMPARE(r.expected[k][0], lit[k] == 1);
+        }
+    }
+
+    // Random wirings, many of them near-misses of the natural one: the
+    // solver and the checker agree with the oracle on every one.
+    void randomWirings() {
+        QRandomGenerator random(1314);
+        for (const Exercise& e : builtInExercises()) {
+            const Conductors base = natural(e.id);
+            for (int round = 0; round < 300; ++round) {
+                Conductors c = base;
+                const int changes = 1 + int(random.bounded(4));
+                for (int i = 0; i < changes; ++i) {
+                    const auto terminal = [&] { return e.terminals[random.bounded(quint32(e.terminals.size()))].name; };
+                    const int what = int(random.bounded(3));
+                    if (what == 0 && !c.empty())
+                        c.erase(c.begin() + random.bounded(int(c.size())));
+                    else if (what == 1 && !c.empty())
+                        c[random.bounded(quint32(c.size()))].second = terminal();
+                    else
+                        c.push_back({terminal(), terminal()});
+                }
+                compareSolutions(e, c);
+                if (!QTest::currentTestFailed())
+                    compareReports(e, c);
+                if (QTest::currentTestFailed()) {
+                    for (const auto& [a, b] : c)
+                        qWarning("  %s -- %s", qPrintable(a), qPrintable(b));
+                    return;
+                }
+            }
+        }
+    }
+
+    void badExercises_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("says");
+        const QByteArray head = R"({"format": "ampera-exercise", "version": 1, "id": "x", "title": "X", "instruction": "I", )";
+        const QByteArray parts = R"("components": [{"kind": "fase", "name": "Fase", "place": [1, 2]},
+            {"kind": "neutre", "name": "Neutre", "place": [1, 19]},
+            {"kind": "interruptor", "name": "Interruptor", "place": [14, 7]},
+            {"kind": "làmpada", "name": "Làmpada", "place": [28, 9]}], )";
+        const QByteArray table = R"("table": [[0], [1]]})";
+        QVERIFY(parseExercise(head + parts + table, nullptr));
+
+        QTest::newRow("not JSON") << QByteArray("{\n  \"format\": \"ampera-exercise\",\n  \"version\" 1}")
+                                  << "no és JSON vàlid: falten els dos punts després d'un nom a la línia 3, columna";
+        QTest::newRow("not an object") << QByteArray("[1, 2]") << "no és un objecte JSON";
+        QTest::newRow("another format") << QByteArray(R"({"format": "ampera-circuit", "version": 1})")
+                                        << "no és un exercici d'Ampera";
+        QTest::newRow("newer version") << QByteArray(head).replace("\"version\": 1", "\"version\": 2") + parts + table
+                                       << "més nova";
+        QTest::newRow("version not a number") << QByteArray(head).replace("\"version\": 1", "\"version\": \"1\"") + parts + table
+                                              << "«version» ha de ser un enter positiu";
+        QTest::newRow("bad id") << QByteArray(head).replace("\"id\": \"x\"", "\"id\": \"../x\"") + parts + table
+                                << "l'identificador «../x»";
+        QTest::newRow("no title") << QByteArray(head).replace("\"title\": \"X\",", "") + parts + table
+                                  << "el camp «title» ha de ser un text no buit";
+        QTest::newRow("no components") << head + table << "«components» ha de ser una llista";
+        QTest::newRow("component not an object") << head + R"("components": [3], )" + table
+                                                  << "component 1: ha de ser un objecte";
+        QTest::newRow("unknown kind") << head + QByteArray(parts).replace("\"neutre\"", "\"endoll\"") + table
+                                      << "component 2: tipus desconegut «endoll»";
+        QTest::newRow("place not a pair") << head + QByteArray(parts).replace("[14, 7]", "[14]") + table
+                                          << "component 3: «place» ha de ser un parell d'enters";
+        QTest::newRow("place out of range") << head + QByteArray(parts).replace("[14, 7]", "[1e300, 7]") + table
+                                            << "component 3: «place» ha de ser un parell d'enters";
+        QTest::newRow("off the board") << head + QByteArray(parts).replace("[28, 9]", "[42, 9]") + table
+                                       << "queda fora del tauler";
+        QTest::newRow("overlapping") << head + QByteArray(parts).replace("[28, 9]", "[16, 8]") + table
+                                     << "«Interruptor» i «Làmpada» es trepitgen";
+        QTest::newRow("same name") << head + QByteArray(parts).replace("\"Làmpada\"", "\"Interruptor\"") + table
+                                   << "dos components es diuen «Interruptor»";
+        QTest::newRow("same terminal name")
+            << head + QByteArray(parts).replace("\"name\": \"Fase\"", "\"name\": \"Interruptor, born 1\"") + table
+            << "dos borns es diuen «Interruptor, born 1»";
+        QTest::newRow("two phases") << head + QByteArray(parts).replace("\"neutre\"", "\"fase\"") + table
+                                    << "una sola fase i un sol neutre";
+        QTest::newRow("no lamp") << head + QByteArray(parts).replace("\"làmpada\"", "\"interruptor\"") + R"("table": [[], [], [], []]})"
+                                 << "hi falta alguna làmpada";
+        QTest::newRow("table too short") << head + parts + R"("table": [[0]]})" << "«table» ha de tenir 2 files";
+        QTest::newRow("table cell not 0 or 1") << head + parts + R"("table": [[0], [2]]})"
+                                               << "la fila 1 de «table» només pot tenir 0 o 1";
+        QTest::newRow("complement not a truth value")
+            << head + parts + R"("complement": "sí", "table": [[0], [1]]})" << "«complement» ha de ser cert o fals";
+        QTest::newRow("too large") << QByteArray(MaxFileBytes + 1, ' ') << "massa gran";
+    }
+
+    // Each bad exercise file is refused, with its fault said in Catalan.
+    void badExercises() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, says);
+        QString error;
+        QVERIFY(!parseExercise(json, &error));
+        QVERIFY2(error.contains(says), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCircuit)
+#include "tst_circuit.moc"
