@@ -5,6 +5,7 @@
 #include "house_fixture.h"
 
 #include "circuit/board.h"
+#include "circuit/circuit_file.h"
 #include "circuit/exercise.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
@@ -13,7 +14,13 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -80,6 +87,30 @@ class WorkshopTest : public QObject {
         return image.pixelColor((middle * ratio).toPoint());
     }
 
+    // Answers the next file dialog with `path`, as a learner typing it.
+    static void answerFileDialog(const QString& path) {
+        QTimer::singleShot(50, [path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                qFatal("no file dialog");
+            dialog->selectFile(path);
+            // The name box may still hold the name the dialog offered.
+            if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                name->setText(path);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    }
+    // Closes the next message box and keeps its text.
+    static void readMessage(QString* text) {
+        QTimer::singleShot(50, [text] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                qFatal("no message");
+            *text = box->text();
+            box->accept();
+        });
+    }
+
 private slots:
     void initTestCase() {
         house = std::make_unique<testing::HouseFixture>();
@@ -96,9 +127,14 @@ private slots:
         QCOMPARE(top[1]->text(), QString("&Taller"));
         QStringList items;
         for (QAction* action : top[1]->menu()->actions())
-            items << action->text();
+            items << (action->isSeparator() ? "-" : action->text());
         QCOMPARE(items, QStringList({"&Punt de llum simple", "&Commutada", "&Encreuament",
-                                     "&Dos llums amb un interruptor"}));
+                                     "&Dos llums amb un interruptor", "-", "&Fitxer"}));
+        QStringList files;
+        for (QAction* action : top[1]->menu()->actions().last()->menu()->actions())
+            files << action->text() + "|" + action->shortcut().toString();
+        QCOMPARE(files, QStringList({"&Obre…|Ctrl+O", "&Desa|Ctrl+S", "Desa &com a…|Ctrl+Shift+S",
+                                     "&Exporta la imatge…|", "&Imprimeix…|"}));
         for (const circuit::Exercise& e : circuit::builtInExercises()) {
             auto& w = open(e.id);
             QCOMPARE(w.window()->windowTitle(), "Taller: " + e.title);
@@ -345,7 +381,99 @@ private slots:
             ->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(board(w).pendingTerminal(), *w.bench().exercise().terminal("Neutre"));
     }
+
+    void savedFilesOpenAgainAndBadFilesChangeNothing();
+    void theWiringIsKeptForTheNextStart();
+    void theSheetIsExportedAsPictures();
+    void fileCommandsNeedAWorkshopInFront();
 };
+
+void WorkshopTest::savedFilesOpenAgainAndBadFilesChangeNothing() {
+    QTemporaryDir dir;
+    auto& w = open("commutada");
+    wire(w, twoWay(false));
+    press(widget(w, "Commutador 2"));
+    const circuit::Wiring before = w.bench().wiring();
+
+    // Ctrl+S with no file yet asks where to save it.
+    const QString path = dir.filePath("classe.ampera");
+    answerFileDialog(path);
+    house->type(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QCOMPARE(w.filePath(), path);
+    QString error;
+    const auto saved = circuit::loadWiring(path, &error);
+    QVERIFY2(saved, qPrintable(error));
+    QCOMPARE(saved->wiring.conductors, before.conductors);
+    QCOMPARE(saved->wiring.positions, before.positions);
+
+    press(widget(w, "Esborra-ho tot"));
+    answerFileDialog(path);
+    // Back from the dialog, the main window has the keyboard again.
+    house->mainWindow().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&house->mainWindow()));
+    house->type(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w.bench().wiring().conductors, before.conductors);
+    QCOMPARE(w.bench().wiring().positions, before.positions);
+
+    // A file that is not JSON: a message naming it, and the board as it was.
+    const QString bad = dir.filePath("malmès.ampera");
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\"format\": \"ampera-circuit\",\n  \"version\": 1,, }");
+    file.close();
+    QString message;
+    readMessage(&message);
+    QVERIFY(w.openFile(bad) == false);
+    QVERIFY2(message.contains("malmès.ampera") && message.contains("línia 2"), qPrintable(message));
+    QCOMPARE(w.bench().wiring().conductors, before.conductors);
+}
+
+void WorkshopTest::theWiringIsKeptForTheNextStart() {
+    auto& w = open("punt-de-llum");
+    wire(w, {{"Fase", "Interruptor, born 1"}});
+    press(widget(w, "Interruptor"));
+    house->settle();
+    // The program ends and starts again: the window is built afresh.
+    ui::forms::unload("frmTaller_punt-de-llum");
+    house->settle();
+    auto& again = open("punt-de-llum");
+    QCOMPARE(again.bench().wiring().conductors.size(), size_t(1));
+    QCOMPARE(again.bench().wiring().positions[0], 1);
+}
+
+void WorkshopTest::theSheetIsExportedAsPictures() {
+    QTemporaryDir dir;
+    auto& w = open("dos-llums");
+    wire(w, {{"Fase", "Interruptor, born 1"}});
+    for (const QString name : {"full.png", "full.svg"}) {
+        answerFileDialog(dir.filePath(name));
+        house->chooseMenu("mnuTallerExporta");
+        QFile file(dir.filePath(name));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+        const QByteArray bytes = file.readAll();
+        if (name.endsWith("svg")) {
+            QVERIFY(bytes.contains("<svg"));
+            QVERIFY(bytes.contains("Làmpada 2"));
+        } else {
+            const QImage image = QImage::fromData(bytes, "PNG");
+            QVERIFY(!image.isNull());
+            // The phase's red conductor is on the sheet.
+            bool red = false;
+            for (int y = 0; y < image.height() && !red; y += 2)
+                for (int x = 0; x < image.width() && !red; x += 2)
+                    red = image.pixelColor(x, y) == QColor(255, 0, 0);
+            QVERIFY(red);
+        }
+    }
+}
+
+void WorkshopTest::fileCommandsNeedAWorkshopInFront() {
+    house->chooseMenu("mnuCuina");
+    auto* save = house->mainWindow().findChild<QAction*>("mnuTallerDesa");
+    QVERIFY(!save->isEnabled());
+    open("commutada");
+    QVERIFY(save->isEnabled());
+}
 
 QTEST_MAIN(WorkshopTest)
 #include "tst_workshop.moc"

@@ -1,6 +1,5 @@
 #include "shell/main_window.h"
 
-#include "circuit/exercise.h"
 #include "ui/color.h"
 #include "workshop/workshop_window.h"
 
@@ -75,12 +74,7 @@ void MainWindow::createMenus() {
 void MainWindow::createWorkshopMenu() {
     QMenu* workshop = menuBar()->addMenu(QStringLiteral("&Taller"));
     workshop->setObjectName(QStringLiteral("mnuTaller"));
-    for (const circuit::Exercise& exercise : circuit::builtInExercises()) {
-        QAction* action = workshop->addAction(exercise.menuText);
-        action->setObjectName(QStringLiteral("mnuTaller_") + exercise.id);
-        connect(action, &QAction::triggered, this,
-                [window = workshop::windowName(exercise)] { openWindow(window); });
-    }
+    workshop::fillWorkshopMenu(*workshop, *area_);
 }
 
 void MainWindow::openWindow(const QString& window) {

@@ -8,7 +8,6 @@
 #include "shell/help_window.h"
 #include "shell/presentation.h"
 #include "shell/qt_catalan.h"
-#include "circuit/exercise.h"
 #include "ui/forms.h"
 #include "ui/pictures.h"
 #include "workshop/workshop_window.h"
@@ -28,7 +27,7 @@ void prepare() {
     ui::forms::define(QStringLiteral("frmPresentació"),
                       [] { return std::make_unique<Presentation>(); });
     ui::forms::define(QStringLiteral("FrmAjuda"), [] { return std::make_unique<HelpWindow>(); });
-    workshop::defineWorkshopWindows(circuit::builtInExercises());
+    workshop::defineWorkshopWindows();
 }
 
 void showFirstWindow() { ui::forms::get(QStringLiteral("frmPresentació")).Show(); }

@@ -1,13 +1,44 @@
 #include "workshop/workshop_window.h"
 
+#include "circuit/autosave.h"
+#include "circuit/circuit_file.h"
+#include "circuit/library.h"
 #include "ui/forms.h"
+#include "workshop/board_view.h"
 #include "workshop/workshop_view.h"
+#include "workshop/worksheet.h"
+
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace workshop {
 
 namespace {
+
 // The size a workshop window opens at when it is not maximised, in twips.
 constexpr QSizeF DesignTwips(960 * 15, 620 * 15);
+const QString WiringFilter = QStringLiteral("Muntatges d'Ampera (*.ampera)");
+
+WorkshopWindow& workshopOf(const circuit::Exercise& exercise) {
+    return static_cast<WorkshopWindow&>(ui::forms::get(windowName(exercise)));
+}
+
+// The workshop window in front, if the window in front is one. The area's
+// current window stays while a dialog has the focus.
+WorkshopWindow* activeWorkshop(QMdiArea& area) {
+    for (const circuit::Exercise& exercise : circuit::library().exercises)
+        if (ui::Form* form = ui::forms::loaded(windowName(exercise)))
+            if (area.currentSubWindow() && form->window() == area.currentSubWindow())
+                return static_cast<WorkshopWindow*>(form);
+    return nullptr;
+}
+
 } // namespace
 
 WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
@@ -17,6 +48,13 @@ WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
     connect(view_, &WorkshopView::roomRequested, this, [](const QString& room) {
         ui::forms::get(room).setWindowState(ui::Form::WindowState::Maximized);
     });
+    if (std::optional<circuit::Wiring> kept = circuit::restoredWiring(exercise))
+        bench_.replaceWiring(*kept);
+    // Changes made in one turn of the event loop are kept together.
+    autosave_.setSingleShot(true);
+    autosave_.setInterval(0);
+    connect(&autosave_, &QTimer::timeout, this, [this] { circuit::storeWiring(bench_.exercise(), bench_.wiring()); });
+    connect(&bench_, &Workbench::changed, &autosave_, qOverload<>(&QTimer::start));
     resized();
 }
 
@@ -25,14 +63,154 @@ void WorkshopWindow::resized() {
     ui::Form::resized();
 }
 
+void WorkshopWindow::warn(const QString& message) {
+    QMessageBox::warning(window(), QStringLiteral("Ampera"), message);
+}
+
+bool WorkshopWindow::openFile(const QString& path) {
+    QString error;
+    std::optional<circuit::SavedWiring> saved = circuit::loadWiring(path, &error);
+    if (!saved) {
+        warn(error);
+        return false;
+    }
+    WorkshopWindow& target = saved->exercise == &bench_.exercise() ? *this : workshopOf(*saved->exercise);
+    target.bench_.replaceWiring(saved->wiring);
+    target.path_ = path;
+    target.setWindowState(WindowState::Maximized);
+    return true;
+}
+
+bool WorkshopWindow::saveFile(const QString& path) {
+    QString error;
+    if (!circuit::saveWiring(path, bench_.exercise(), bench_.wiring(), &error)) {
+        warn(error);
+        return false;
+    }
+    path_ = path;
+    return true;
+}
+
+void WorkshopWindow::open() {
+    const QString path = QFileDialog::getOpenFileName(window(), QStringLiteral("Obre un muntatge"), path_, WiringFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void WorkshopWindow::save() {
+    if (path_.isEmpty())
+        saveAs();
+    else
+        saveFile(path_);
+}
+
+void WorkshopWindow::saveAs() {
+    QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("Desa el muntatge"),
+                                                path_.isEmpty() ? bench_.exercise().id + QStringLiteral(".ampera") : path_,
+                                                WiringFilter);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".ampera")))
+        path += QStringLiteral(".ampera");
+    saveFile(path);
+}
+
+void WorkshopWindow::exportImage() {
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("Exporta la imatge"),
+                                                      bench_.exercise().id + QStringLiteral(".svg"),
+                                                      QStringLiteral("Imatge SVG (*.svg);;Imatge PNG (*.png)"), &filter);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!exportWorksheet(path, bench_, view_->board(), &error))
+        warn(error);
+}
+
+void WorkshopWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("Taller: ") + bench_.exercise().title);
+    QPrintDialog dialog(&printer, window());
+    dialog.setWindowTitle(QStringLiteral("Imprimeix"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter(&printer);
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
+        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+    paintWorksheet(painter, page, bench_, view_->board());
+}
+
 QString windowName(const circuit::Exercise& exercise) {
     return QStringLiteral("frmTaller_") + exercise.id;
 }
 
-void defineWorkshopWindows(const std::vector<circuit::Exercise>& exercises) {
-    for (const circuit::Exercise& exercise : exercises)
+void defineWorkshopWindows() {
+    for (const circuit::Exercise& exercise : circuit::library().exercises)
         ui::forms::define(windowName(exercise),
                           [&exercise] { return std::make_unique<WorkshopWindow>(exercise); });
+}
+
+void fillWorkshopMenu(QMenu& menu, QMdiArea& area) {
+    for (const circuit::Exercise& exercise : circuit::library().exercises) {
+        QAction* action = menu.addAction(exercise.menuText);
+        action->setObjectName(QStringLiteral("mnuTaller_") + exercise.id);
+        QObject::connect(action, &QAction::triggered, &menu, [&exercise] {
+            WorkshopWindow& w = workshopOf(exercise);
+            w.setWindowState(ui::Form::WindowState::Maximized);
+            ui::forms::unload(QStringLiteral("frmPresentació"));
+        });
+    }
+    menu.addSeparator();
+    QMenu* files = menu.addMenu(QStringLiteral("&Fitxer"));
+    files->setObjectName(QStringLiteral("mnuTallerFitxer"));
+    struct Command {
+        const char* name;
+        const char* caption;
+        QKeySequence keys;
+        void (WorkshopWindow::*run)();
+    };
+    const Command commands[] = {
+        {"mnuTallerObre", "&Obre…", QKeySequence(Qt::CTRL | Qt::Key_O), &WorkshopWindow::open},
+        {"mnuTallerDesa", "&Desa", QKeySequence(Qt::CTRL | Qt::Key_S), &WorkshopWindow::save},
+        {"mnuTallerDesaCom", "Desa &com a…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &WorkshopWindow::saveAs},
+        {"mnuTallerExporta", "&Exporta la imatge…", {}, &WorkshopWindow::exportImage},
+        {"mnuTallerImprimeix", "&Imprimeix…", {}, &WorkshopWindow::print},
+    };
+    QList<QAction*> needWorkshop;
+    for (const Command& c : commands) {
+        QAction* action = files->addAction(QString::fromUtf8(c.caption));
+        action->setObjectName(QString::fromUtf8(c.name));
+        action->setShortcut(c.keys);
+        QObject::connect(action, &QAction::triggered, files, [&area, run = c.run] {
+            if (WorkshopWindow* w = activeWorkshop(area))
+                (w->*run)();
+        });
+        needWorkshop << action;
+    }
+    // The commands act on the workshop in front: only then are they offered.
+    auto offer = [&area, needWorkshop] {
+        const bool workshopInFront = activeWorkshop(area) != nullptr;
+        for (QAction* action : needWorkshop)
+            action->setEnabled(workshopInFront);
+    };
+    QObject::connect(&area, &QMdiArea::subWindowActivated, files, offer);
+    offer();
+
+    const auto& rejected = circuit::library().rejected;
+    if (rejected.empty())
+        return;
+    menu.addSeparator();
+    QAction* leftOut = menu.addAction(QStringLiteral("Exercicis &no carregats…"));
+    leftOut->setObjectName(QStringLiteral("mnuTallerNoCarregats"));
+    QObject::connect(leftOut, &QAction::triggered, &menu, [&menu] {
+        QStringList lines;
+        for (const circuit::Library::Rejected& r : circuit::library().rejected)
+            lines << QStringLiteral("%1: %2").arg(r.file, r.reason);
+        QMessageBox::information(menu.window(), QStringLiteral("Exercicis no carregats"),
+                                 QStringLiteral("Aquests fitxers d'exercici no s'han carregat:\n\n") +
+                                     lines.join(QStringLiteral("\n")));
+    });
 }
 
 } // namespace workshop

@@ -1,9 +1,17 @@
 // A workshop window: one exercise on its bench, a child of the main window
-// like the rooms. Its close box hides it and keeps the wiring.
+// like the rooms. Its close box hides it and keeps the wiring, which is
+// also kept in the user's data folder after every change and brought back
+// at the next start. It opens and saves wiring files, exports the sheet as
+// a picture and prints it.
 #pragma once
 
 #include "ui/form.h"
 #include "workshop/workbench.h"
+
+#include <QTimer>
+
+class QMdiArea;
+class QMenu;
 
 namespace workshop {
 
@@ -16,20 +24,44 @@ public:
 
     Workbench& bench() { return bench_; }
     WorkshopView& view() const { return *view_; }
+    // The file the wiring was last opened from or saved to (empty: none).
+    const QString& filePath() const { return path_; }
+
+    // The file commands; each asks for a file with Qt's dialogs and tells
+    // the learner in a message what went wrong.
+    void open();
+    void save();
+    void saveAs();
+    void exportImage();
+    void print();
+
+    // Without the dialogs. A wiring of another exercise goes to that
+    // exercise's window. A bad file changes nothing and gets a message.
+    bool openFile(const QString& path);
+    bool saveFile(const QString& path);
 
 protected:
     void resized() override;
 
 private:
+    void warn(const QString& message);
+
     Workbench bench_;
     WorkshopView* view_;
+    QString path_;
+    QTimer autosave_;
 };
 
 // The window name of an exercise's workshop: "frmTaller_commutada".
 QString windowName(const circuit::Exercise& exercise);
 
-// Tells the window registry how to build the workshop window of each
-// exercise.
-void defineWorkshopWindows(const std::vector<circuit::Exercise>& exercises);
+// Tells the window registry how to build the workshop window of every
+// exercise the program knows.
+void defineWorkshopWindows();
+
+// Fills the "&Taller" menu: the exercises, the file commands (which act on
+// the workshop window in front) and, when some exercise files were left
+// out, an item that says which and why.
+void fillWorkshopMenu(QMenu& menu, QMdiArea& area);
 
 } // namespace workshop

@@ -5,12 +5,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStandardPaths>
 
 namespace testing {
 
 HouseFixture::HouseFixture() {
+    // The workshop keeps wirings in the user's data folder: tests use a
+    // folder of their own, emptied before each case.
+    QStandardPaths::setTestModeEnabled(true);
     ui::setUpApplication(*qApp);
     shell::prepare();
     reset();
@@ -23,6 +28,7 @@ HouseFixture::~HouseFixture() {
 
 void HouseFixture::reset() {
     ui::forms::reset();
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
     settle();
     main_ = std::make_unique<shell::MainWindow>();
     main_->resize(1280, 800);

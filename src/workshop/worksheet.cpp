@@ -1,0 +1,140 @@
+#include "workshop/worksheet.h"
+
+#include "circuit/board.h"
+#include "workshop/board_painter.h"
+#include "workshop/board_view.h"
+#include "workshop/look.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace workshop {
+
+namespace {
+
+constexpr QSize SheetPixels(1600, 1130); // about A4 landscape
+
+QString cell(const circuit::Outcome& o, int lamp) {
+    if (o.shortCircuit)
+        return QStringLiteral("CC");
+    switch (o.lamps[size_t(lamp)]) {
+    case circuit::Glow::Full:
+        return QStringLiteral("1");
+    case circuit::Glow::Weak:
+        return QStringLiteral("½");
+    case circuit::Glow::Off:
+        break;
+    }
+    return QStringLiteral("0");
+}
+
+// The table: the switches, what the exercise asks, what the wiring does,
+// and a mark on the rows that differ.
+void paintTable(QPainter& p, QRectF area, const Workbench& bench) {
+    const circuit::Exercise& e = bench.exercise();
+    const circuit::Report& r = bench.report();
+    QStringList heading;
+    for (int s : e.switches)
+        heading << e.components[size_t(s)].name;
+    for (int l : e.lamps)
+        heading << QStringLiteral("Cal: ") + e.components[size_t(l)].name;
+    for (int l : e.lamps)
+        heading << QStringLiteral("Fa: ") + e.components[size_t(l)].name;
+    heading << QString();
+    const int rows = e.combinations() + 1, columns = int(heading.size());
+    const qreal h = std::min<qreal>(area.height() / rows, 34), w = area.width() / columns;
+    QFont font = p.font();
+    font.setPixelSize(int(h * 0.45));
+    p.setFont(font);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            const QRectF box(area.left() + column * w, area.top() + row * h, w, h);
+            QString text;
+            const int k = row - 1;
+            const int switches = int(e.switches.size()), lamps = int(e.lamps.size());
+            if (row == 0)
+                text = heading[column];
+            else if (column < switches)
+                text = QString::number(e.position(k, column));
+            else if (column < switches + lamps)
+                text = r.expected[size_t(k)][size_t(column - switches)] ? QStringLiteral("1") : QStringLiteral("0");
+            else if (column < switches + 2 * lamps)
+                text = cell(r.outcomes[size_t(k)], column - switches - lamps);
+            else
+                text = r.differs[size_t(k)] ? QStringLiteral("✗") : QString();
+            const bool differs = row > 0 && r.differs[size_t(k)] && column >= switches + lamps;
+            p.fillRect(box, row == 0 ? QColor(230, 230, 230) : differs ? QColor(255, 215, 215) : Qt::white);
+            p.setPen(QColor(150, 150, 150));
+            p.drawRect(box);
+            p.setPen(Qt::black);
+            p.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
+        }
+}
+
+} // namespace
+
+void paintWorksheet(QPainter& p, const QRectF& page, const Workbench& bench, const BoardView& board) {
+    const circuit::Exercise& e = bench.exercise();
+    p.save();
+    p.fillRect(page, Qt::white);
+    const qreal margin = page.width() * 0.03;
+    QRectF body = page.adjusted(margin, margin, -margin, -margin);
+    QFont font = p.font();
+    font.setPixelSize(int(page.width() / 45));
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    const QRectF title(body.left(), body.top(), body.width(), font.pixelSize() * 1.5);
+    p.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Taller: ") + e.title);
+    font.setBold(false);
+    font.setPixelSize(int(page.width() / 80));
+    p.setFont(font);
+    const QRectF instruction(body.left(), title.bottom(), body.width(), font.pixelSize() * 3.2);
+    p.drawText(instruction, Qt::AlignLeft | Qt::TextWordWrap, e.instruction);
+
+    const QRectF boardArea(body.left(), instruction.bottom(), body.width() * 0.68, body.bottom() - instruction.bottom());
+    BoardMarks marks;
+    marks.routes = &board.routes();
+    const qreal scale = std::min(boardArea.width() / circuit::board::Width, boardArea.height() / circuit::board::Height);
+    paintBoard(p, bench, marks, boardArea.topLeft(), scale);
+
+    const QRectF side(boardArea.right() + margin, instruction.bottom(), body.right() - boardArea.right() - margin,
+                      boardArea.height());
+    const QRectF tableArea(side.left(), side.top(), side.width(), side.height() * 0.55);
+    paintTable(p, tableArea, bench);
+    p.setFont(font);
+    p.setPen(bench.report().verdict == circuit::Verdict::Correct ? QColor(0, 96, 0) : QColor(160, 0, 0));
+    p.drawText(QRectF(side.left(), tableArea.bottom() + margin / 2, side.width(), side.bottom() - tableArea.bottom()),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, bench.report().text);
+    p.restore();
+}
+
+bool exportWorksheet(const QString& path, const Workbench& bench, const BoardView& board, QString* error) {
+    const bool svg = QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written && svg) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(SheetPixels);
+        generator.setViewBox(QRect(QPoint(), SheetPixels));
+        generator.setTitle(QStringLiteral("Taller: ") + bench.exercise().title);
+        QPainter painter(&generator);
+        paintWorksheet(painter, QRectF(QPoint(), SheetPixels), bench, board);
+    } else if (written) {
+        QImage image(SheetPixels, QImage::Format_RGB32);
+        QPainter painter(&image);
+        paintWorksheet(painter, QRectF(QPoint(), SheetPixels), bench, board);
+        painter.end();
+        written = image.save(&file, "PNG");
+    }
+    if (written && file.commit())
+        return true;
+    if (error)
+        *error = QStringLiteral("No s'ha pogut desar la imatge «%1»: %2").arg(path, file.errorString());
+    return false;
+}
+
+} // namespace workshop
