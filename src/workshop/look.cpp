@@ -1,5 +1,7 @@
 #include "workshop/look.h"
 
+#include <QRegularExpression>
+
 namespace workshop {
 
 using circuit::Potential;
@@ -46,6 +48,48 @@ QString glowText(circuit::Glow glow) {
         break;
     }
     return QStringLiteral("apagada");
+}
+
+QString shortName(const circuit::Component& c, bool onlyLamp) {
+    static const QRegularExpression number(QStringLiteral("(\\d+)$"));
+    const QString digits = number.match(c.name).captured(1);
+    switch (c.kind) {
+    case circuit::Kind::Switch:
+        return QStringLiteral("I") + digits;
+    case circuit::Kind::TwoWay:
+        return QStringLiteral("C") + digits;
+    case circuit::Kind::Intermediate:
+        return QStringLiteral("CR") + digits;
+    case circuit::Kind::Lamp:
+        return onlyLamp ? QStringLiteral("LLUM") : QStringLiteral("L") + digits;
+    default:
+        return c.name;
+    }
+}
+
+QStringList truthTableHeadings(const circuit::Exercise& e, const QString& separator) {
+    QStringList headings;
+    for (int s : e.switches)
+        headings << shortName(e.components[size_t(s)], false);
+    for (const QString& prefix : {QStringLiteral("Cal"), QStringLiteral("Fa")})
+        for (int l : e.lamps)
+            headings << prefix + separator + shortName(e.components[size_t(l)], e.lamps.size() == 1);
+    headings << QString();
+    return headings;
+}
+
+QString outcomeCell(const circuit::Outcome& outcome, int lamp) {
+    if (outcome.shortCircuit)
+        return QStringLiteral("CC");
+    switch (outcome.lamps[size_t(lamp)]) {
+    case circuit::Glow::Full:
+        return QStringLiteral("1");
+    case circuit::Glow::Weak:
+        return QStringLiteral("½");
+    case circuit::Glow::Off:
+        break;
+    }
+    return QStringLiteral("0");
 }
 
 QColor lampColour() { return {255, 255, 0}; }

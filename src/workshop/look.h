@@ -18,6 +18,17 @@ QColor potentialColour(circuit::Potential potential);
 QString potentialText(circuit::Potential potential);
 QString glowText(circuit::Glow glow);
 
+// A truth-table column's heading: "C1", "CR", "I", "L2", or "LLUM" for the
+// only lamp.
+QString shortName(const circuit::Component& component, bool onlyLamp);
+// The headings of a truth table: the switches, what the exercise asks of
+// each lamp ("Cal"), what the wiring does ("Fa"), and an empty one for the
+// mark of the rows that differ.
+QStringList truthTableHeadings(const circuit::Exercise& exercise, const QString& separator);
+// A lamp's cell in a truth table: "1", "½" (weak), "0", or "CC" when that
+// combination is a short circuit.
+QString outcomeCell(const circuit::Outcome& outcome, int lamp);
+
 QColor lampColour();
 QColor highlightColour();
 

@@ -16,33 +16,12 @@ namespace {
 
 constexpr QSize SheetPixels(1600, 1130); // about A4 landscape
 
-QString cell(const circuit::Outcome& o, int lamp) {
-    if (o.shortCircuit)
-        return QStringLiteral("CC");
-    switch (o.lamps[size_t(lamp)]) {
-    case circuit::Glow::Full:
-        return QStringLiteral("1");
-    case circuit::Glow::Weak:
-        return QStringLiteral("½");
-    case circuit::Glow::Off:
-        break;
-    }
-    return QStringLiteral("0");
-}
-
 // The table: the switches, what the exercise asks, what the wiring does,
 // and a mark on the rows that differ.
 void paintTable(QPainter& p, QRectF area, const Workbench& bench) {
     const circuit::Exercise& e = bench.exercise();
     const circuit::Report& r = bench.report();
-    QStringList heading;
-    for (int s : e.switches)
-        heading << e.components[size_t(s)].name;
-    for (int l : e.lamps)
-        heading << QStringLiteral("Cal: ") + e.components[size_t(l)].name;
-    for (int l : e.lamps)
-        heading << QStringLiteral("Fa: ") + e.components[size_t(l)].name;
-    heading << QString();
+    const QStringList heading = truthTableHeadings(e, QStringLiteral(" "));
     const int rows = e.combinations() + 1, columns = int(heading.size());
     const qreal h = std::min<qreal>(area.height() / rows, 34), w = area.width() / columns;
     QFont font = p.font();
@@ -61,7 +40,7 @@ void paintTable(QPainter& p, QRectF area, const Workbench& bench) {
             else if (column < switches + lamps)
                 text = r.expected[size_t(k)][size_t(column - switches)] ? QStringLiteral("1") : QStringLiteral("0");
             else if (column < switches + 2 * lamps)
-                text = cell(r.outcomes[size_t(k)], column - switches - lamps);
+                text = outcomeCell(r.outcomes[size_t(k)], column - switches - lamps);
             else
                 text = r.differs[size_t(k)] ? QStringLiteral("✗") : QString();
             const bool differs = row > 0 && r.differs[size_t(k)] && column >= switches + lamps;

@@ -11,45 +11,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace workshop {
 
 namespace {
 
-using circuit::Glow;
 using circuit::Kind;
-
-// The short heading of a switch or lamp column: "C1", "CR", "L2".
-QString shortName(const circuit::Component& c, bool onlyLamp) {
-    static const QRegularExpression number(QStringLiteral("(\\d+)$"));
-    const QString digits = number.match(c.name).captured(1);
-    switch (c.kind) {
-    case Kind::Switch:
-        return QStringLiteral("I") + digits;
-    case Kind::TwoWay:
-        return QStringLiteral("C") + digits;
-    case Kind::Intermediate:
-        return QStringLiteral("CR") + digits;
-    case Kind::Lamp:
-        return onlyLamp ? QStringLiteral("LLUM") : QStringLiteral("L") + digits;
-    default:
-        return c.name;
-    }
-}
-
-QString glowCell(Glow glow) {
-    switch (glow) {
-    case Glow::Full:
-        return QStringLiteral("1");
-    case Glow::Weak:
-        return QStringLiteral("½");
-    case Glow::Off:
-        break;
-    }
-    return QStringLiteral("0");
-}
 
 QString swatch(const QColor& colour, const QString& text) {
     return QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2").arg(colour.name(), text);
@@ -112,14 +80,7 @@ QWidget* WorkshopView::createPanel() {
     table_->horizontalHeader()->setSectionResizeMode(int(e.switches.size() + 2 * e.lamps.size()),
                                                       QHeaderView::ResizeToContents);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    QStringList headings;
-    for (int s : e.switches)
-        headings << shortName(e.components[size_t(s)], false);
-    for (const QString& prefix : {QStringLiteral("Cal\n"), QStringLiteral("Fa\n")})
-        for (int l : e.lamps)
-            headings << prefix + shortName(e.components[size_t(l)], e.lamps.size() == 1);
-    headings << QString();
-    table_->setHorizontalHeaderLabels(headings);
+    table_->setHorizontalHeaderLabels(truthTableHeadings(e, QStringLiteral("\n")));
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -218,7 +179,7 @@ void WorkshopView::fillTable() {
             cells << (expected[size_t(k)][size_t(l)] ? QStringLiteral("1") : QStringLiteral("0"));
         const circuit::Outcome& outcome = report.outcomes[size_t(k)];
         for (int l = 0; l < lamps; ++l)
-            cells << (outcome.shortCircuit ? QStringLiteral("CC") : glowCell(outcome.lamps[size_t(l)]));
+            cells << outcomeCell(outcome, l);
         const bool differs = checked_ && report.differs[size_t(k)];
         cells << (differs ? QStringLiteral("✗") : QString());
         // The row of the present positions is marked as in the rooms: red on white.
