@@ -14,7 +14,9 @@
 #include "median_table.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -103,6 +105,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Start from empty workshops: wirings kept by an earlier run stay out.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
     ui::setUpApplication(app);
     shell::prepare();
     shell::MainWindow main;

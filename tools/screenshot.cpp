@@ -20,7 +20,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <cstdio>
@@ -103,6 +105,9 @@ int main(int argc, char* argv[]) {
         return usage();
     const QString out = args.takeFirst();
 
+    // Start from empty workshops: wirings kept by an earlier run stay out.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
     ui::setUpApplication(app);
     shell::prepare();
     shell::MainWindow main;
