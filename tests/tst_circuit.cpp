@@ -8,6 +8,7 @@
 #include "circuit/solver.h"
 
 #include "circuit_oracle.h"
+#include "natural_wirings.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -17,7 +18,10 @@
 
 using namespace circuit;
 namespace oracle = testing::circuit_oracle;
-using oracle::Conductors;
+using testing::Conductors;
+using testing::naturalWiring;
+using testing::onTheNeutral;
+using testing::wiringOf;
 
 namespace {
 
@@ -26,44 +30,6 @@ const Exercise& exercise(const QString& id) {
         if (e.id == id)
             return e;
     qFatal("no built-in exercise %s", qPrintable(id));
-}
-
-Wiring wiringOf(const Exercise& e, const Conductors& conductors) {
-    Wiring w = Wiring::empty(e);
-    for (const auto& [a, b] : conductors) {
-        const std::optional<int> from = e.terminal(a), to = e.terminal(b);
-        if (!from || !to)
-            qFatal("no terminal %s or %s", qPrintable(a), qPrintable(b));
-        w.conductors.push_back({*from, *to});
-    }
-    return w;
-}
-
-// The natural installations, as an electrician lays them.
-Conductors natural(const QString& id) {
-    if (id == "punt-de-llum")
-        return {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}};
-    if (id == "commutada")
-        return {{"Fase", "Commutador 1, comú"},          {"Commutador 1, born 1", "Commutador 2, born 1"},
-                {"Commutador 1, born 2", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
-                {"Làmpada, born 2", "Neutre"}};
-    if (id == "encreuament")
-        return {{"Fase", "Commutador 1, comú"},       {"Commutador 1, born 1", "Creuament, born 1"},
-                {"Commutador 1, born 2", "Creuament, born 2"}, {"Creuament, born 3", "Commutador 2, born 1"},
-                {"Creuament, born 4", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
-                {"Làmpada, born 2", "Neutre"}};
-    return {{"Fase", "Interruptor, born 1"},     {"Interruptor, born 2", "Làmpada 1, born 1"},
-            {"Interruptor, born 2", "Làmpada 2, born 1"}, {"Làmpada 1, born 2", "Neutre"},
-            {"Làmpada 2, born 2", "Neutre"}};
-}
-
-// The same with the supplies swapped: the switches now cut the neutral.
-Conductors onTheNeutral(const QString& id) {
-    Conductors c = natural(id);
-    for (auto& [a, b] : c)
-        for (QString* end : {&a, &b})
-            *end = *end == "Fase" ? "Neutre" : *end == "Neutre" ? "Fase" : *end;
-    return c;
 }
 
 Conductors without(Conductors c, int index) {
@@ -165,31 +131,31 @@ private slots:
         for (const Exercise& e : builtInExercises()) {
             const QByteArray id = e.id.toUtf8();
             const bool plural = e.lamps.size() > 1;
-            QTest::newRow(id + " natural") << e.id << natural(e.id) << int(Verdict::Correct)
+            QTest::newRow(id + " natural") << e.id << naturalWiring(e.id) << int(Verdict::Correct)
                                            << (e.roomName.isEmpty() || !e.complementAccepted
                                                    ? QString("segura.")
                                                    : "el mateix muntatge que el de " + e.roomName);
             QTest::newRow(id + " on the neutral")
                 << e.id << onTheNeutral(e.id) << int(Verdict::NeutralSwitched) << QString("s'ha tallat el neutre");
             QTest::newRow(id + " not wired") << e.id << Conductors{} << int(Verdict::NeverLit) << QString("cap combinació");
-            Conductors open = natural(e.id);
+            Conductors open = naturalWiring(e.id);
             std::erase_if(open, [](const auto& c) { return c.second == "Neutre"; });
             QTest::newRow(id + " no return to the neutral")
                 << e.id << open << int(Verdict::NeverLit) << QString("cap combinació");
             // The phase straight to the lamps, past every switch.
-            Conductors bypass = natural(e.id);
+            Conductors bypass = naturalWiring(e.id);
             for (const QString& lamp : plural ? QStringList{"Làmpada 1", "Làmpada 2"} : QStringList{"Làmpada"})
                 bypass.push_back({"Fase", lamp + ", born 1"});
             QTest::newRow(id + " bypassed") << e.id << bypass << int(Verdict::AlwaysLit) << QString("sempre");
         }
         QTest::newRow("commutada crossed")
             << "commutada"
-            << replaced(replaced(natural("commutada"), 1, {"Commutador 1, born 1", "Commutador 2, born 2"}), 2,
+            << replaced(replaced(naturalWiring("commutada"), 1, {"Commutador 1, born 1", "Commutador 2, born 2"}), 2,
                         {"Commutador 1, born 2", "Commutador 2, born 1"})
             << int(Verdict::Correct) << QString("Els travessers van creuats respecte de l'habitació 3");
         QTest::newRow("encreuament crossed")
             << "encreuament"
-            << replaced(replaced(natural("encreuament"), 1, {"Commutador 1, born 1", "Creuament, born 2"}), 2,
+            << replaced(replaced(naturalWiring("encreuament"), 1, {"Commutador 1, born 1", "Creuament, born 2"}), 2,
                         {"Commutador 1, born 2", "Creuament, born 1"})
             << int(Verdict::Correct) << QString("creuats respecte de l'habitació de matrimoni");
         // The switch joins the phase to the neutral with no lamp between,
@@ -200,7 +166,7 @@ private slots:
                           {"Fase", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}}
             << int(Verdict::ShortCircuit) << QString("Curtcircuit en la combinació Interruptor = 1");
         QTest::newRow("encreuament short where it should light")
-            << "encreuament" << replaced(natural("encreuament"), 5, {"Commutador 2, comú", "Neutre"})
+            << "encreuament" << replaced(naturalWiring("encreuament"), 5, {"Commutador 2, comú", "Neutre"})
             << int(Verdict::ShortCircuit)
             << QString("Curtcircuit en la combinació Commutador 1 = 0, Creuament = 0, Commutador 2 = 1");
         QTest::newRow("dos-llums in series")
@@ -209,10 +175,10 @@ private slots:
                           {"Làmpada 1, born 2", "Làmpada 2, born 1"}, {"Làmpada 2, born 2", "Neutre"}}
             << int(Verdict::Series) << QString("en sèrie: fan poca llum (combinació Interruptor = 1)");
         QTest::newRow("dos-llums one lamp left out")
-            << "dos-llums" << without(natural("dos-llums"), 2) << int(Verdict::Wrong)
+            << "dos-llums" << without(naturalWiring("dos-llums"), 2) << int(Verdict::Wrong)
             << QString("1 de 2 combinacions no coincideixen amb la taula (la primera, Interruptor = 1)");
         QTest::newRow("commutada one traveller missing")
-            << "commutada" << without(natural("commutada"), 2) << int(Verdict::Wrong)
+            << "commutada" << without(naturalWiring("commutada"), 2) << int(Verdict::Wrong)
             << QString("1 de 4 combinacions no coincideixen amb la taula (la primera, Commutador 1 = 1, "
                        "Commutador 2 = 1)");
         // A two-way switch used as a single one: lit only when both are 0.
@@ -251,10 +217,10 @@ private slots:
         const std::vector<std::pair<QString, std::vector<int>>> rooms = {
             {"commutada", {1, 0, 0, 1}}, {"encreuament", {0, 1, 1, 0, 1, 0, 0, 1}}, {"punt-de-llum", {0, 1}}};
         for (const auto& [id, lit] : rooms) {
-            const oracle::Marks m = oracle::mark(exercise(id), natural(id));
+            const oracle::Marks m = oracle::mark(exercise(id), naturalWiring(id));
             for (size_t k = 0; k < lit.size(); ++k)
                 QCOMPARE(m.states[k].lamps[0] == oracle::Light::Full, lit[k] == 1);
-            const Report r = check(exercise(id), wiringOf(exercise(id), natural(id)));
+            const Report r = check(exercise(id), wiringOf(exercise(id), naturalWiring(id)));
             QVERIFY(!r.complement);
             for (size_t k = 0; k < lit.size(); ++k)
                 QCOMPARE(r.expected[k][0], lit[k] == 1);
@@ -266,7 +232,7 @@ private slots:
     void randomWirings() {
         QRandomGenerator random(1314);
         for (const Exercise& e : builtInExercises()) {
-            const Conductors base = natural(e.id);
+            const Conductors base = naturalWiring(e.id);
             for (int round = 0; round < 300; ++round) {
                 Conductors c = base;
                 const int changes = 1 + int(random.bounded(4));

@@ -8,6 +8,8 @@
 
 #include "circuit/exercise.h"
 
+#include "natural_wirings.h"
+
 #include <QString>
 
 #include <utility>
@@ -15,8 +17,7 @@
 
 namespace testing::circuit_oracle {
 
-// Conductors by the names of the terminals they join.
-using Conductors = std::vector<std::pair<QString, QString>>;
+using testing::Conductors;
 
 enum class Light { Off, Weak, Full };
 
