@@ -18,6 +18,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 using namespace circuit;
 
 namespace {
@@ -70,9 +72,15 @@ std::vector<Wiring> versions() {
 [[noreturn]] void saveForever(const QString& path) {
     const Exercise& e = builtIn("encreuament");
     const std::vector<Wiring> list = versions();
-    for (size_t i = 0;; i = (i + 1) % list.size())
+    for (size_t i = 0;; i = (i + 1) % list.size()) {
         if (!saveWiring(path, e, list[i], nullptr))
             qFatal("the crash test's child could not save");
+        // Tells the parent that saving is under way.
+        if (i == 0) {
+            std::fputs("saving\n", stdout);
+            std::fflush(stdout);
+        }
+    }
 }
 
 } // namespace
@@ -126,6 +134,26 @@ private slots:
   "positions": {"Commutador 1": 0, "Commutador 2": 1}
 }
 )"));
+    }
+
+    // The examples in the documentation are files the program reads.
+    void documentedExamples() {
+        auto example = [](const char* page) {
+            QFile file(QFINDTESTDATA(QString("../docs/") + page));
+            if (!file.open(QIODevice::ReadOnly))
+                qFatal("no %s", page);
+            const QByteArray text = file.readAll();
+            const qsizetype start = text.indexOf("```json\n") + 8;
+            return text.mid(start, text.indexOf("```", start) - start);
+        };
+        QString error;
+        const std::optional<Exercise> exercise = parseExercise(example("exercicis.md"), &error);
+        QVERIFY2(exercise, qPrintable(error));
+        QCOMPARE(exercise->switches.size(), size_t(2));
+        QCOMPARE(exercise->lamps.size(), size_t(2));
+        const std::optional<SavedWiring> wiring = parseWiring(example("circuit-format.md"), &error);
+        QVERIFY2(wiring, qPrintable(error));
+        QCOMPARE(wiring->wiring.positions, (std::vector<int>{0, 1}));
     }
 
     // Positions may be left out or given in part (the rest are 0), and
@@ -345,8 +373,8 @@ private slots:
             child.setProcessEnvironment(environment);
             child.start(QCoreApplication::applicationFilePath(), {});
             QVERIFY(child.waitForStarted());
-            // Long enough, most rounds, for the child to be saving.
-            QThread::usleep(random.bounded(1000, 40000));
+            QVERIFY(child.waitForReadyRead(60000));
+            QThread::usleep(random.bounded(0, 10000));
             child.kill();
             QVERIFY(child.waitForFinished());
             QString error;
@@ -358,8 +386,7 @@ private slots:
             changes += size_t(found - list.begin()) != last;
             last = size_t(found - list.begin());
         }
-        // The child was caught at work, not only before it began.
-        QVERIFY2(changes > 20, qPrintable(QString("only %1 rounds saw a new version").arg(changes)));
+        qInfo("%d of 200 rounds found another version than the round before", changes);
     }
 
 private:
