@@ -108,15 +108,20 @@ private slots:
                               "missing.ampera,,error: no existeix,,,,", ""}));
     }
 
-    // The teachers' exercises are known too.
+    // The teachers' exercises are known too, and bad ones reported.
     void teachersExercise() {
         QFile builtIn(":/exercises/punt-de-llum.json");
         QVERIFY(builtIn.open(QIODevice::ReadOnly));
         QVERIFY(QDir(folder_.path()).mkpath("data/ampera/exercicis"));
         write("data/ampera/exercicis/escala.json", builtIn.readAll().replace("\"punt-de-llum\"", "\"escala\""));
+        write("data/ampera/exercicis/trencat.json", "{");
         const Run run = ampera({"--check", "stranger.ampera"}, folder_.filePath("data"));
         QCOMPARE(run.status, 1);
         QVERIFY2(run.out.startsWith("stranger.ampera: La làmpada no s'encén en cap combinació."), qPrintable(run.out));
+        // A bad exercise file is named on the error stream, with its fault.
+        QVERIFY2(run.err.startsWith("ampera: s'ha deixat de banda l'exercici «" +
+                                    folder_.filePath("data/ampera/exercicis/trencat.json") + "»: no és JSON vàlid"),
+                 qPrintable(run.err));
     }
 
     void commandLine_data() {

@@ -75,6 +75,9 @@ int check(const QStringList& files, bool csv) {
             heading << name;
         print(stdout, row(heading));
     }
+    // A teacher whose exercise file is bad learns why its wirings are unknown.
+    for (const circuit::Library::Rejected& r : circuit::library().rejected)
+        print(stderr, QStringLiteral("ampera: s'ha deixat de banda l'exercici «%1»: %2\n").arg(r.file, r.reason));
     int status = AllCorrect;
     for (const QString& file : files) {
         QString reason;
