@@ -36,7 +36,7 @@ Library readLibrary(const QStringList& folders) {
     library.exercises = builtInExercises();
     for (const QString& folder : folders) {
         const QFileInfoList files =
-            QDir(folder).entryInfoList({QStringLiteral("*.json")}, QDir::Files | QDir::Hidden, QDir::Name);
+            QDir(folder).entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
         for (const QFileInfo& file : files) {
             QString reason;
             std::optional<Exercise> exercise;
