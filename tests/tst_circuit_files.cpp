@@ -275,6 +275,8 @@ private slots:
         QVERIFY(!saveWiring(path, e, Wiring::empty(e), &error));
         QVERIFY2(error.contains(path) && error.contains("la carpeta no existeix"), qPrintable(error));
         QVERIFY(!QFile::exists(path));
+        QVERIFY(!saveWiring(folder_.path(), e, Wiring::empty(e), &error));
+        QVERIFY2(error.contains("és una carpeta"), qPrintable(error));
     }
 
     // The teachers' folders: the user's exercises before the system's, an

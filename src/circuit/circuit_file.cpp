@@ -119,6 +119,8 @@ private:
 
 // The reason a save failed, from what can be seen of its folder.
 QString saveFailure(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("és una carpeta");
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.exists())
         return QStringLiteral("la carpeta no existeix");
