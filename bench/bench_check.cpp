@@ -37,7 +37,8 @@ double median(std::vector<double> values) {
 // rest with a conductor out of place or laid at random.
 Wiring attempt(const Exercise& e, int learner, QRandomGenerator& random) {
     const int kind = learner % 10;
-    Wiring w = testing::wiringOf(e, kind == 4 ? testing::onTheNeutral(e.id) : testing::naturalWiring(e.id));
+    Wiring w = testing::wiringOf(e, kind == 4 ? testing::onTheNeutral(e.id)
+                                              : testing::naturalWiring(e.id));
     const int terminals = int(e.terminals.size());
     if (kind >= 5) {
         if (kind >= 8)
@@ -65,7 +66,10 @@ QStringList writeClass(const QString& folder) {
         // One file in fifty is damaged on its way to the teacher.
         if (random.bounded(50) == 0)
             text.truncate(text.size() / 2);
-        const QString path = QStringLiteral("%1/alumne-%2-%3.ampera").arg(folder).arg(i, 4, 10, QLatin1Char('0')).arg(e.id);
+        const QString path = QStringLiteral("%1/alumne-%2-%3.ampera")
+                                 .arg(folder)
+                                 .arg(i, 4, 10, QLatin1Char('0'))
+                                 .arg(e.id);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
             qFatal("cannot write %s", qPrintable(path));
@@ -81,7 +85,8 @@ double runProgram(const QStringList& arguments) {
     QElapsedTimer timer;
     timer.start();
     process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/ampera"), arguments);
-    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() > 2)
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() > 2)
         qFatal("ampera --check did not run as it should");
     return double(timer.nsecsElapsed()) / 1e6;
 }
@@ -115,7 +120,8 @@ int main(int argc, char* argv[]) {
             perFile.push_back(double(timer.nsecsElapsed()) / 1e3);
         }
 
-    std::printf("ampera --check, %d generated files (%d correct), medians of %d runs\n", Files, correct / runs, runs);
+    std::printf("ampera --check, %d generated files (%d correct), medians of %d runs\n", Files,
+                correct / runs, runs);
     std::printf("all files in one run (ms)          %9.1f\n", median(totals));
     std::printf("  that run's time per file (ms)    %9.3f\n", median(totals) / Files);
     std::printf("one file read and checked (us)     %9.1f\n", median(perFile));

@@ -51,9 +51,15 @@ std::vector<QByteArray> seeds() {
 
 // A value of another type than `v`.
 QJsonValue otherType(const QJsonValue& v, QRandomGenerator& random) {
-    const QJsonValue choices[] = {QJsonValue(), QJsonValue(true), QJsonValue(-1.5), QJsonValue(1e300),
-                                  QJsonValue(2), QJsonValue("Fase"), QJsonValue(QJsonArray{}),
-                                  QJsonValue(QJsonObject{}), QJsonValue(QJsonArray{"Fase", "Fase"})};
+    const QJsonValue choices[] = {QJsonValue(),
+                                  QJsonValue(true),
+                                  QJsonValue(-1.5),
+                                  QJsonValue(1e300),
+                                  QJsonValue(2),
+                                  QJsonValue("Fase"),
+                                  QJsonValue(QJsonArray{}),
+                                  QJsonValue(QJsonObject{}),
+                                  QJsonValue(QJsonArray{"Fase", "Fase"})};
     for (;;) {
         const QJsonValue c = choices[random.bounded(int(std::size(choices)))];
         if (c.type() != v.type() || c != v)
@@ -103,7 +109,8 @@ QByteArray mutate(QByteArray file, QRandomGenerator& random) {
             const int depth = 1 + int(random.bounded(5000));
             const int value = int(file.indexOf(':', at));
             if (value >= 0)
-                file.insert(value + 1, QByteArray(depth, '[') + "0" + QByteArray(random.bounded(2) ? depth : depth / 2, ']'));
+                file.insert(value + 1, QByteArray(depth, '[') + "0" +
+                                           QByteArray(random.bounded(2) ? depth : depth / 2, ']'));
             break;
         }
         case 7: { // a huge array, of conductors or of anything
@@ -112,7 +119,8 @@ QByteArray mutate(QByteArray file, QRandomGenerator& random) {
                                                          : QByteArray::number(random.bounded(3));
             QByteArray array = "[" + element;
             for (int i = 1; i < count; ++i)
-                array += (random.bounded(50) ? ", " + element : QByteArray(", [\"Fase\", \"Neutre\", 1]"));
+                array += (random.bounded(50) ? ", " + element
+                                             : QByteArray(", [\"Fase\", \"Neutre\", 1]"));
             array += "]";
             const QByteArray key = random.bounded(2) ? "\"conductors\": " : "\"table\": ";
             const int where = int(file.indexOf(key));
@@ -123,7 +131,8 @@ QByteArray mutate(QByteArray file, QRandomGenerator& random) {
             break;
         }
         case 4: { // invalid UTF-8 inside a text
-            const QByteArray bad[] = {"\xff", "\xc3\x28", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82"};
+            const QByteArray bad[] = {"\xff",         "\xc3\x28",         "\xc0\xaf",
+                                      "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82"};
             const int quote = int(file.indexOf('"', at));
             if (quote >= 0)
                 file.insert(quote + 1, bad[random.bounded(int(std::size(bad)))]);
@@ -148,7 +157,8 @@ void verifyLoaded(const SavedWiring& saved) {
     const int terminals = int(e.terminals.size());
     std::set<std::pair<int, int>> seen;
     for (const Conductor& c : saved.wiring.conductors) {
-        QVERIFY(c.from >= 0 && c.from < terminals && c.to >= 0 && c.to < terminals && c.from != c.to);
+        QVERIFY(c.from >= 0 && c.from < terminals && c.to >= 0 && c.to < terminals &&
+                c.from != c.to);
         QVERIFY(seen.insert({std::min(c.from, c.to), std::max(c.from, c.to)}).second);
     }
     QCOMPARE(saved.wiring.positions.size(), e.switches.size());
@@ -173,7 +183,7 @@ void verifyLoaded(const Exercise& e) {
 class TestFileFuzz : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void mutatedFiles() {
         const int files = qEnvironmentVariableIsSet("AMPERA_FUZZ_FILES")
                               ? qEnvironmentVariableIntValue("AMPERA_FUZZ_FILES")
@@ -190,7 +200,8 @@ private slots:
             const QByteArray file = mutate(valid[random.bounded(int(valid.size()))], random);
             auto report = qScopeGuard([&] {
                 if (QTest::currentTestFailed())
-                    qWarning("file %d of seed %u, in base 64: %s", i, seed, file.toBase64().constData());
+                    qWarning("file %d of seed %u, in base 64: %s", i, seed,
+                             file.toBase64().constData());
             });
             QString wiringError, exerciseError;
             const std::optional<SavedWiring> wiring = parseWiring(file, &wiringError);
@@ -209,7 +220,8 @@ private slots:
             if (i % 100 == 0) {
                 const QString path = folder.filePath("fuzz.ampera");
                 QFile out(path);
-                QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(file) == file.size());
+                QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                        out.write(file) == file.size());
                 out.close();
                 QString error;
                 QCOMPARE(bool(loadWiring(path, &error)), bool(wiring));

@@ -32,7 +32,8 @@ struct State {
 };
 
 // The board in the switch positions given, one a switch in table order.
-State simulate(const circuit::Exercise& exercise, const Conductors& conductors, const std::vector<int>& positions);
+State simulate(const circuit::Exercise& exercise, const Conductors& conductors,
+               const std::vector<int>& positions);
 
 // The positions of combination k: the first switch is the highest digit.
 std::vector<int> positionsOf(const circuit::Exercise& exercise, int combination);

@@ -19,19 +19,28 @@ using Conductors = std::vector<std::pair<QString, QString>>;
 
 inline Conductors naturalWiring(const QString& id) {
     if (id == QLatin1String("punt-de-llum"))
-        return {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}};
+        return {{"Fase", "Interruptor, born 1"},
+                {"Interruptor, born 2", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
     if (id == QLatin1String("commutada"))
-        return {{"Fase", "Commutador 1, comú"},          {"Commutador 1, born 1", "Commutador 2, born 1"},
-                {"Commutador 1, born 2", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
+        return {{"Fase", "Commutador 1, comú"},
+                {"Commutador 1, born 1", "Commutador 2, born 1"},
+                {"Commutador 1, born 2", "Commutador 2, born 2"},
+                {"Commutador 2, comú", "Làmpada, born 1"},
                 {"Làmpada, born 2", "Neutre"}};
     if (id == QLatin1String("encreuament"))
-        return {{"Fase", "Commutador 1, comú"},       {"Commutador 1, born 1", "Creuament, born 1"},
-                {"Commutador 1, born 2", "Creuament, born 2"}, {"Creuament, born 3", "Commutador 2, born 1"},
-                {"Creuament, born 4", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
+        return {{"Fase", "Commutador 1, comú"},
+                {"Commutador 1, born 1", "Creuament, born 1"},
+                {"Commutador 1, born 2", "Creuament, born 2"},
+                {"Creuament, born 3", "Commutador 2, born 1"},
+                {"Creuament, born 4", "Commutador 2, born 2"},
+                {"Commutador 2, comú", "Làmpada, born 1"},
                 {"Làmpada, born 2", "Neutre"}};
     if (id == QLatin1String("dos-llums"))
-        return {{"Fase", "Interruptor, born 1"},     {"Interruptor, born 2", "Làmpada 1, born 1"},
-                {"Interruptor, born 2", "Làmpada 2, born 1"}, {"Làmpada 1, born 2", "Neutre"},
+        return {{"Fase", "Interruptor, born 1"},
+                {"Interruptor, born 2", "Làmpada 1, born 1"},
+                {"Interruptor, born 2", "Làmpada 2, born 1"},
+                {"Làmpada 1, born 2", "Neutre"},
                 {"Làmpada 2, born 2", "Neutre"}};
     return {};
 }
@@ -40,9 +49,9 @@ inline Conductors onTheNeutral(const QString& id) {
     Conductors c = naturalWiring(id);
     for (auto& [a, b] : c)
         for (QString* end : {&a, &b})
-            *end = *end == QLatin1String("Fase") ? QStringLiteral("Neutre")
-                 : *end == QLatin1String("Neutre") ? QStringLiteral("Fase")
-                                                    : *end;
+            *end = *end == QLatin1String("Fase")     ? QStringLiteral("Neutre")
+                   : *end == QLatin1String("Neutre") ? QStringLiteral("Fase")
+                                                     : *end;
     return c;
 }
 
