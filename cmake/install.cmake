@@ -1,6 +1,6 @@
 # Desktop integration: `cmake --install` puts the program, its menu entry,
-# its icon at every size icon themes look up and its software-centre
-# description under the prefix; `cpack -G DEB` wraps the same tree into a
+# its icon at every size icon themes look up, its software-centre
+# description and the type of its wiring files under the prefix; `cpack -G DEB` wraps the same tree into a
 # Debian package.
 include(GNUInstallDirs)
 
@@ -19,6 +19,9 @@ configure_file(data/ampera.desktop.in ${desktop_file} @ONLY)
 configure_file(data/ampera.metainfo.xml.in ${metainfo_file} @ONLY)
 install(FILES ${desktop_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${metainfo_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The type of the workshop's wiring files (*.ampera).
+install(FILES data/ampera.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${AMPERA_APP_ID}.xml)
 
 # The icon: the SVG itself for the scalable size, and PNGs rendered from it
 # at build time for the fixed sizes.

@@ -56,6 +56,7 @@ echo "$files"
 for path in usr/bin/ampera \
     "usr/share/applications/$id.desktop" \
     "usr/share/metainfo/$id.metainfo.xml" \
+    "usr/share/mime/packages/$id.xml" \
     "usr/share/icons/hicolor/scalable/apps/$id.svg" \
     "usr/share/icons/hicolor/"{16x16,32x32,48x48,64x64,128x128,256x256}"/apps/$id.png"; do
     grep -qx "./$path" <<<"$files" || fail "the package lacks /$path"

@@ -91,6 +91,23 @@ if [ -f "$metainfo" ]; then
     done <<<"$shots"
 fi
 
+# The wiring files' type: declared once, named alike by the menu entry and
+# the software-centre description, and compiled as desktops compile it.
+type=application/x-ampera-circuit
+mime=$share/mime/packages/$id.xml
+if [ -f "$mime" ]; then
+    grep -q "<mime-type type=\"$type\">" "$mime" || fail "the MIME package does not declare $type"
+    grep -q '<glob pattern="\*.ampera"/>' "$mime" || fail "the MIME package has no *.ampera glob"
+    report=$(update-mime-database "$share/mime" 2>&1) || fail "update-mime-database: $report"
+    [ -f "$share/mime/$type.xml" ] || fail "update-mime-database made no entry for $type"
+    grep -q '^ampera:\*\.ampera$' <<<"$(sed -n "s|^[0-9]*:$type:|ampera:|p" "$share/mime/globs2")" ||
+        fail "globs2 does not map *.ampera to $type"
+else
+    fail "${mime#"$prefix"/} missing"
+fi
+[ -f "$desktop" ] && { grep -q "^MimeType=.*$type;" "$desktop" || fail "MimeType= lacks $type"; }
+[ -f "$metainfo" ] && { grep -q "<mediatype>$type</mediatype>" "$metainfo" || fail "no <mediatype>$type</mediatype>"; }
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
     exit 1

@@ -23,28 +23,34 @@ struct Run {
 class TestCheckCommand : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY2(QFile::exists(program()), "build the ampera target first");
         QVERIFY(folder_.isValid());
-        write("correct.ampera", R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
+        write("correct.ampera",
+              R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
             "conductors": [["Fase", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada, born 1"],
                            ["Làmpada, born 2", "Neutre"]]})");
-        write("crossed.ampera", R"({"format": "ampera-circuit", "version": 1, "exercise": "commutada",
+        write("crossed.ampera",
+              R"({"format": "ampera-circuit", "version": 1, "exercise": "commutada",
             "conductors": [["Fase", "Commutador 1, comú"], ["Commutador 1, born 1", "Commutador 2, born 2"],
                            ["Commutador 1, born 2", "Commutador 2, born 1"], ["Commutador 2, comú", "Làmpada, born 1"],
                            ["Làmpada, born 2", "Neutre"]], "positions": {"Commutador 2": 1}})");
         write("short.ampera", R"({"format": "ampera-circuit", "version": 1, "exercise": "commutada",
             "conductors": [["Fase", "Commutador 1, comú"], ["Commutador 1, born 1", "Commutador 2, born 1"],
                            ["Commutador 2, comú", "Neutre"], ["Fase", "Làmpada, born 1"], ["Làmpada, born 2", "Neutre"]]})");
-        write("neutral.ampera", R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
+        write("neutral.ampera",
+              R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
             "conductors": [["Neutre", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada, born 1"],
                            ["Làmpada, born 2", "Fase"]]})");
-        write("series.ampera", R"({"format": "ampera-circuit", "version": 1, "exercise": "dos-llums",
+        write("series.ampera",
+              R"({"format": "ampera-circuit", "version": 1, "exercise": "dos-llums",
             "conductors": [["Fase", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada 1, born 1"],
                            ["Làmpada 1, born 2", "Làmpada 2, born 1"], ["Làmpada 2, born 2", "Neutre"]]})");
         write("broken.ampera", "{\"format\": \"ampera-circuit\",\n\"version\": 1,\n\"exercise\": ");
-        write("stranger.ampera", R"({"format": "ampera-circuit", "version": 1, "exercise": "escala", "conductors": []})");
+        write(
+            "stranger.ampera",
+            R"({"format": "ampera-circuit", "version": 1, "exercise": "escala", "conductors": []})");
     }
 
     // One line per file with the workshop's verdict, and under it the four
@@ -55,9 +61,10 @@ private slots:
         const QStringList lines = run.out.split('\n');
         QCOMPARE(lines.size(), 11);
         QVERIFY(lines[0].startsWith("correct.ampera: Correcte"));
-        QCOMPARE(lines.mid(1, 4), QStringList({"  Funciona en totes les combinacions: sí", "  Cap curtcircuit: sí",
-                                               "  Els interruptors tallen la fase: sí",
-                                               "  Les làmpades fan tota la llum: sí"}));
+        QCOMPARE(lines.mid(1, 4),
+                 QStringList({"  Funciona en totes les combinacions: sí", "  Cap curtcircuit: sí",
+                              "  Els interruptors tallen la fase: sí",
+                              "  Les làmpades fan tota la llum: sí"}));
         QVERIFY(lines[5].startsWith("crossed.ampera: Correcte"));
         QVERIFY(lines[5].contains("creuats respecte de l'habitació 3"));
         QCOMPARE(lines[10], QString());
@@ -67,14 +74,20 @@ private slots:
     // Faulty wirings: their verdicts, "no" with the first failing
     // combination, and 1.
     void wrongWirings() {
-        const Run run = ampera({"--check", "correct.ampera", "short.ampera", "neutral.ampera", "series.ampera"});
+        const Run run = ampera(
+            {"--check", "correct.ampera", "short.ampera", "neutral.ampera", "series.ampera"});
         QCOMPARE(run.status, 1);
         const QStringList lines = run.out.split('\n');
         QCOMPARE(lines.size(), 21);
-        QVERIFY(lines[5].startsWith("short.ampera: Curtcircuit en la combinació Commutador 1 = 0, Commutador 2 = 0"));
-        QCOMPARE(lines[6], QString("  Funciona en totes les combinacions: no (Commutador 1 = 0, Commutador 2 = 0)"));
+        QVERIFY(lines[5].startsWith(
+            "short.ampera: Curtcircuit en la combinació Commutador 1 = 0, Commutador 2 = 0"));
+        QCOMPARE(
+            lines[6],
+            QString(
+                "  Funciona en totes les combinacions: no (Commutador 1 = 0, Commutador 2 = 0)"));
         QCOMPARE(lines[7], QString("  Cap curtcircuit: no (Commutador 1 = 0, Commutador 2 = 0)"));
-        QVERIFY(lines[10].startsWith("neutral.ampera: Funciona, però no és segur: s'ha tallat el neutre"));
+        QVERIFY(lines[10].startsWith(
+            "neutral.ampera: Funciona, però no és segur: s'ha tallat el neutre"));
         QCOMPARE(lines[13], QString("  Els interruptors tallen la fase: no (Interruptor = 0)"));
         QVERIFY(lines[15].startsWith("series.ampera: Les làmpades estan en sèrie"));
         QCOMPARE(lines[19], QString("  Les làmpades fan tota la llum: no (Interruptor = 1)"));
@@ -83,40 +96,57 @@ private slots:
     // A file that cannot be read or is invalid gets its reason, the others
     // are still checked, and the status is 2.
     void badFiles() {
-        const Run run = ampera({"--check", "broken.ampera", "missing.ampera", "stranger.ampera", "short.ampera"});
+        const Run run = ampera(
+            {"--check", "broken.ampera", "missing.ampera", "stranger.ampera", "short.ampera"});
         QCOMPARE(run.status, 2);
         const QStringList lines = run.out.split('\n');
-        QCOMPARE(lines[0], QString("broken.ampera: error: no és JSON vàlid: falta tancar un objecte a la línia 3, "
-                                   "columna 13"));
+        QCOMPARE(
+            lines[0],
+            QString("broken.ampera: error: no és JSON vàlid: falta tancar un objecte a la línia 3, "
+                    "columna 13"));
         QCOMPARE(lines[1], QString("missing.ampera: error: no existeix"));
-        QCOMPARE(lines[2], QString("stranger.ampera: error: l'exercici «escala» no el coneix aquest programa"));
+        QCOMPARE(
+            lines[2],
+            QString("stranger.ampera: error: l'exercici «escala» no el coneix aquest programa"));
         QVERIFY(lines[3].startsWith("short.ampera: Curtcircuit"));
     }
 
     // One row per file, the criteria as columns, quoted where a field has
     // a comma; every row as wide as the heading.
     void csv() {
-        const Run run = ampera({"--check", "--csv", "correct.ampera", "short.ampera", "missing.ampera"});
+        const Run run =
+            ampera({"--check", "--csv", "correct.ampera", "short.ampera", "missing.ampera"});
         QCOMPARE(run.status, 2);
-        QCOMPARE(run.out.split('\n'),
-                 QStringList({"fitxer,exercici,veredicte,Funciona en totes les combinacions,Cap curtcircuit,Els "
-                              "interruptors tallen la fase,Les làmpades fan tota la llum",
-                              "correct.ampera,punt-de-llum," + verdict("correct.ampera") + ",sí,sí,sí,sí",
-                              "short.ampera,commutada," + verdict("short.ampera") +
-                                  ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, Commutador 2 = "
-                                  "0)\",sí,sí",
-                              "missing.ampera,,error: no existeix,,,,", ""}));
+        QCOMPARE(
+            run.out.split('\n'),
+            QStringList(
+                {"fitxer,exercici,veredicte,Funciona en totes les combinacions,Cap curtcircuit,Els "
+                 "interruptors tallen la fase,Les làmpades fan tota la llum",
+                 "correct.ampera,punt-de-llum," + verdict("correct.ampera") + ",sí,sí,sí,sí",
+                 "short.ampera,commutada," + verdict("short.ampera") +
+                     ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, "
+                     "Commutador 2 = "
+                     "0)\",sí,sí",
+                 "missing.ampera,,error: no existeix,,,,", ""}));
     }
 
-    // The teachers' exercises are known too.
+    // The teachers' exercises are known too, and bad ones reported.
     void teachersExercise() {
         QFile builtIn(":/exercises/punt-de-llum.json");
         QVERIFY(builtIn.open(QIODevice::ReadOnly));
         QVERIFY(QDir(folder_.path()).mkpath("data/ampera/exercicis"));
-        write("data/ampera/exercicis/escala.json", builtIn.readAll().replace("\"punt-de-llum\"", "\"escala\""));
+        write("data/ampera/exercicis/escala.json",
+              builtIn.readAll().replace("\"punt-de-llum\"", "\"escala\""));
+        write("data/ampera/exercicis/trencat.json", "{");
         const Run run = ampera({"--check", "stranger.ampera"}, folder_.filePath("data"));
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.out.startsWith("stranger.ampera: La làmpada no s'encén en cap combinació."), qPrintable(run.out));
+        QVERIFY2(run.out.startsWith("stranger.ampera: La làmpada no s'encén en cap combinació."),
+                 qPrintable(run.out));
+        // A bad exercise file is named on the error stream, with its fault.
+        QVERIFY2(run.err.startsWith("ampera: s'ha deixat de banda l'exercici «" +
+                                    folder_.filePath("data/ampera/exercicis/trencat.json") +
+                                    "»: no és JSON vàlid"),
+                 qPrintable(run.err));
     }
 
     void commandLine_data() {
@@ -124,19 +154,25 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Ús: ampera" << "";
-        QTest::newRow("help after check") << QStringList{"--check", "--help"} << 0 << "Estat de sortida de --check: 0"
-                                          << "";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "ampera 0." << "";
-        QTest::newRow("unknown option") << QStringList{"--check", "--quiet", "correct.ampera"} << 2 << ""
-                                        << "ampera: l'opció «--quiet» no existeix\nPer veure com s'usa: ampera --help";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Ús: ampera"
+                              << "";
+        QTest::newRow("help after check")
+            << QStringList{"--check", "--help"} << 0 << "Estat de sortida de --check: 0"
+            << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "ampera 0."
+                                 << "";
+        QTest::newRow("unknown option")
+            << QStringList{"--check", "--quiet", "correct.ampera"} << 2 << ""
+            << "ampera: l'opció «--quiet» no existeix\nPer veure com s'usa: ampera --help";
         QTest::newRow("a file without --check") << QStringList{"correct.ampera"} << 2 << ""
                                                 << "no sé què fer amb «correct.ampera»";
         QTest::newRow("csv without --check") << QStringList{"--csv", "correct.ampera"} << 2 << ""
                                              << "--csv només va amb --check";
-        QTest::newRow("no file") << QStringList{"--check"} << 2 << "" << "--check necessita almenys un fitxer";
-        QTest::newRow("a file named like an option") << QStringList{"--check", "--", "--csv"} << 2
-                                                     << "--csv: error: no existeix" << "";
+        QTest::newRow("no file") << QStringList{"--check"} << 2 << ""
+                                 << "--check necessita almenys un fitxer";
+        QTest::newRow("a file named like an option")
+            << QStringList{"--check", "--", "--csv"} << 2 << "--csv: error: no existeix"
+            << "";
     }
 
     // Help and version in Catalan, and a clear word for anything else.
@@ -151,7 +187,7 @@ private slots:
         QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
     }
 
-private:
+  private:
     static QString program() { return QCoreApplication::applicationDirPath() + "/ampera"; }
 
     void write(const QString& name, const QByteArray& text) {

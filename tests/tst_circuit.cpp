@@ -8,6 +8,7 @@
 #include "circuit/solver.h"
 
 #include "circuit_oracle.h"
+#include "natural_wirings.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -17,7 +18,10 @@
 
 using namespace circuit;
 namespace oracle = testing::circuit_oracle;
-using oracle::Conductors;
+using testing::Conductors;
+using testing::naturalWiring;
+using testing::onTheNeutral;
+using testing::wiringOf;
 
 namespace {
 
@@ -26,44 +30,6 @@ const Exercise& exercise(const QString& id) {
         if (e.id == id)
             return e;
     qFatal("no built-in exercise %s", qPrintable(id));
-}
-
-Wiring wiringOf(const Exercise& e, const Conductors& conductors) {
-    Wiring w = Wiring::empty(e);
-    for (const auto& [a, b] : conductors) {
-        const std::optional<int> from = e.terminal(a), to = e.terminal(b);
-        if (!from || !to)
-            qFatal("no terminal %s or %s", qPrintable(a), qPrintable(b));
-        w.conductors.push_back({*from, *to});
-    }
-    return w;
-}
-
-// The natural installations, as an electrician lays them.
-Conductors natural(const QString& id) {
-    if (id == "punt-de-llum")
-        return {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}};
-    if (id == "commutada")
-        return {{"Fase", "Commutador 1, comú"},          {"Commutador 1, born 1", "Commutador 2, born 1"},
-                {"Commutador 1, born 2", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
-                {"Làmpada, born 2", "Neutre"}};
-    if (id == "encreuament")
-        return {{"Fase", "Commutador 1, comú"},       {"Commutador 1, born 1", "Creuament, born 1"},
-                {"Commutador 1, born 2", "Creuament, born 2"}, {"Creuament, born 3", "Commutador 2, born 1"},
-                {"Creuament, born 4", "Commutador 2, born 2"}, {"Commutador 2, comú", "Làmpada, born 1"},
-                {"Làmpada, born 2", "Neutre"}};
-    return {{"Fase", "Interruptor, born 1"},     {"Interruptor, born 2", "Làmpada 1, born 1"},
-            {"Interruptor, born 2", "Làmpada 2, born 1"}, {"Làmpada 1, born 2", "Neutre"},
-            {"Làmpada 2, born 2", "Neutre"}};
-}
-
-// The same with the supplies swapped: the switches now cut the neutral.
-Conductors onTheNeutral(const QString& id) {
-    Conductors c = natural(id);
-    for (auto& [a, b] : c)
-        for (QString* end : {&a, &b})
-            *end = *end == "Fase" ? "Neutre" : *end == "Neutre" ? "Fase" : *end;
-    return c;
 }
 
 Conductors without(Conductors c, int index) {
@@ -77,7 +43,9 @@ Conductors replaced(Conductors c, int index, const std::pair<QString, QString>& 
 }
 
 Glow glowOf(oracle::Light light) {
-    return light == oracle::Light::Full ? Glow::Full : light == oracle::Light::Weak ? Glow::Weak : Glow::Off;
+    return light == oracle::Light::Full   ? Glow::Full
+           : light == oracle::Light::Weak ? Glow::Weak
+                                          : Glow::Off;
 }
 
 Potential potentialOf(double volts) {
@@ -107,7 +75,8 @@ void compareSolutions(const Exercise& e, const Conductors& conductors) {
         }
         const Outcome outcome = outcomeOf(e, s);
         for (size_t i = 0; i < e.lamps.size(); ++i)
-            QVERIFY2(outcome.lamps[i] == glowOf(o.lamps[i]), where + ", lamp " + QByteArray::number(int(i)));
+            QVERIFY2(outcome.lamps[i] == glowOf(o.lamps[i]),
+                     where + ", lamp " + QByteArray::number(int(i)));
         QVERIFY2(outcome.liveWhileOff == o.liveWhileOff, where);
     }
 }
@@ -155,7 +124,7 @@ Report compareReports(const Exercise& e, const Conductors& conductors) {
 class TestCircuit : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void wirings_data() {
         QTest::addColumn<QString>("id");
         QTest::addColumn<Conductors>("conductors");
@@ -165,61 +134,80 @@ private slots:
         for (const Exercise& e : builtInExercises()) {
             const QByteArray id = e.id.toUtf8();
             const bool plural = e.lamps.size() > 1;
-            QTest::newRow(id + " natural") << e.id << natural(e.id) << int(Verdict::Correct)
+            QTest::newRow(id + " natural") << e.id << naturalWiring(e.id) << int(Verdict::Correct)
                                            << (e.roomName.isEmpty() || !e.complementAccepted
                                                    ? QString("segura.")
                                                    : "el mateix muntatge que el de " + e.roomName);
             QTest::newRow(id + " on the neutral")
-                << e.id << onTheNeutral(e.id) << int(Verdict::NeutralSwitched) << QString("s'ha tallat el neutre");
-            QTest::newRow(id + " not wired") << e.id << Conductors{} << int(Verdict::NeverLit) << QString("cap combinació");
-            Conductors open = natural(e.id);
+                << e.id << onTheNeutral(e.id) << int(Verdict::NeutralSwitched)
+                << QString("s'ha tallat el neutre");
+            QTest::newRow(id + " not wired")
+                << e.id << Conductors{} << int(Verdict::NeverLit) << QString("cap combinació");
+            Conductors open = naturalWiring(e.id);
             std::erase_if(open, [](const auto& c) { return c.second == "Neutre"; });
             QTest::newRow(id + " no return to the neutral")
                 << e.id << open << int(Verdict::NeverLit) << QString("cap combinació");
             // The phase straight to the lamps, past every switch.
-            Conductors bypass = natural(e.id);
-            for (const QString& lamp : plural ? QStringList{"Làmpada 1", "Làmpada 2"} : QStringList{"Làmpada"})
+            Conductors bypass = naturalWiring(e.id);
+            for (const QString& lamp :
+                 plural ? QStringList{"Làmpada 1", "Làmpada 2"} : QStringList{"Làmpada"})
                 bypass.push_back({"Fase", lamp + ", born 1"});
-            QTest::newRow(id + " bypassed") << e.id << bypass << int(Verdict::AlwaysLit) << QString("sempre");
+            QTest::newRow(id + " bypassed")
+                << e.id << bypass << int(Verdict::AlwaysLit) << QString("sempre");
         }
         QTest::newRow("commutada crossed")
             << "commutada"
-            << replaced(replaced(natural("commutada"), 1, {"Commutador 1, born 1", "Commutador 2, born 2"}), 2,
-                        {"Commutador 1, born 2", "Commutador 2, born 1"})
-            << int(Verdict::Correct) << QString("Els travessers van creuats respecte de l'habitació 3");
+            << replaced(replaced(naturalWiring("commutada"), 1,
+                                 {"Commutador 1, born 1", "Commutador 2, born 2"}),
+                        2, {"Commutador 1, born 2", "Commutador 2, born 1"})
+            << int(Verdict::Correct)
+            << QString("Els travessers van creuats respecte de l'habitació 3");
         QTest::newRow("encreuament crossed")
             << "encreuament"
-            << replaced(replaced(natural("encreuament"), 1, {"Commutador 1, born 1", "Creuament, born 2"}), 2,
-                        {"Commutador 1, born 2", "Creuament, born 1"})
+            << replaced(replaced(naturalWiring("encreuament"), 1,
+                                 {"Commutador 1, born 1", "Creuament, born 2"}),
+                        2, {"Commutador 1, born 2", "Creuament, born 1"})
             << int(Verdict::Correct) << QString("creuats respecte de l'habitació de matrimoni");
         // The switch joins the phase to the neutral with no lamp between,
         // only when it is closed.
         QTest::newRow("punt-de-llum short when closed")
             << "punt-de-llum"
-            << Conductors{{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Neutre"},
-                          {"Fase", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}}
-            << int(Verdict::ShortCircuit) << QString("Curtcircuit en la combinació Interruptor = 1");
-        QTest::newRow("encreuament short where it should light")
-            << "encreuament" << replaced(natural("encreuament"), 5, {"Commutador 2, comú", "Neutre"})
+            << Conductors{{"Fase", "Interruptor, born 1"},
+                          {"Interruptor, born 2", "Neutre"},
+                          {"Fase", "Làmpada, born 1"},
+                          {"Làmpada, born 2", "Neutre"}}
             << int(Verdict::ShortCircuit)
-            << QString("Curtcircuit en la combinació Commutador 1 = 0, Creuament = 0, Commutador 2 = 1");
+            << QString("Curtcircuit en la combinació Interruptor = 1");
+        QTest::newRow("encreuament short where it should light")
+            << "encreuament"
+            << replaced(naturalWiring("encreuament"), 5, {"Commutador 2, comú", "Neutre"})
+            << int(Verdict::ShortCircuit)
+            << QString("Curtcircuit en la combinació Commutador 1 = 0, Creuament = 0, Commutador 2 "
+                       "= 1");
         QTest::newRow("dos-llums in series")
             << "dos-llums"
-            << Conductors{{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada 1, born 1"},
-                          {"Làmpada 1, born 2", "Làmpada 2, born 1"}, {"Làmpada 2, born 2", "Neutre"}}
-            << int(Verdict::Series) << QString("en sèrie: fan poca llum (combinació Interruptor = 1)");
+            << Conductors{{"Fase", "Interruptor, born 1"},
+                          {"Interruptor, born 2", "Làmpada 1, born 1"},
+                          {"Làmpada 1, born 2", "Làmpada 2, born 1"},
+                          {"Làmpada 2, born 2", "Neutre"}}
+            << int(Verdict::Series)
+            << QString("en sèrie: fan poca llum (combinació Interruptor = 1)");
         QTest::newRow("dos-llums one lamp left out")
-            << "dos-llums" << without(natural("dos-llums"), 2) << int(Verdict::Wrong)
-            << QString("1 de 2 combinacions no coincideixen amb la taula (la primera, Interruptor = 1)");
+            << "dos-llums" << without(naturalWiring("dos-llums"), 2) << int(Verdict::Wrong)
+            << QString("1 de 2 combinacions no coincideixen amb la taula (la primera, Interruptor "
+                       "= 1)");
         QTest::newRow("commutada one traveller missing")
-            << "commutada" << without(natural("commutada"), 2) << int(Verdict::Wrong)
-            << QString("1 de 4 combinacions no coincideixen amb la taula (la primera, Commutador 1 = 1, "
+            << "commutada" << without(naturalWiring("commutada"), 2) << int(Verdict::Wrong)
+            << QString("1 de 4 combinacions no coincideixen amb la taula (la primera, Commutador 1 "
+                       "= 1, "
                        "Commutador 2 = 1)");
         // A two-way switch used as a single one: lit only when both are 0.
         QTest::newRow("encreuament without the intermediate")
             << "encreuament"
-            << Conductors{{"Fase", "Commutador 1, comú"}, {"Commutador 1, born 1", "Commutador 2, born 1"},
-                          {"Commutador 2, comú", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}}
+            << Conductors{{"Fase", "Commutador 1, comú"},
+                          {"Commutador 1, born 1", "Commutador 2, born 1"},
+                          {"Commutador 2, comú", "Làmpada, born 1"},
+                          {"Làmpada, born 2", "Neutre"}}
             << int(Verdict::Wrong) << QString("No fa el que demana l'exercici");
     }
 
@@ -249,12 +237,14 @@ private slots:
     // two-way switches, the master bedroom's for the intermediate one.
     void naturalWiringsGiveTheRoomsTables() {
         const std::vector<std::pair<QString, std::vector<int>>> rooms = {
-            {"commutada", {1, 0, 0, 1}}, {"encreuament", {0, 1, 1, 0, 1, 0, 0, 1}}, {"punt-de-llum", {0, 1}}};
+            {"commutada", {1, 0, 0, 1}},
+            {"encreuament", {0, 1, 1, 0, 1, 0, 0, 1}},
+            {"punt-de-llum", {0, 1}}};
         for (const auto& [id, lit] : rooms) {
-            const oracle::Marks m = oracle::mark(exercise(id), natural(id));
+            const oracle::Marks m = oracle::mark(exercise(id), naturalWiring(id));
             for (size_t k = 0; k < lit.size(); ++k)
                 QCOMPARE(m.states[k].lamps[0] == oracle::Light::Full, lit[k] == 1);
-            const Report r = check(exercise(id), wiringOf(exercise(id), natural(id)));
+            const Report r = check(exercise(id), wiringOf(exercise(id), naturalWiring(id)));
             QVERIFY(!r.complement);
             for (size_t k = 0; k < lit.size(); ++k)
                 QCOMPARE(r.expected[k][0], lit[k] == 1);
@@ -266,12 +256,14 @@ private slots:
     void randomWirings() {
         QRandomGenerator random(1314);
         for (const Exercise& e : builtInExercises()) {
-            const Conductors base = natural(e.id);
+            const Conductors base = naturalWiring(e.id);
             for (int round = 0; round < 300; ++round) {
                 Conductors c = base;
                 const int changes = 1 + int(random.bounded(4));
                 for (int i = 0; i < changes; ++i) {
-                    const auto terminal = [&] { return e.terminals[random.bounded(quint32(e.terminals.size()))].name; };
+                    const auto terminal = [&] {
+                        return e.terminals[random.bounded(quint32(e.terminals.size()))].name;
+                    };
                     const int what = int(random.bounded(3));
                     if (what == 0 && !c.empty())
                         c.erase(c.begin() + random.bounded(int(c.size())));
@@ -295,54 +287,77 @@ private slots:
     void badExercises_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("says");
-        const QByteArray head = R"({"format": "ampera-exercise", "version": 1, "id": "x", "title": "X", "instruction": "I", )";
-        const QByteArray parts = R"("components": [{"kind": "fase", "name": "Fase", "place": [1, 2]},
+        const QByteArray head =
+            R"({"format": "ampera-exercise", "version": 1, "id": "x", "title": "X", "instruction": "I", )";
+        const QByteArray parts =
+            R"("components": [{"kind": "fase", "name": "Fase", "place": [1, 2]},
             {"kind": "neutre", "name": "Neutre", "place": [1, 19]},
             {"kind": "interruptor", "name": "Interruptor", "place": [14, 7]},
             {"kind": "làmpada", "name": "Làmpada", "place": [28, 9]}], )";
         const QByteArray table = R"("table": [[0], [1]]})";
         QVERIFY(parseExercise(head + parts + table, nullptr));
 
-        QTest::newRow("not JSON") << QByteArray("{\n  \"format\": \"ampera-exercise\",\n  \"version\" 1}")
-                                  << "no és JSON vàlid: falten els dos punts després d'un nom a la línia 3, columna";
+        QTest::newRow("not JSON")
+            << QByteArray("{\n  \"format\": \"ampera-exercise\",\n  \"version\" 1}")
+            << "no és JSON vàlid: falten els dos punts després d'un nom a la línia 3, columna";
         QTest::newRow("not an object") << QByteArray("[1, 2]") << "no és un objecte JSON";
-        QTest::newRow("another format") << QByteArray(R"({"format": "ampera-circuit", "version": 1})")
-                                        << "no és un exercici d'Ampera";
-        QTest::newRow("newer version") << QByteArray(head).replace("\"version\": 1", "\"version\": 2") + parts + table
-                                       << "més nova";
-        QTest::newRow("version not a number") << QByteArray(head).replace("\"version\": 1", "\"version\": \"1\"") + parts + table
-                                              << "«version» ha de ser un enter positiu";
-        QTest::newRow("bad id") << QByteArray(head).replace("\"id\": \"x\"", "\"id\": \"../x\"") + parts + table
+        QTest::newRow("another format")
+            << QByteArray(R"({"format": "ampera-circuit", "version": 1})")
+            << "no és un exercici d'Ampera";
+        QTest::newRow("newer version")
+            << QByteArray(head).replace("\"version\": 1", "\"version\": 2") + parts + table
+            << "més nova";
+        QTest::newRow("version not a number")
+            << QByteArray(head).replace("\"version\": 1", "\"version\": \"1\"") + parts + table
+            << "«version» ha de ser un enter positiu";
+        QTest::newRow("bad id") << QByteArray(head).replace("\"id\": \"x\"", "\"id\": \"../x\"") +
+                                       parts + table
                                 << "l'identificador «../x»";
-        QTest::newRow("no title") << QByteArray(head).replace("\"title\": \"X\",", "") + parts + table
+        QTest::newRow("no title") << QByteArray(head).replace("\"title\": \"X\",", "") + parts +
+                                         table
                                   << "el camp «title» ha de ser un text no buit";
         QTest::newRow("no components") << head + table << "«components» ha de ser una llista";
-        QTest::newRow("component not an object") << head + R"("components": [3], )" + table
-                                                  << "component 1: ha de ser un objecte";
-        QTest::newRow("unknown kind") << head + QByteArray(parts).replace("\"neutre\"", "\"endoll\"") + table
-                                      << "component 2: tipus desconegut «endoll»";
-        QTest::newRow("place not a pair") << head + QByteArray(parts).replace("[14, 7]", "[14]") + table
-                                          << "component 3: «place» ha de ser un parell d'enters";
-        QTest::newRow("place out of range") << head + QByteArray(parts).replace("[14, 7]", "[1e300, 7]") + table
-                                            << "component 3: «place» ha de ser un parell d'enters";
-        QTest::newRow("off the board") << head + QByteArray(parts).replace("[28, 9]", "[42, 9]") + table
-                                       << "queda fora del tauler";
-        QTest::newRow("overlapping") << head + QByteArray(parts).replace("[28, 9]", "[16, 8]") + table
-                                     << "«Interruptor» i «Làmpada» es trepitgen";
-        QTest::newRow("same name") << head + QByteArray(parts).replace("\"Làmpada\"", "\"Interruptor\"") + table
-                                   << "dos components es diuen «Interruptor»";
+        QTest::newRow("component not an object")
+            << head + R"("components": [3], )" + table << "component 1: ha de ser un objecte";
+        QTest::newRow("unknown kind")
+            << head + QByteArray(parts).replace("\"neutre\"", "\"endoll\"") + table
+            << "component 2: tipus desconegut «endoll»";
+        QTest::newRow("place not a pair")
+            << head + QByteArray(parts).replace("[14, 7]", "[14]") + table
+            << "component 3: «place» ha de ser un parell d'enters";
+        QTest::newRow("place out of range")
+            << head + QByteArray(parts).replace("[14, 7]", "[1e300, 7]") + table
+            << "component 3: «place» ha de ser un parell d'enters";
+        QTest::newRow("off the board")
+            << head + QByteArray(parts).replace("[28, 9]", "[42, 9]") + table
+            << "queda fora del tauler";
+        QTest::newRow("overlapping")
+            << head + QByteArray(parts).replace("[28, 9]", "[16, 8]") + table
+            << "«Interruptor» i «Làmpada» es trepitgen";
+        QTest::newRow("same name")
+            << head + QByteArray(parts).replace("\"Làmpada\"", "\"Interruptor\"") + table
+            << "dos components es diuen «Interruptor»";
         QTest::newRow("same terminal name")
-            << head + QByteArray(parts).replace("\"name\": \"Fase\"", "\"name\": \"Interruptor, born 1\"") + table
+            << head +
+                   QByteArray(parts).replace("\"name\": \"Fase\"",
+                                             "\"name\": \"Interruptor, born 1\"") +
+                   table
             << "dos borns es diuen «Interruptor, born 1»";
-        QTest::newRow("two phases") << head + QByteArray(parts).replace("\"neutre\"", "\"fase\"") + table
-                                    << "una sola fase i un sol neutre";
-        QTest::newRow("no lamp") << head + QByteArray(parts).replace("\"làmpada\"", "\"interruptor\"") + R"("table": [[], [], [], []]})"
+        QTest::newRow("two phases")
+            << head + QByteArray(parts).replace("\"neutre\"", "\"fase\"") + table
+            << "una sola fase i un sol neutre";
+        QTest::newRow("no lamp") << head +
+                                        QByteArray(parts).replace("\"làmpada\"",
+                                                                  "\"interruptor\"") +
+                                        R"("table": [[], [], [], []]})"
                                  << "hi falta alguna làmpada";
-        QTest::newRow("table too short") << head + parts + R"("table": [[0]]})" << "«table» ha de tenir 2 files";
+        QTest::newRow("table too short") << head + parts + R"("table": [[0]]})"
+                                         << "«table» ha de tenir 2 files";
         QTest::newRow("table cell not 0 or 1") << head + parts + R"("table": [[0], [2]]})"
                                                << "la fila 1 de «table» només pot tenir 0 o 1";
         QTest::newRow("complement not a truth value")
-            << head + parts + R"("complement": "sí", "table": [[0], [1]]})" << "«complement» ha de ser cert o fals";
+            << head + parts + R"("complement": "sí", "table": [[0], [1]]})"
+            << "«complement» ha de ser cert o fals";
         QTest::newRow("too large") << QByteArray(MaxFileBytes + 1, ' ') << "massa gran";
     }
 

@@ -18,6 +18,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 using namespace circuit;
 
 namespace {
@@ -70,9 +72,15 @@ std::vector<Wiring> versions() {
 [[noreturn]] void saveForever(const QString& path) {
     const Exercise& e = builtIn("encreuament");
     const std::vector<Wiring> list = versions();
-    for (size_t i = 0;; i = (i + 1) % list.size())
+    for (size_t i = 0;; i = (i + 1) % list.size()) {
         if (!saveWiring(path, e, list[i], nullptr))
             qFatal("the crash test's child could not save");
+        // Tells the parent that saving is under way.
+        if (i == 0) {
+            std::fputs("saving\n", stdout);
+            std::fflush(stdout);
+        }
+    }
 }
 
 } // namespace
@@ -80,7 +88,7 @@ std::vector<Wiring> versions() {
 class TestCircuitFiles : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(folder_.isValid());
@@ -128,10 +136,31 @@ private slots:
 )"));
     }
 
+    // The examples in the documentation are files the program reads.
+    void documentedExamples() {
+        auto example = [](const char* page) {
+            QFile file(QFINDTESTDATA(QString("../docs/") + page));
+            if (!file.open(QIODevice::ReadOnly))
+                qFatal("no %s", page);
+            const QByteArray text = file.readAll();
+            const qsizetype start = text.indexOf("```json\n") + 8;
+            return text.mid(start, text.indexOf("```", start) - start);
+        };
+        QString error;
+        const std::optional<Exercise> exercise = parseExercise(example("exercicis.md"), &error);
+        QVERIFY2(exercise, qPrintable(error));
+        QCOMPARE(exercise->switches.size(), size_t(2));
+        QCOMPARE(exercise->lamps.size(), size_t(2));
+        const std::optional<SavedWiring> wiring = parseWiring(example("circuit-format.md"), &error);
+        QVERIFY2(wiring, qPrintable(error));
+        QCOMPARE(wiring->wiring.positions, (std::vector<int>{0, 1}));
+    }
+
     // Positions may be left out or given in part (the rest are 0), and
     // unknown fields are ignored.
     void readsWhatMayBeLeftOut() {
-        const QByteArray json = R"({"version": 1, "format": "ampera-circuit", "exercise": "encreuament",
+        const QByteArray json =
+            R"({"version": 1, "format": "ampera-circuit", "exercise": "encreuament",
             "conductors": [["Creuament, born 4", "Commutador 2, born 2"]],
             "positions": {"Creuament": 1}, "author": {"name": "Anna"}})";
         QString error;
@@ -140,9 +169,11 @@ private slots:
         QCOMPARE(read->exercise->id, QString("encreuament"));
         QCOMPARE(read->wiring.positions, (std::vector<int>{0, 1, 0}));
         const Exercise& e = *read->exercise;
-        QCOMPARE(e.terminals[size_t(read->wiring.conductors.at(0).from)].name, QString("Creuament, born 4"));
-        read = parseWiring(R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum", "conductors": []})",
-                           &error);
+        QCOMPARE(e.terminals[size_t(read->wiring.conductors.at(0).from)].name,
+                 QString("Creuament, born 4"));
+        read = parseWiring(
+            R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum", "conductors": []})",
+            &error);
         QVERIFY2(read, qPrintable(error));
         QCOMPARE(read->wiring.positions, std::vector<int>{0});
     }
@@ -150,62 +181,88 @@ private slots:
     void badFiles_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("says");
-        const QByteArray head = R"({"format": "ampera-circuit", "version": 1, "exercise": "commutada", )";
-        QTest::newRow("not JSON") << QByteArray("{\"format\": \"ampera-circuit\",\n\"version\": 1,,}")
-                                  << "no és JSON vàlid: falta tancar un objecte a la línia 2, columna";
+        const QByteArray head =
+            R"({"format": "ampera-circuit", "version": 1, "exercise": "commutada", )";
+        QTest::newRow("not JSON")
+            << QByteArray("{\"format\": \"ampera-circuit\",\n\"version\": 1,,}")
+            << "no és JSON vàlid: falta tancar un objecte a la línia 2, columna";
         QTest::newRow("invalid UTF-8") << QByteArray("{\"format\": \"ampera-circuit\xff\xfe\"}")
                                        << "no és JSON vàlid: hi ha text que no és UTF-8 vàlid";
-        QTest::newRow("not an object") << QByteArray("[\"ampera-circuit\"]") << "no és un objecte JSON";
-        QTest::newRow("no format") << QByteArray(R"({"version": 1, "exercise": "commutada", "conductors": []})")
-                                   << "no és un fitxer de circuit d'Ampera";
-        QTest::newRow("an exercise file") << QByteArray(R"({"format": "ampera-exercise", "version": 1})")
-                                          << "és un fitxer d'exercici";
+        QTest::newRow("not an object")
+            << QByteArray("[\"ampera-circuit\"]") << "no és un objecte JSON";
+        QTest::newRow("no format")
+            << QByteArray(R"({"version": 1, "exercise": "commutada", "conductors": []})")
+            << "no és un fitxer de circuit d'Ampera";
+        QTest::newRow("an exercise file")
+            << QByteArray(R"({"format": "ampera-exercise", "version": 1})")
+            << "és un fitxer d'exercici";
         QTest::newRow("newer version")
-            << QByteArray(R"({"format": "ampera-circuit", "version": 2, "exercise": "commutada", "conductors": []})")
+            << QByteArray(
+                   R"({"format": "ampera-circuit", "version": 2, "exercise": "commutada", "conductors": []})")
             << "és de la versió 2 del format, més nova que la que coneix aquest programa (1)";
         QTest::newRow("version not a whole number")
-            << QByteArray(R"({"format": "ampera-circuit", "version": 1.5, "exercise": "commutada", "conductors": []})")
+            << QByteArray(
+                   R"({"format": "ampera-circuit", "version": 1.5, "exercise": "commutada", "conductors": []})")
             << "«version» ha de ser un enter positiu";
         QTest::newRow("version a text")
-            << QByteArray(R"({"format": "ampera-circuit", "version": "1", "exercise": "commutada", "conductors": []})")
+            << QByteArray(
+                   R"({"format": "ampera-circuit", "version": "1", "exercise": "commutada", "conductors": []})")
             << "«version» ha de ser un enter positiu";
         QTest::newRow("unknown exercise")
-            << QByteArray(R"({"format": "ampera-circuit", "version": 1, "exercise": "escala", "conductors": []})")
+            << QByteArray(
+                   R"({"format": "ampera-circuit", "version": 1, "exercise": "escala", "conductors": []})")
             << "l'exercici «escala» no el coneix aquest programa";
         QTest::newRow("exercise a number")
-            << QByteArray(R"({"format": "ampera-circuit", "version": 1, "exercise": 3, "conductors": []})")
+            << QByteArray(
+                   R"({"format": "ampera-circuit", "version": 1, "exercise": 3, "conductors": []})")
             << "«exercise» ha de ser el text";
-        QTest::newRow("no conductors") << head + "\"positions\": {}}" << "«conductors» ha de ser una llista";
-        QTest::newRow("conductors an object") << head + "\"conductors\": {}}" << "«conductors» ha de ser una llista";
-        QTest::newRow("conductor of three") << head + R"("conductors": [["Fase", "Neutre", "Fase"]]})"
-                                            << "el conductor 1 ha de ser un parell de noms de borns";
-        QTest::newRow("conductor of numbers") << head + R"("conductors": [[0, 1]]})"
-                                              << "el conductor 1 ha de ser un parell de noms de borns";
+        QTest::newRow("no conductors") << head + "\"positions\": {}}"
+                                       << "«conductors» ha de ser una llista";
+        QTest::newRow("conductors an object") << head + "\"conductors\": {}}"
+                                              << "«conductors» ha de ser una llista";
+        QTest::newRow("conductor of three")
+            << head + R"("conductors": [["Fase", "Neutre", "Fase"]]})"
+            << "el conductor 1 ha de ser un parell de noms de borns";
+        QTest::newRow("conductor of numbers")
+            << head + R"("conductors": [[0, 1]]})"
+            << "el conductor 1 ha de ser un parell de noms de borns";
         QTest::newRow("unknown terminal")
-            << head + R"("conductors": [["Fase", "Commutador 1, comú"], ["Fase", "Làmpada, born 3"]]})"
-            << "el conductor 2 va a «Làmpada, born 3», que no és cap born de l'exercici «commutada»";
-        QTest::newRow("terminal of another exercise") << head + R"("conductors": [["Fase", "Creuament, born 1"]]})"
-                                                      << "que no és cap born";
-        QTest::newRow("to itself") << head + R"("conductors": [["Làmpada, born 1", "Làmpada, born 1"]]})"
-                                   << "el conductor 1 va del born «Làmpada, born 1» a si mateix";
-        QTest::newRow("duplicated") << head + R"("conductors": [["Fase", "Neutre"], ["Fase", "Neutre"]]})"
-                                    << "el conductor 2 repeteix un altre que ja uneix «Fase» i «Neutre»";
-        QTest::newRow("duplicated the other way") << head + R"("conductors": [["Fase", "Neutre"], ["Neutre", "Fase"]]})"
-                                                  << "el conductor 2 repeteix";
+            << head +
+                   R"("conductors": [["Fase", "Commutador 1, comú"], ["Fase", "Làmpada, born 3"]]})"
+            << "el conductor 2 va a «Làmpada, born 3», que no és cap born de l'exercici "
+               "«commutada»";
+        QTest::newRow("terminal of another exercise")
+            << head + R"("conductors": [["Fase", "Creuament, born 1"]]})"
+            << "que no és cap born";
+        QTest::newRow("to itself")
+            << head + R"("conductors": [["Làmpada, born 1", "Làmpada, born 1"]]})"
+            << "el conductor 1 va del born «Làmpada, born 1» a si mateix";
+        QTest::newRow("duplicated")
+            << head + R"("conductors": [["Fase", "Neutre"], ["Fase", "Neutre"]]})"
+            << "el conductor 2 repeteix un altre que ja uneix «Fase» i «Neutre»";
+        QTest::newRow("duplicated the other way")
+            << head + R"("conductors": [["Fase", "Neutre"], ["Neutre", "Fase"]]})"
+            << "el conductor 2 repeteix";
         QTest::newRow("positions a list") << head + R"("conductors": [], "positions": [0, 1]})"
                                           << "«positions» ha de ser un objecte";
-        QTest::newRow("position of a lamp") << head + R"("conductors": [], "positions": {"Làmpada": 1}})"
-                                            << "«positions» nomena «Làmpada», que no és cap interruptor";
-        QTest::newRow("unknown switch") << head + R"("conductors": [], "positions": {"Creuament": 1}})"
-                                        << "«positions» nomena «Creuament»";
-        QTest::newRow("position 2") << head + R"("conductors": [], "positions": {"Commutador 2": 2}})"
-                                    << "la posició de «Commutador 2» ha de ser 0 o 1";
-        QTest::newRow("position a text") << head + R"("conductors": [], "positions": {"Commutador 2": "1"}})"
-                                         << "la posició de «Commutador 2» ha de ser 0 o 1";
-        QTest::newRow("position true") << head + R"("conductors": [], "positions": {"Commutador 2": true}})"
-                                       << "la posició de «Commutador 2» ha de ser 0 o 1";
-        QTest::newRow("too large") << head + "\"conductors\": []" + QByteArray(MaxFileBytes, ' ') + "}"
-                                   << "és massa gran (més d'1 MiB)";
+        QTest::newRow("position of a lamp")
+            << head + R"("conductors": [], "positions": {"Làmpada": 1}})"
+            << "«positions» nomena «Làmpada», que no és cap interruptor";
+        QTest::newRow("unknown switch")
+            << head + R"("conductors": [], "positions": {"Creuament": 1}})"
+            << "«positions» nomena «Creuament»";
+        QTest::newRow("position 2")
+            << head + R"("conductors": [], "positions": {"Commutador 2": 2}})"
+            << "la posició de «Commutador 2» ha de ser 0 o 1";
+        QTest::newRow("position a text")
+            << head + R"("conductors": [], "positions": {"Commutador 2": "1"}})"
+            << "la posició de «Commutador 2» ha de ser 0 o 1";
+        QTest::newRow("position true")
+            << head + R"("conductors": [], "positions": {"Commutador 2": true}})"
+            << "la posició de «Commutador 2» ha de ser 0 o 1";
+        QTest::newRow("too large")
+            << head + "\"conductors\": []" + QByteArray(MaxFileBytes, ' ') + "}"
+            << "és massa gran (més d'1 MiB)";
     }
 
     // Each kind of bad file is refused, with its fault said in Catalan; read
@@ -219,14 +276,17 @@ private slots:
         const QString path = folder_.filePath("bad.ampera");
         writeFile(path, json);
         QVERIFY(!loadWiring(path, &error));
-        QVERIFY2(error.startsWith("No s'ha pogut obrir «" + path + "»: ") && error.contains(says), qPrintable(error));
+        QVERIFY2(error.startsWith("No s'ha pogut obrir «" + path + "»: ") && error.contains(says),
+                 qPrintable(error));
     }
 
     // Files that cannot be read at all: missing, a folder, a pipe (which
     // would never end), and one that grows past the limit.
     void unreadableFiles() {
-        const QStringList cases = {"missing.ampera", "folder.ampera", "pipe.ampera", "large.ampera"};
-        const QStringList says = {"no existeix", "és una carpeta", "no és un fitxer normal", "és massa gran"};
+        const QStringList cases = {"missing.ampera", "folder.ampera", "pipe.ampera",
+                                   "large.ampera"};
+        const QStringList says = {"no existeix", "és una carpeta", "no és un fitxer normal",
+                                  "és massa gran"};
         QVERIFY(QDir(folder_.path()).mkdir("folder.ampera"));
         QCOMPARE(mkfifo(QFile::encodeName(folder_.filePath("pipe.ampera")).constData(), 0600), 0);
         writeFile(folder_.filePath("large.ampera"), QByteArray(MaxFileBytes + 1, '['));
@@ -245,8 +305,11 @@ private slots:
         const QString path = folder_.filePath("no-such-folder/a.ampera");
         QString error;
         QVERIFY(!saveWiring(path, e, Wiring::empty(e), &error));
-        QVERIFY2(error.contains(path) && error.contains("la carpeta no existeix"), qPrintable(error));
+        QVERIFY2(error.contains(path) && error.contains("la carpeta no existeix"),
+                 qPrintable(error));
         QVERIFY(!QFile::exists(path));
+        QVERIFY(!saveWiring(folder_.path(), e, Wiring::empty(e), &error));
+        QVERIFY2(error.contains("és una carpeta"), qPrintable(error));
     }
 
     // The teachers' folders: the user's exercises before the system's, an
@@ -255,7 +318,8 @@ private slots:
     void teachersExercises() {
         QTemporaryDir system;
         const QString userFolder =
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ampera/exercicis";
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            "/ampera/exercicis";
         const QString systemFolder = system.path() + "/ampera/exercicis";
         QVERIFY(QDir().mkpath(userFolder) && QDir().mkpath(systemFolder));
         qputenv("XDG_DATA_DIRS", QFile::encodeName(system.path()));
@@ -279,13 +343,14 @@ private slots:
         QStringList ids;
         for (const Exercise& e : l.exercises)
             ids << e.id;
-        QCOMPARE(ids, QStringList({"punt-de-llum", "commutada", "encreuament", "dos-llums", "rebedor", "escala",
-                                   "garatge"}));
+        QCOMPARE(ids, QStringList({"punt-de-llum", "commutada", "encreuament", "dos-llums",
+                                   "rebedor", "escala", "garatge"}));
         QCOMPARE(findExercise("escala")->title, QString("Escala de l'usuari"));
         QCOMPARE(int(l.rejected.size()), 3);
         QCOMPARE(l.rejected[0].file, userFolder + "/copia.json");
-        QVERIFY2(l.rejected[0].reason.contains("l'identificador «commutada» ja és d'un altre exercici"),
-                 qPrintable(l.rejected[0].reason));
+        QVERIFY2(
+            l.rejected[0].reason.contains("l'identificador «commutada» ja és d'un altre exercici"),
+            qPrintable(l.rejected[0].reason));
         QCOMPARE(l.rejected[1].file, userFolder + "/trencat.json");
         QVERIFY(l.rejected[1].reason.startsWith("no és JSON vàlid"));
         QCOMPARE(l.rejected[2].file, systemFolder + "/escala.json");
@@ -295,7 +360,8 @@ private slots:
             &error);
         QVERIFY2(read, qPrintable(error));
         QCOMPARE(read->exercise, findExercise("garatge"));
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ampera").removeRecursively();
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ampera")
+            .removeRecursively();
         qunsetenv("XDG_DATA_DIRS");
         reloadLibrary();
         QCOMPARE(library().exercises.size(), builtInExercises().size());
@@ -320,7 +386,8 @@ private slots:
         QVERIFY(restored && sameWiring(*restored, Wiring::empty(e)));
 
         writeFile(path, serializeWiring(builtIn("commutada"), Wiring::empty(builtIn("commutada"))));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("l'exercici «commutada» no el coneix"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("l'exercici «commutada» no el coneix"));
         QVERIFY(!restoredWiring(e));
         writeFile(path, "{\"format\": \"ampera-circuit\", ");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no és JSON vàlid"));
@@ -345,24 +412,24 @@ private slots:
             child.setProcessEnvironment(environment);
             child.start(QCoreApplication::applicationFilePath(), {});
             QVERIFY(child.waitForStarted());
-            // Long enough, most rounds, for the child to be saving.
-            QThread::usleep(random.bounded(1000, 40000));
+            QVERIFY(child.waitForReadyRead(60000));
+            QThread::usleep(random.bounded(0, 10000));
             child.kill();
             QVERIFY(child.waitForFinished());
             QString error;
             const std::optional<SavedWiring> read = loadWiring(path, &error);
             QVERIFY2(read, qPrintable(QString("round %1: %2").arg(round).arg(error)));
-            const auto found =
-                std::find_if(list.begin(), list.end(), [&](const Wiring& w) { return sameWiring(w, read->wiring); });
+            const auto found = std::find_if(list.begin(), list.end(), [&](const Wiring& w) {
+                return sameWiring(w, read->wiring);
+            });
             QVERIFY(found != list.end());
             changes += size_t(found - list.begin()) != last;
             last = size_t(found - list.begin());
         }
-        // The child was caught at work, not only before it began.
-        QVERIFY2(changes > 20, qPrintable(QString("only %1 rounds saw a new version").arg(changes)));
+        qInfo("%d of 200 rounds found another version than the round before", changes);
     }
 
-private:
+  private:
     QTemporaryDir folder_;
 };
 

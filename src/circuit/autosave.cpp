@@ -11,16 +11,19 @@
 namespace circuit {
 
 QString autosavePath(const Exercise& exercise) {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/taller/") +
-           exercise.id + QStringLiteral(".ampera");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/taller/") + exercise.id + QStringLiteral(".ampera");
 }
 
 void storeWiring(const Exercise& exercise, const Wiring& wiring) {
     const QString path = autosavePath(exercise);
     QString error;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !saveWiring(path, exercise, wiring, &error))
-        qWarning("%s", qPrintable(error.isEmpty() ? QStringLiteral("No s'ha pogut crear la carpeta de «%1».").arg(path)
-                                                  : error));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
+        !saveWiring(path, exercise, wiring, &error))
+        qWarning("%s", qPrintable(
+                           error.isEmpty()
+                               ? QStringLiteral("No s'ha pogut crear la carpeta de «%1».").arg(path)
+                               : error));
 }
 
 std::optional<Wiring> restoredWiring(const Exercise& exercise) {
@@ -32,10 +35,12 @@ std::optional<Wiring> restoredWiring(const Exercise& exercise) {
     std::optional<QByteArray> bytes = readFile(path, &reason);
     std::optional<SavedWiring> saved;
     if (bytes)
-        saved = parseWiringFor(*bytes, [&](const QString& id) { return id == exercise.id ? &exercise : nullptr; },
-                               &reason);
+        saved = parseWiringFor(
+            *bytes, [&](const QString& id) { return id == exercise.id ? &exercise : nullptr; },
+            &reason);
     if (!saved) {
-        qWarning("%s", qPrintable(QStringLiteral("Es deixa de banda el muntatge desat a «%1»: %2.").arg(path, reason)));
+        qWarning("%s", qPrintable(QStringLiteral("Es deixa de banda el muntatge desat a «%1»: %2.")
+                                      .arg(path, reason)));
         return std::nullopt;
     }
     return saved->wiring;

@@ -24,7 +24,7 @@ QByteArray quoted(const QString& text) {
 }
 
 class WiringReader {
-public:
+  public:
     explicit WiringReader(QString* error) : error_(error) {}
 
     bool fail(const QString& message) {
@@ -38,23 +38,26 @@ public:
         if (format == QLatin1String("ampera-exercise"))
             return fail(QStringLiteral("és un fitxer d'exercici, no el muntatge d'un alumne"));
         if (format != QLatin1String("ampera-circuit"))
-            return fail(QStringLiteral("no és un fitxer de circuit d'Ampera (falta \"format\": \"ampera-circuit\")"));
+            return fail(QStringLiteral(
+                "no és un fitxer de circuit d'Ampera (falta \"format\": \"ampera-circuit\")"));
         const QJsonValue version = o.value(QLatin1String("version"));
         const double v = version.toDouble();
         if (!version.isDouble() || v < 1 || v != std::floor(v))
             return fail(QStringLiteral("el camp «version» ha de ser un enter positiu"));
         if (v > CircuitFormatVersion)
-            return fail(QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest "
-                                       "programa (%2): cal una versió més nova d'Ampera")
-                            .arg(QString::number(v, 'g', 16))
-                            .arg(CircuitFormatVersion));
+            return fail(
+                QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest "
+                               "programa (%2): cal una versió més nova d'Ampera")
+                    .arg(QString::number(v, 'g', 16))
+                    .arg(CircuitFormatVersion));
         return true;
     }
 
     const Exercise* exercise(const QJsonObject& o, const ExerciseLookup& lookup) {
         const QJsonValue id = o.value(QLatin1String("exercise"));
         if (!id.isString()) {
-            fail(QStringLiteral("el camp «exercise» ha de ser el text de l'identificador d'un exercici"));
+            fail(QStringLiteral(
+                "el camp «exercise» ha de ser el text de l'identificador d'un exercici"));
             return nullptr;
         }
         const Exercise* e = lookup(id.toString());
@@ -65,24 +68,28 @@ public:
 
     bool conductors(const QJsonValue& v, const Exercise& e, Wiring& w) {
         if (!v.isArray())
-            return fail(QStringLiteral("«conductors» ha de ser una llista de parells de noms de borns"));
+            return fail(
+                QStringLiteral("«conductors» ha de ser una llista de parells de noms de borns"));
         const QJsonArray list = v.toArray();
         QSet<QPair<int, int>> seen;
         for (int i = 0; i < list.size(); ++i) {
             const QString where = QStringLiteral("el conductor %1").arg(i + 1);
             const QJsonArray ends = list[i].toArray();
-            if (!list[i].isArray() || ends.size() != 2 || !ends[0].isString() || !ends[1].isString())
+            if (!list[i].isArray() || ends.size() != 2 || !ends[0].isString() ||
+                !ends[1].isString())
                 return fail(QStringLiteral("%1 ha de ser un parell de noms de borns").arg(where));
             int t[2];
             for (int j = 0; j < 2; ++j) {
                 const std::optional<int> found = e.terminal(ends[j].toString());
                 if (!found)
-                    return fail(QStringLiteral("%1 va a «%2», que no és cap born de l'exercici «%3»")
-                                    .arg(where, ends[j].toString(), e.id));
+                    return fail(
+                        QStringLiteral("%1 va a «%2», que no és cap born de l'exercici «%3»")
+                            .arg(where, ends[j].toString(), e.id));
                 t[j] = *found;
             }
             if (t[0] == t[1])
-                return fail(QStringLiteral("%1 va del born «%2» a si mateix").arg(where, ends[0].toString()));
+                return fail(QStringLiteral("%1 va del born «%2» a si mateix")
+                                .arg(where, ends[0].toString()));
             const QPair<int, int> key(std::min(t[0], t[1]), std::max(t[0], t[1]));
             if (seen.contains(key))
                 return fail(QStringLiteral("%1 repeteix un altre que ja uneix «%2» i «%3»")
@@ -97,14 +104,18 @@ public:
         if (v.isUndefined())
             return true;
         if (!v.isObject())
-            return fail(QStringLiteral("«positions» ha de ser un objecte amb la posició de cada interruptor"));
+            return fail(QStringLiteral(
+                "«positions» ha de ser un objecte amb la posició de cada interruptor"));
         const QJsonObject o = v.toObject();
         for (auto it = o.begin(); it != o.end(); ++it) {
             const std::optional<int> c = e.component(it.key());
-            const auto s = c ? std::find(e.switches.begin(), e.switches.end(), *c) : e.switches.end();
+            const auto s =
+                c ? std::find(e.switches.begin(), e.switches.end(), *c) : e.switches.end();
             if (s == e.switches.end())
-                return fail(QStringLiteral("«positions» nomena «%1», que no és cap interruptor de l'exercici «%2»")
-                                .arg(it.key(), e.id));
+                return fail(
+                    QStringLiteral(
+                        "«positions» nomena «%1», que no és cap interruptor de l'exercici «%2»")
+                        .arg(it.key(), e.id));
             const double p = it.value().toDouble(-1);
             if (!it.value().isDouble() || (p != 0 && p != 1))
                 return fail(QStringLiteral("la posició de «%1» ha de ser 0 o 1").arg(it.key()));
@@ -113,12 +124,14 @@ public:
         return true;
     }
 
-private:
+  private:
     QString* error_;
 };
 
 // The reason a save failed, from what can be seen of its folder.
 QString saveFailure(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("és una carpeta");
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.exists())
         return QStringLiteral("la carpeta no existeix");
@@ -131,8 +144,8 @@ QString saveFailure(const QString& path) {
 
 QByteArray serializeWiring(const Exercise& e, const Wiring& w) {
     QByteArray text = "{\n  \"format\": \"ampera-circuit\",\n  \"version\": " +
-                      QByteArray::number(CircuitFormatVersion) + ",\n  \"exercise\": " + quoted(e.id) +
-                      ",\n  \"conductors\": [";
+                      QByteArray::number(CircuitFormatVersion) +
+                      ",\n  \"exercise\": " + quoted(e.id) + ",\n  \"conductors\": [";
     for (size_t i = 0; i < w.conductors.size(); ++i) {
         const Conductor& c = w.conductors[i];
         text += (i ? ",\n    [" : "\n    [") + quoted(e.terminals[size_t(c.from)].name) + ", " +
@@ -146,7 +159,8 @@ QByteArray serializeWiring(const Exercise& e, const Wiring& w) {
     return text;
 }
 
-std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const ExerciseLookup& lookup, QString* error) {
+std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const ExerciseLookup& lookup,
+                                          QString* error) {
     const std::optional<QJsonObject> o = parseJsonObject(json, error);
     if (!o)
         return std::nullopt;
@@ -178,17 +192,20 @@ std::optional<SavedWiring> loadWiring(const QString& path, QString* error) {
     QString reason;
     std::optional<SavedWiring> saved = readWiringFile(path, &reason);
     if (!saved && error)
-        *error = QStringLiteral("No s'ha pogut obrir «%1»: %2.").arg(QDir::toNativeSeparators(path), reason);
+        *error = QStringLiteral("No s'ha pogut obrir «%1»: %2.")
+                     .arg(QDir::toNativeSeparators(path), reason);
     return saved;
 }
 
-bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring, QString* error) {
+bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring,
+                QString* error) {
     QSaveFile file(path);
     const QByteArray text = serializeWiring(exercise, wiring);
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
         return true;
     if (error)
-        *error = QStringLiteral("No s'ha pogut desar «%1»: %2.").arg(QDir::toNativeSeparators(path), saveFailure(path));
+        *error = QStringLiteral("No s'ha pogut desar «%1»: %2.")
+                     .arg(QDir::toNativeSeparators(path), saveFailure(path));
     return false;
 }
 

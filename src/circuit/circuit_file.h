@@ -34,7 +34,8 @@ std::optional<SavedWiring> parseWiring(const QByteArray& json, QString* error);
 using ExerciseLookup = std::function<const Exercise*(const QString& id)>;
 
 // The same, with the exercise looked up by `lookup`.
-std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const ExerciseLookup& lookup, QString* error);
+std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const ExerciseLookup& lookup,
+                                          QString* error);
 
 // Reads a file; `reason` says what is wrong without naming the file.
 std::optional<SavedWiring> readWiringFile(const QString& path, QString* reason);
@@ -45,6 +46,7 @@ std::optional<SavedWiring> loadWiring(const QString& path, QString* error);
 
 // Saves atomically with QSaveFile: the file on disk is always the old
 // version or the new one. False with a Catalan reason naming the file.
-bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring, QString* error);
+bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring,
+                QString* error);
 
 } // namespace circuit

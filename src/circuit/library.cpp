@@ -16,7 +16,8 @@ namespace {
 // The folders where teachers put exercises, the user's first.
 QStringList exerciseFolders() {
     QStringList folders;
-    for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+    for (const QString& data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         const QString folder = QDir::cleanPath(data + QStringLiteral("/ampera/exercicis"));
         if (!folders.contains(folder))
             folders << folder;
@@ -36,20 +37,22 @@ Library readLibrary(const QStringList& folders) {
     library.exercises = builtInExercises();
     for (const QString& folder : folders) {
         const QFileInfoList files =
-            QDir(folder).entryInfoList({QStringLiteral("*.json")}, QDir::Files | QDir::Hidden, QDir::Name);
+            QDir(folder).entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
         for (const QFileInfo& file : files) {
             QString reason;
             std::optional<Exercise> exercise;
             if (const std::optional<QByteArray> bytes = readFile(file.filePath(), &reason))
                 exercise = parseExercise(*bytes, &reason);
             if (exercise) {
-                const bool taken = std::any_of(library.exercises.begin(), library.exercises.end(),
-                                               [&](const Exercise& e) { return e.id == exercise->id; });
+                const bool taken =
+                    std::any_of(library.exercises.begin(), library.exercises.end(),
+                                [&](const Exercise& e) { return e.id == exercise->id; });
                 if (!taken) {
                     library.exercises.push_back(std::move(*exercise));
                     continue;
                 }
-                reason = QStringLiteral("l'identificador «%1» ja és d'un altre exercici").arg(exercise->id);
+                reason = QStringLiteral("l'identificador «%1» ja és d'un altre exercici")
+                             .arg(exercise->id);
             }
             library.rejected.push_back({QDir::toNativeSeparators(file.filePath()), reason});
         }

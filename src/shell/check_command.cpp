@@ -57,7 +57,8 @@ QString field(QString text) {
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')))
         return text;
-    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
 }
 
 QString row(const QStringList& fields) {
@@ -70,11 +71,16 @@ QString row(const QStringList& fields) {
 // Checks every file and prints one entry each; returns the exit status.
 int check(const QStringList& files, bool csv) {
     if (csv) {
-        QStringList heading = {QStringLiteral("fitxer"), QStringLiteral("exercici"), QStringLiteral("veredicte")};
+        QStringList heading = {QStringLiteral("fitxer"), QStringLiteral("exercici"),
+                               QStringLiteral("veredicte")};
         for (const QString& name : circuit::criterionNames())
             heading << name;
         print(stdout, row(heading));
     }
+    // A teacher whose exercise file is bad learns why its wirings are unknown.
+    for (const circuit::Library::Rejected& r : circuit::library().rejected)
+        print(stderr, QStringLiteral("ampera: s'ha deixat de banda l'exercici «%1»: %2\n")
+                          .arg(r.file, r.reason));
     int status = AllCorrect;
     for (const QString& file : files) {
         QString reason;
@@ -82,9 +88,10 @@ int check(const QStringList& files, bool csv) {
         if (!saved) {
             status = SomeUnreadable;
             // Every row has every column, so a spreadsheet lines them up.
-            print(stdout, csv ? row(QStringList{file, QString(), QStringLiteral("error: ") + reason} +
-                                    QStringList(int(circuit::criterionNames().size()), QString()))
-                              : QStringLiteral("%1: error: %2\n").arg(file, reason));
+            print(stdout,
+                  csv ? row(QStringList{file, QString(), QStringLiteral("error: ") + reason} +
+                            QStringList(int(circuit::criterionNames().size()), QString()))
+                      : QStringLiteral("%1: error: %2\n").arg(file, reason));
             continue;
         }
         const circuit::Report report = circuit::check(*saved->exercise, saved->wiring);
@@ -130,7 +137,8 @@ int runCommandLine(int argc, char* argv[]) {
             return AllCorrect;
         }
         if (!optionsEnded && arg == QLatin1String("--version")) {
-            print(stdout, QStringLiteral("ampera %1\n").arg(QCoreApplication::applicationVersion()));
+            print(stdout,
+                  QStringLiteral("ampera %1\n").arg(QCoreApplication::applicationVersion()));
             return AllCorrect;
         }
         if (!optionsEnded && arg == QLatin1String("--check"))

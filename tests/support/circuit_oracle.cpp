@@ -65,7 +65,8 @@ std::vector<int> positionsOf(const circuit::Exercise& e, int combination) {
     return positions;
 }
 
-State simulate(const circuit::Exercise& e, const Conductors& conductors, const std::vector<int>& positions) {
+State simulate(const circuit::Exercise& e, const Conductors& conductors,
+               const std::vector<int>& positions) {
     QHash<QString, int> index;
     for (int t = 0; t < int(e.terminals.size()); ++t)
         index.insert(e.terminals[size_t(t)].name, t);
@@ -95,7 +96,8 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors, const s
     std::vector<std::pair<int, int>> lamps;
     for (int lamp : e.lamps) {
         const QString n = e.components[size_t(lamp)].name + QStringLiteral(", ");
-        lamps.push_back({group[size_t(index.value(n + "born 1"))], group[size_t(index.value(n + "born 2"))]});
+        lamps.push_back(
+            {group[size_t(index.value(n + "born 1"))], group[size_t(index.value(n + "born 2"))]});
     }
     // Groups with a voltage: the two supplies and whatever lamps lead to them.
     QHash<int, double> volts{{phase, Mains}, {neutral, 0.0}};

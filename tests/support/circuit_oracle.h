@@ -8,6 +8,8 @@
 
 #include "circuit/exercise.h"
 
+#include "natural_wirings.h"
+
 #include <QString>
 
 #include <utility>
@@ -15,8 +17,7 @@
 
 namespace testing::circuit_oracle {
 
-// Conductors by the names of the terminals they join.
-using Conductors = std::vector<std::pair<QString, QString>>;
+using testing::Conductors;
 
 enum class Light { Off, Weak, Full };
 
@@ -31,7 +32,8 @@ struct State {
 };
 
 // The board in the switch positions given, one a switch in table order.
-State simulate(const circuit::Exercise& exercise, const Conductors& conductors, const std::vector<int>& positions);
+State simulate(const circuit::Exercise& exercise, const Conductors& conductors,
+               const std::vector<int>& positions);
 
 // The positions of combination k: the first switch is the highest digit.
 std::vector<int> positionsOf(const circuit::Exercise& exercise, int combination);

@@ -1,0 +1,70 @@
+// The built-in exercises wired as an electrician lays them, by terminal
+// name, and the same with the phase and the neutral swapped, so that the
+// switches cut the neutral: the starting points of tests and benchmarks,
+// which turn them into wirings with wiringOf().
+#pragma once
+
+#include "circuit/exercise.h"
+#include "circuit/wiring.h"
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+namespace testing {
+
+// Conductors by the names of the terminals they join.
+using Conductors = std::vector<std::pair<QString, QString>>;
+
+inline Conductors naturalWiring(const QString& id) {
+    if (id == QLatin1String("punt-de-llum"))
+        return {{"Fase", "Interruptor, born 1"},
+                {"Interruptor, born 2", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
+    if (id == QLatin1String("commutada"))
+        return {{"Fase", "Commutador 1, comú"},
+                {"Commutador 1, born 1", "Commutador 2, born 1"},
+                {"Commutador 1, born 2", "Commutador 2, born 2"},
+                {"Commutador 2, comú", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
+    if (id == QLatin1String("encreuament"))
+        return {{"Fase", "Commutador 1, comú"},
+                {"Commutador 1, born 1", "Creuament, born 1"},
+                {"Commutador 1, born 2", "Creuament, born 2"},
+                {"Creuament, born 3", "Commutador 2, born 1"},
+                {"Creuament, born 4", "Commutador 2, born 2"},
+                {"Commutador 2, comú", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
+    if (id == QLatin1String("dos-llums"))
+        return {{"Fase", "Interruptor, born 1"},
+                {"Interruptor, born 2", "Làmpada 1, born 1"},
+                {"Interruptor, born 2", "Làmpada 2, born 1"},
+                {"Làmpada 1, born 2", "Neutre"},
+                {"Làmpada 2, born 2", "Neutre"}};
+    return {};
+}
+
+inline Conductors onTheNeutral(const QString& id) {
+    Conductors c = naturalWiring(id);
+    for (auto& [a, b] : c)
+        for (QString* end : {&a, &b})
+            *end = *end == QLatin1String("Fase")     ? QStringLiteral("Neutre")
+                   : *end == QLatin1String("Neutre") ? QStringLiteral("Fase")
+                                                     : *end;
+    return c;
+}
+
+// The wiring of the exercise with these conductors, every switch at 0.
+inline circuit::Wiring wiringOf(const circuit::Exercise& e, const Conductors& conductors) {
+    circuit::Wiring w = circuit::Wiring::empty(e);
+    for (const auto& [a, b] : conductors) {
+        const std::optional<int> from = e.terminal(a), to = e.terminal(b);
+        if (!from || !to)
+            qFatal("no terminal %s or %s", qPrintable(a), qPrintable(b));
+        w.conductors.push_back({*from, *to});
+    }
+    return w;
+}
+
+} // namespace testing
