@@ -426,6 +426,15 @@ void WorkshopTest::savedFilesOpenAgainAndBadFilesChangeNothing() {
     QVERIFY(w.openFile(bad) == false);
     QVERIFY2(message.contains("malmès.ampera") && message.contains("línia 2"), qPrintable(message));
     QCOMPARE(w.bench().wiring().conductors, before.conductors);
+
+    // A wiring opened from elsewhere (the desktop passes its path) goes to
+    // its own exercise's window, brought up in front.
+    open("punt-de-llum");
+    press(widget(w, "Esborra-ho tot"));
+    QVERIFY(workshop::openWiringFile(path, &house->mainWindow()));
+    house->settle();
+    QCOMPARE(house->activeWindow(), QString("frmTaller_commutada"));
+    QCOMPARE(w.bench().wiring().conductors, before.conductors);
 }
 
 void WorkshopTest::theWiringIsKeptForTheNextStart() {

@@ -18,9 +18,10 @@ enum Status { AllCorrect = 0, SomeWrong = 1, SomeUnreadable = 2 };
 
 const char* const Help =
     "Ús: ampera\n"
+    "    ampera MUNTATGE.ampera\n"
     "    ampera --check [--csv] FITXER...\n"
     "\n"
-    "Sense arguments, obre el programa.\n"
+    "Sense arguments, obre el programa; amb un muntatge desat, l'obre al taller.\n"
     "\n"
     "  --check FITXER...  comprova els muntatges desats del taller (fitxers .ampera)\n"
     "                     sense obrir cap finestra: una línia per fitxer amb el\n"
@@ -120,7 +121,7 @@ int usage(const QString& problem) {
 
 } // namespace
 
-int runCommandLine(int argc, char* argv[]) {
+int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
     if (argc <= 1)
         return -1;
     // No display is needed, nor touched.
@@ -151,6 +152,10 @@ int runCommandLine(int argc, char* argv[]) {
             return usage(QStringLiteral("l'opció «%1» no existeix").arg(arg));
         else
             files << arg;
+    }
+    if (!checking && !csv && files.size() == 1 && files[0].endsWith(QLatin1String(".ampera"))) {
+        *fileToOpen = files[0];
+        return -1;
     }
     if (!checking)
         return usage(csv ? QStringLiteral("--csv només va amb --check")

@@ -3,11 +3,15 @@
 // exists.
 #pragma once
 
+#include <QString>
+
 namespace shell {
 
 // Runs the command line's request if it has one: returns the exit status,
-// or -1 when there are no arguments and the windows should start.
+// or -1 when the windows should start: with no arguments, or with one
+// wiring file to open (what a desktop passes when the learner opens a
+// file), which is put in `fileToOpen`.
 // Creates a QCoreApplication of its own; must run before any GUI exists.
-int runCommandLine(int argc, char* argv[]);
+int runCommandLine(int argc, char* argv[], QString* fileToOpen);
 
 } // namespace shell

@@ -2,8 +2,10 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "ui/application.h"
+#include "workshop/workshop_window.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
     // The name gives the data folder (~/.local/share/ampera), where the
@@ -12,7 +14,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(AMPERA_VERSION));
     // Checking files on the command line needs no display: it is done
     // before any GUI exists.
-    if (const int status = shell::runCommandLine(argc, argv); status >= 0)
+    QString wiringFile;
+    if (const int status = shell::runCommandLine(argc, argv, &wiringFile); status >= 0)
         return status;
     QApplication app(argc, argv);
     // Desktops tie the running window to its menu entry and icon by the
@@ -23,5 +26,7 @@ int main(int argc, char* argv[]) {
     shell::MainWindow mainWindow;
     ui::forms::setHost(&mainWindow);
     shell::showFirstWindow();
+    if (!wiringFile.isEmpty())
+        QTimer::singleShot(0, &mainWindow, [&] { workshop::openWiringFile(wiringFile, &mainWindow); });
     return app.exec();
 }

@@ -67,17 +67,20 @@ void WorkshopWindow::warn(const QString& message) {
     QMessageBox::warning(window(), QStringLiteral("Ampera"), message);
 }
 
-bool WorkshopWindow::openFile(const QString& path) {
+bool WorkshopWindow::openFile(const QString& path) { return openWiringFile(path, window()); }
+
+bool openWiringFile(const QString& path, QWidget* messageParent) {
     QString error;
     std::optional<circuit::SavedWiring> saved = circuit::loadWiring(path, &error);
     if (!saved) {
-        warn(error);
+        QMessageBox::warning(messageParent, QStringLiteral("Ampera"), error);
         return false;
     }
-    WorkshopWindow& target = saved->exercise == &bench_.exercise() ? *this : workshopOf(*saved->exercise);
+    WorkshopWindow& target = workshopOf(*saved->exercise);
     target.bench_.replaceWiring(saved->wiring);
     target.path_ = path;
-    target.setWindowState(WindowState::Maximized);
+    target.setWindowState(ui::Form::WindowState::Maximized);
+    ui::forms::unload(QStringLiteral("frmPresentació"));
     return true;
 }
 

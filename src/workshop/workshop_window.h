@@ -44,6 +44,7 @@ protected:
     void resized() override;
 
 private:
+    friend bool openWiringFile(const QString& path, QWidget* messageParent);
     void warn(const QString& message);
 
     Workbench bench_;
@@ -51,6 +52,10 @@ private:
     QString path_;
     QTimer autosave_;
 };
+
+// Opens a wiring file in its exercise's workshop, brought up maximised; a
+// bad file gets a message and changes nothing.
+bool openWiringFile(const QString& path, QWidget* messageParent);
 
 // The window name of an exercise's workshop: "frmTaller_commutada".
 QString windowName(const circuit::Exercise& exercise);
