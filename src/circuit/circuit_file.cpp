@@ -23,34 +23,15 @@ QByteArray quoted(const QString& text) {
     return array.mid(1, array.size() - 2);
 }
 
-class WiringReader {
+class WiringReader : public JsonReader {
   public:
-    explicit WiringReader(QString* error) : error_(error) {}
-
-    bool fail(const QString& message) {
-        if (error_)
-            *error_ = message;
-        return false;
-    }
+    using JsonReader::JsonReader;
 
     bool header(const QJsonObject& o) {
-        const QString format = o.value(QLatin1String("format")).toString();
-        if (format == QLatin1String("ampera-exercise"))
+        if (o.value(QLatin1String("format")).toString() == QLatin1String("ampera-exercise"))
             return fail(QStringLiteral("és un fitxer d'exercici, no el muntatge d'un alumne"));
-        if (format != QLatin1String("ampera-circuit"))
-            return fail(QStringLiteral(
-                "no és un fitxer de circuit d'Ampera (falta \"format\": \"ampera-circuit\")"));
-        const QJsonValue version = o.value(QLatin1String("version"));
-        const double v = version.toDouble();
-        if (!version.isDouble() || v < 1 || v != std::floor(v))
-            return fail(QStringLiteral("el camp «version» ha de ser un enter positiu"));
-        if (v > CircuitFormatVersion)
-            return fail(
-                QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest "
-                               "programa (%2): cal una versió més nova d'Ampera")
-                    .arg(QString::number(v, 'g', 16))
-                    .arg(CircuitFormatVersion));
-        return true;
+        return JsonReader::header(o, "ampera-circuit", QStringLiteral("un fitxer de circuit d'Ampera"),
+                                  CircuitFormatVersion);
     }
 
     const Exercise* exercise(const QJsonObject& o, const ExerciseLookup& lookup) {
@@ -124,8 +105,6 @@ class WiringReader {
         return true;
     }
 
-  private:
-    QString* error_;
 };
 
 // The reason a save failed, from what can be seen of its folder.

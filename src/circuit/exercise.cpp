@@ -36,15 +36,9 @@ std::optional<Kind> kindNamed(const QString& name) {
 }
 
 // Collects the first error met while reading a file.
-class Reader {
+class Reader : public JsonReader {
 public:
-    explicit Reader(QString* error) : error_(error) {}
-
-    bool fail(const QString& message) {
-        if (error_)
-            *error_ = message;
-        return false;
-    }
+    using JsonReader::JsonReader;
 
     bool text(const QJsonObject& o, const char* key, QString& out, bool required = true) {
         const QJsonValue v = o.value(QLatin1String(key));
@@ -63,16 +57,6 @@ public:
         out = QPoint(a[0].toInt(), a[1].toInt());
         return true;
     }
-
-    // The range is checked first: converting a double beyond qint64 is
-    // undefined.
-    static bool isInteger(const QJsonValue& v) {
-        return v.isDouble() && std::abs(v.toDouble()) < 1e6 &&
-               v.toDouble() == double(qint64(v.toDouble()));
-    }
-
-private:
-    QString* error_;
 };
 
 bool readComponent(Reader& r, const QJsonValue& v, int index, Component& out) {
@@ -174,14 +158,8 @@ bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
 }
 
 bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
-    if (o.value(QLatin1String("format")).toString() != QLatin1String("ampera-exercise"))
-        return r.fail(QStringLiteral("no és un exercici d'Ampera (falta \"format\": \"ampera-exercise\")"));
-    const QJsonValue version = o.value(QLatin1String("version"));
-    if (!Reader::isInteger(version) || version.toInt() < 1)
-        return r.fail(QStringLiteral("el camp «version» ha de ser un enter positiu"));
-    if (version.toInt() > 1)
-        return r.fail(QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest programa (1)")
-                          .arg(version.toInt()));
+    if (!r.header(o, "ampera-exercise", QStringLiteral("un exercici d'Ampera"), 1))
+        return false;
     if (!r.text(o, "id", e.id) || !r.text(o, "title", e.title) || !r.text(o, "instruction", e.instruction) ||
         !r.text(o, "menu", e.menuText, false) || !r.text(o, "room", e.room, false) || !r.text(o, "roomName", e.roomName, false))
         return false;

@@ -22,4 +22,22 @@ std::optional<QByteArray> readFile(const QString& path, QString* error);
 // The document's top-level object, or nothing with the reason in `error`.
 std::optional<QJsonObject> parseJsonObject(const QByteArray& json, QString* error);
 
+// Reads the fields of a document: keeps the first fault, in Catalan.
+class JsonReader {
+public:
+    explicit JsonReader(QString* error) : error_(error) {}
+
+    // Keeps `message` as the fault; always false, to be returned.
+    bool fail(const QString& message);
+    // The "format" must be `format` (`what` says what such a file is) and
+    // the "version" a whole number no newer than `newest`.
+    bool header(const QJsonObject& o, const char* format, const QString& what, int newest);
+    // A whole number within a million either way (the range is checked
+    // first: converting a double beyond qint64 is undefined).
+    static bool isInteger(const QJsonValue& v);
+
+private:
+    QString* error_;
+};
+
 } // namespace circuit
