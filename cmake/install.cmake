@@ -73,10 +73,12 @@ include(CPack)
 
 # The installed tree validated as desktops and software centres read it, and
 # the package's control fields and contents. Both work in temporary folders.
-add_test(NAME desktop_install
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/desktop_install.sh ${CMAKE_COMMAND}
-                 ${CMAKE_CURRENT_BINARY_DIR} ${AMPERA_APP_ID} ${CMAKE_CURRENT_SOURCE_DIR}/docs/screenshots)
-add_test(NAME debian_package
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/debian_package.sh ${CMAKE_CPACK_COMMAND}
-                 ${CMAKE_CURRENT_BINARY_DIR} ${AMPERA_APP_ID})
-set_tests_properties(desktop_install debian_package PROPERTIES TIMEOUT 300)
+if(BUILD_TESTING)
+  add_test(NAME desktop_install
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/desktop_install.sh ${CMAKE_COMMAND}
+                   ${CMAKE_CURRENT_BINARY_DIR} ${AMPERA_APP_ID} ${CMAKE_CURRENT_SOURCE_DIR}/docs/screenshots)
+  add_test(NAME debian_package
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/debian_package.sh ${CMAKE_CPACK_COMMAND}
+                   ${CMAKE_CURRENT_BINARY_DIR} ${AMPERA_APP_ID})
+  set_tests_properties(desktop_install debian_package PROPERTIES TIMEOUT 300)
+endif()

@@ -15,6 +15,9 @@ if(AMPERA_SANITIZE)
   # go into each test's environment next to the platform it runs on, and
   # three probes show that each check reports what it should.
   function(ampera_sanitize_tests)
+    if(NOT BUILD_TESTING)
+      return()
+    endif()
     add_executable(sanitizer_probe tests/sanitizers/probe.cpp)
     set_target_properties(sanitizer_probe PROPERTIES AUTOMOC OFF)
     foreach(probe "leak=LeakSanitizer: detected memory leaks"

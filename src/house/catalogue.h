@@ -1,6 +1,9 @@
 // The house: its nine rooms with the windows that show them, and the ten
 // plan areas that every plan of the house carries (the dining room is
 // L-shaped and drawn as two areas).
+// Window and control names are fixed identifiers, irregular spelling and
+// accents included (PicPantaLavaboGran, Imglavabopetit_ordre): never
+// "correct" them (see "For the next developer" in the README).
 #pragma once
 
 #include <QRectF>

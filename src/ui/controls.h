@@ -1,4 +1,6 @@
 // Every kind of control of the forms layer, for code that builds windows.
+// The program keeps its state in these controls' properties on purpose, and
+// handlers read it back from them (see "For the next developer" in the README).
 #pragma once
 
 #include "ui/commandbutton.h"
