@@ -8,6 +8,11 @@
 #include <QStandardPaths>
 #include <QtDebug>
 
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
 namespace circuit {
 
 QString autosavePath(const Exercise& exercise) {
@@ -15,18 +20,89 @@ QString autosavePath(const Exercise& exercise) {
            QStringLiteral("/taller/") + exercise.id + QStringLiteral(".ampera");
 }
 
-void storeWiring(const Exercise& exercise, const Wiring& wiring) {
-    const QString path = autosavePath(exercise);
+namespace {
+
+void write(const QString& path, const QByteArray& text) {
     QString error;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
-        !saveWiring(path, exercise, wiring, &error))
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !saveAtomically(path, text, &error))
         qWarning("%s", qPrintable(
                            error.isEmpty()
                                ? QStringLiteral("No s'ha pogut crear la carpeta de «%1».").arg(path)
                                : error));
 }
 
+// Writes the kept wirings on a thread of its own, so that waiting for the
+// disk never holds up the learner's next press. Only the newest text of
+// each file waits to be written; the program waits for the writes when it
+// ends, and a reading waits for them too.
+class Writer {
+public:
+    ~Writer() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    void queue(const QString& path, const QByteArray& text) {
+        {
+            std::lock_guard lock(mutex_);
+            pending_[path] = text;
+            if (!thread_.joinable())
+                thread_ = std::thread([this] { run(); });
+        }
+        wake_.notify_all();
+    }
+
+    void flush() {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return pending_.empty() && !writing_; });
+    }
+
+private:
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
+            if (pending_.empty())
+                return;
+            const auto next = pending_.begin();
+            const QString path = next->first;
+            const QByteArray text = next->second;
+            pending_.erase(next);
+            writing_ = true;
+            lock.unlock();
+            write(path, text);
+            lock.lock();
+            writing_ = false;
+            done_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_, done_;
+    std::map<QString, QByteArray> pending_;
+    bool writing_ = false;
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+Writer& writer() {
+    static Writer w;
+    return w;
+}
+
+} // namespace
+
+void storeWiring(const Exercise& exercise, const Wiring& wiring) {
+    writer().queue(autosavePath(exercise), serializeWiring(exercise, wiring));
+}
+
 std::optional<Wiring> restoredWiring(const Exercise& exercise) {
+    writer().flush();
     const QString path = autosavePath(exercise);
     if (!QFileInfo::exists(path))
         return std::nullopt;

@@ -16,8 +16,9 @@ namespace circuit {
 // application's data folder.
 QString autosavePath(const Exercise& exercise);
 
-// Stores the wiring atomically, creating the folder. A failure is only
-// logged: the workshop goes on regardless.
+// Stores the wiring atomically, creating the folder, on a thread of its
+// own: the call returns at once. A failure is only logged: the workshop
+// goes on regardless.
 void storeWiring(const Exercise& exercise, const Wiring& wiring);
 
 // The wiring kept for the exercise; nothing if there is none or the file

@@ -178,8 +178,11 @@ std::optional<SavedWiring> loadWiring(const QString& path, QString* error) {
 
 bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring,
                 QString* error) {
+    return saveAtomically(path, serializeWiring(exercise, wiring), error);
+}
+
+bool saveAtomically(const QString& path, const QByteArray& text, QString* error) {
     QSaveFile file(path);
-    const QByteArray text = serializeWiring(exercise, wiring);
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
         return true;
     if (error)

@@ -48,5 +48,7 @@ std::optional<SavedWiring> loadWiring(const QString& path, QString* error);
 // version or the new one. False with a Catalan reason naming the file.
 bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring,
                 QString* error);
+// The same for a text already made.
+bool saveAtomically(const QString& path, const QByteArray& text, QString* error);
 
 } // namespace circuit
