@@ -12,6 +12,7 @@
 #include "workshop/workshop_window.h"
 
 #include "median_table.h"
+#include "natural_wirings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,16 +52,9 @@ workshop::WorkshopWindow& wiredIntermediate() {
     auto& w = bringUp("encreuament");
     if (!w.bench().wiring().conductors.empty())
         return w;
-    const char* pairs[][2] = {{"Fase", "Commutador 1, comú"},
-                              {"Commutador 1, born 1", "Creuament, born 1"},
-                              {"Commutador 1, born 2", "Creuament, born 2"},
-                              {"Creuament, born 3", "Commutador 2, born 1"},
-                              {"Creuament, born 4", "Commutador 2, born 2"},
-                              {"Commutador 2, comú", "Làmpada, born 1"},
-                              {"Làmpada, born 2", "Neutre"}};
-    for (const auto& [a, b] : pairs) {
-        press(terminal(w, QString::fromUtf8(a)));
-        press(terminal(w, QString::fromUtf8(b)));
+    for (const auto& [a, b] : testing::naturalWiring("encreuament")) {
+        press(terminal(w, a));
+        press(terminal(w, b));
     }
     return w;
 }
