@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/forms.h"
+#include "ui/placement.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -54,8 +55,8 @@ void Form::attach(QMdiSubWindow* frame) {
         return;
     frame_->setWindowTitle(caption_);
     frame_->installEventFilter(this);
-    // A child window opens at its design size.
-    frame_->resize(frame_->sizeHint().expandedTo(surface()->size()));
+    // A child window opens with its design client area inside its frame.
+    frame_->resize(surface()->size().grownBy(frame_->contentsMargins()));
 }
 
 void Form::detach() {
@@ -78,8 +79,15 @@ void Form::Show() {
     if (frame_) {
         if (forms::host())
             forms::host()->showHost();
-        if (frame_->isHidden())
+        if (frame_->isHidden()) {
+            if (placed_) {
+                placement::keepInside(*frame_);
+            } else {
+                placement::placeNew(*frame_);
+                placed_ = true;
+            }
             frame_->show();
+        }
         frame_->mdiArea()->setActiveSubWindow(frame_);
         frame_->raise();
         return;

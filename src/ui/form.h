@@ -115,6 +115,8 @@ private:
     mutable std::optional<QSizeF> extent_;
     mutable std::optional<Placement> placement_;
     QPointer<QMdiSubWindow> frame_;
+    // Whether the child window has been placed in the main window.
+    bool placed_ = false;
 };
 
 } // namespace ui
