@@ -1,5 +1,6 @@
 // The child windows of the main window on screens of different sizes: where
-// each new one opens and the size of its client area.
+// each new one opens, the size of its client area, and the maximised mode
+// when a maximised child is closed.
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
@@ -130,6 +131,44 @@ class ChildWindowsTest : public QObject {
         house->chooseMenu("mnuCuina");
         kitchen.setWindowState(ui::Form::WindowState::Normal);
         QVERIFY(client.contains(kitchen.window()->geometry()));
+    }
+    // Closing the maximised child with its close box hides it; the child
+    // that comes to the front is maximised in its place.
+    void closingAMaximisedChildKeepsTheMaximisedMode_data() {
+        QTest::addColumn<QString>("closed");
+        QTest::newRow("kitchen") << "frmCuina";
+        QTest::newRow("floor plan") << "frmPlanta";
+    }
+    void closingAMaximisedChildKeepsTheMaximisedMode() {
+        QFETCH(QString, closed);
+        startAndHandOver(QSize(1280, 800));
+        house->chooseMenu("mnuBany");
+        house->chooseMenu(closed == house::floorPlan ? "mnuPlanta" : "mnuCuina");
+        QCOMPARE(house->activeWindow(), closed);
+
+        house->window(closed).window()->close();
+        house->settle();
+        QVERIFY(house->loaded(closed));
+        QVERIFY(!house->window(closed).isShown());
+        const QString front = house->activeWindow();
+        QVERIFY(!front.isEmpty() && front != closed);
+        QVERIFY(house->window(front).isShown());
+        QCOMPARE(house->window(front).windowState(), ui::Form::WindowState::Maximized);
+
+        // The hidden window comes back maximised too, as it was.
+        house->chooseMenu(closed == house::floorPlan ? "mnuPlanta" : "mnuCuina");
+        QCOMPARE(house->activeWindow(), closed);
+        QCOMPARE(house->window(closed).windowState(), ui::Form::WindowState::Maximized);
+    }
+
+    // A child that was not maximised leaves the others as they are.
+    void closingANormalChildLeavesTheOthersNormal() {
+        startAndHandOver(QSize(1280, 800));
+        house->window(house::floorPlan).window()->close();
+        house->settle();
+        const QString front = house->activeWindow();
+        QVERIFY(house::floorPlan != front);
+        QCOMPARE(house->window(front).windowState(), ui::Form::WindowState::Normal);
     }
 };
 

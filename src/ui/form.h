@@ -102,6 +102,8 @@ private:
     };
     const Placement& placement() const;
     [[noreturn]] void missing(const QString& name, int index) const;
+    // What the close box does to a child window that it only hides.
+    void hideChild();
     void stopTimers();
 
     QString name_;

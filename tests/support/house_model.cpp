@@ -268,13 +268,14 @@ void HouseModel::apply(const Action& action, QPointF pressedAt, const QString& f
         break;
     case Action::Kind::Close:
         // Closing a room or the plan only hides it; which window comes to
-        // the front is the window system's choice.
+        // the front is the window system's choice, and it is maximised if
+        // the closed one was.
         if (action.window == plan)
             planShown_ = false;
         else
             rooms_[action.window].shown = false;
+        frontMaximised_ = frontMaximised_ && front_ == action.window && frontAfter != action.window;
         front_ = frontAfter;
-        frontMaximised_ = false;
         break;
     case Action::Kind::CloseHelp:
         help_ = false;
