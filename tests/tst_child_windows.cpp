@@ -1,6 +1,7 @@
 // The child windows of the main window on screens of different sizes: where
-// each new one opens, the size of its client area, and the maximised mode
-// when a maximised child is closed.
+// each new one opens, the size of its client area, the maximised mode when
+// a maximised child is closed, and the main window's own close box during
+// the presentation.
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
@@ -132,6 +133,7 @@ class ChildWindowsTest : public QObject {
         kitchen.setWindowState(ui::Form::WindowState::Normal);
         QVERIFY(client.contains(kitchen.window()->geometry()));
     }
+
     // Closing the maximised child with its close box hides it; the child
     // that comes to the front is maximised in its place.
     void closingAMaximisedChildKeepsTheMaximisedMode_data() {
@@ -169,6 +171,32 @@ class ChildWindowsTest : public QObject {
         const QString front = house->activeWindow();
         QVERIFY(house::floorPlan != front);
         QCOMPARE(house->window(front).windowState(), ui::Form::WindowState::Normal);
+    }
+
+    // The main window's close box during the presentation closes the main
+    // window and its children; the presentation's timers stop with them, so
+    // nothing opens the floor plan or brings the main window back, while
+    // the help window, a window of its own, stays.
+    void closingTheMainWindowDuringThePresentation() {
+        house->mainWindow().resize(1280, 800);
+        shell::showFirstWindow();
+        house->settle();
+        house->chooseMenu("mnuAjuda");
+        ui::Form& screen = house->window(presentation);
+        ui::Timer& handOver = screen.timer("Rellotge1");
+
+        house->mainWindow().close();
+        QVERIFY(!handOver.Enabled());
+        handOver.fire();
+        house->settle();
+        QVERIFY(!house->mainWindow().isVisible());
+        QVERIFY(!house->loaded(presentation));
+        QVERIFY(!house->loaded(house::floorPlan));
+        for (const house::Room& room : house::rooms())
+            QVERIFY(!house->loaded(room.window));
+        QVERIFY(house->loaded("FrmAjuda"));
+        QVERIFY(house->window("FrmAjuda").isShown());
+        QVERIFY(!ui::forms::programEnded());
     }
 };
 

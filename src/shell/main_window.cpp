@@ -2,6 +2,7 @@
 
 #include "ui/color.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
 
@@ -87,5 +88,13 @@ void MainWindow::showHost() {
 }
 
 void MainWindow::closeHost() { hide(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The main window's close box closes its children with it. Unloading
+    // them stops the presentation screen's timers, which would otherwise
+    // open the floor plan and so bring the main window back.
+    ui::forms::unloadChildWindows();
+    QMainWindow::closeEvent(event);
+}
 
 } // namespace shell
