@@ -335,7 +335,6 @@ void HouseModel::switchClicked(const QString& room, const QString& button) {
     RoomState& state = rooms_[room];
     state.combination ^= circuit.bitOf(int(circuit.buttons.indexOf(button)));
     state.switched = true;
-    state.planCleared = false;
     const bool on = lit(room);
     writeIndicators(room, on);
     maximise(room);
@@ -378,14 +377,13 @@ void HouseModel::trip() {
 }
 
 void HouseModel::rearm() {
-    // Only a tripped breaker clears the plan's indicators.
-    if (tripped_) {
-        indicators_[plan] = allDark();
-        for (auto& [room, state] : rooms_)
-            state.planCleared = true;
-    }
     tripped_ = false;
     showRooms();
+    // The plan shows the lamps that are lit, rooms that were not loaded
+    // being created dark.
+    for (const QString& room : rooms)
+        for (const QString& indicator : house::room(room).indicators)
+            indicators_[plan][indicator] = lit(room);
     maximise(plan);
 }
 
@@ -632,8 +630,7 @@ void HouseModel::checkIndicators(HouseFixture& house, QStringList& out) const {
     }
 
     // A room's indicators agree, on every window that shows them, with the
-    // lamp as the room's own window draws it; only the floor plan's may have
-    // been cleared by the breaker since the lamp was last switched.
+    // lamp as the room's own window draws it.
     for (const auto& [room, state] : rooms_) {
         const ui::Form* form = house.loaded(room);
         if (!form)
@@ -647,8 +644,7 @@ void HouseModel::checkIndicators(HouseFixture& house, QStringList& out) const {
                 continue;
             for (const QString& indicator : house::room(room).indicators) {
                 const bool shown = other->image(indicator).Visible();
-                const bool cleared = window == plan && state.planCleared && !shown;
-                if (shown != lampShown && !cleared)
+                if (shown != lampShown)
                     out << QStringLiteral("agreement: %1 is %2 on %3 while %4 is %5")
                                .arg(indicator, shown ? "shown" : "hidden", window, room,
                                     lampShown ? "lit" : "dark");
