@@ -82,7 +82,7 @@ class PlanPicturesTest : public QObject {
                                                  << QSize(qRound(a.indicatorRect.width() / 15),
                                                           qRound(a.indicatorRect.height() / 15));
         for (const char* face : {"face_south", "face_west", "face_north", "face_east"})
-            QTest::newRow(face) << QString::fromLatin1(face) << QSize(481, 332);
+            QTest::newRow(face) << QString::fromLatin1(face) << QSize(465, 337);
     }
 
     void picturesRenderAtTheirDesignSize() {
