@@ -111,7 +111,7 @@ QRectF indicatorRect(const house::PlanArea& area, const QString& window) {
     QRectF rect = area.indicatorRect;
     if (area.indicator == QLatin1String("ImgCuina") && window != plan &&
         window != QLatin1String("frmCuina"))
-        rect.moveLeft(1530);
+        rect.moveLeft(house::kitchenIndicatorLeftOnOtherRooms);
     return rect;
 }
 
