@@ -1,6 +1,8 @@
-// What one learner action costs, handled and repainted, in a 1920×1080
-// main window: a switch click of each circuit, a navigation press, a
-// compass button, a trip followed by a re-arm.
+// What one learner action costs, handled and repainted, in a main window
+// that fills a screen of a given size in device pixels (1920×1080 unless
+// "--device WxH" says otherwise) at the scaling QT_SCALE_FACTOR sets: a
+// switch click of each circuit, a navigation press, a compass button, a
+// trip followed by a re-arm.
 #include "house/catalogue.h"
 #include "house/windows.h"
 #include "shell/main_window.h"
@@ -11,6 +13,7 @@
 #include "ui/pictures.h"
 
 #include "paint_counter.h"
+#include "screen.h"
 
 #include <QApplication>
 #include <QTest>
@@ -19,7 +22,7 @@
 
 namespace {
 
-shell::MainWindow* mainWindow = nullptr;
+QSize devicePixels;
 
 void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -147,20 +150,26 @@ void BM_LoadingBarTick(benchmark::State& state) {
     settle();
 }
 
-// Prints one line per benchmark: the median of its repetitions.
+// Prints one line per benchmark: the median of its repetitions, in wall
+// time and in processor time of the program's thread (which other programs
+// running on the same machine disturb less).
 class MedianTable : public benchmark::BenchmarkReporter {
 public:
     bool ReportContext(const Context&) override {
-        std::printf("%-34s %12s\n", "action at 1920x1080 (median)", "time");
+        const QString title = QStringLiteral("action at %1x%2 device px, %3 (median)")
+                                  .arg(devicePixels.width())
+                                  .arg(devicePixels.height())
+                                  .arg(bench::scaling());
+        std::printf("%-46s %12s %12s\n", qPrintable(title), "time", "cpu");
         return true;
     }
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.aggregate_name != "median")
                 continue;
-            const double ms = run.GetAdjustedRealTime() /
-                              (run.time_unit == benchmark::kMillisecond ? 1.0 : 1000.0);
-            std::printf("%-34s %9.2f ms", run.run_name.function_name.c_str(), ms);
+            const double perMs = run.time_unit == benchmark::kMillisecond ? 1.0 : 1000.0;
+            std::printf("%-46s %9.2f ms %9.2f ms", run.run_name.function_name.c_str(),
+                        run.GetAdjustedRealTime() / perMs, run.GetAdjustedCPUTime() / perMs);
             for (const auto& [name, counter] : run.counters)
                 std::printf("  %s %.2f", name.c_str(), counter.value);
             std::printf("\n");
@@ -181,15 +190,14 @@ BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Repor
 BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    devicePixels = bench::takeDeviceSize(argc, argv);
+    bench::useScreen(devicePixels);
     QApplication app(argc, argv);
     ui::setUpApplication(app);
     shell::prepare();
     shell::MainWindow main;
-    mainWindow = &main;
     ui::forms::setHost(&main);
-    main.resize(1920, 1080);
+    main.resize(bench::logicalSize(devicePixels));
     main.show();
     settle();
     benchmark::Initialize(&argc, argv);

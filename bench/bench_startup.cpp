@@ -1,15 +1,19 @@
 // Start-up to the first painted frame, and peak memory at that moment, of
 // Ampera beside an empty Qt main window built in the same tree, and the
 // start-up beside a main window that shows some text; medians of repeated
-// runs, each run a fresh process.
+// runs, each run a fresh process; on a screen of a given size in device
+// pixels (1920×1080 unless "--device WxH" says otherwise) at the scaling
+// QT_SCALE_FACTOR sets.
 //
-//   bench_startup [RUNS]
+//   bench_startup [--device WxH] [RUNS]
 #include "house/catalogue.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
+
+#include "screen.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -80,7 +84,7 @@ int runTour(QApplication& app) {
     shell::prepare();
     shell::MainWindow mainWindow;
     ui::forms::setHost(&mainWindow);
-    mainWindow.resize(1920, 1080);
+    mainWindow.resize(QGuiApplication::primaryScreen()->size());
     mainWindow.show();
     ui::forms::get("frmPlanta").setWindowState(ui::Form::WindowState::Maximized);
     settle();
@@ -146,8 +150,6 @@ Sample runOnce(const QString& mode) {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("BENCH_STARTED_NS", QString::number(nowNs()));
-    if (!env.contains("QT_QPA_PLATFORM"))
-        env.insert("QT_QPA_PLATFORM", "offscreen");
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {mode});
     child.waitForFinished(60000);
@@ -165,6 +167,7 @@ double median(std::vector<double> values) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const QSize devicePixels = bench::takeDeviceSize(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (mode == QLatin1String("--child-empty") || mode == QLatin1String("--child-text")) {
         QApplication app(argc, argv);
@@ -178,6 +181,8 @@ int main(int argc, char* argv[]) {
         QApplication app(argc, argv);
         return runTour(app);
     }
+    // The runs inherit the screen.
+    bench::useScreen(devicePixels);
     QCoreApplication app(argc, argv);
     const int runs = std::max(3, mode.toInt() > 0 ? mode.toInt() : 15);
     std::vector<double> emptyMs, emptyMb, textMs, amperaMs, amperaMb;
@@ -196,6 +201,8 @@ int main(int argc, char* argv[]) {
         tourMb.push_back(runOnce("--child-tour").mb);
     const double eMs = median(emptyMs), aMs = median(amperaMs);
     const double eMb = median(emptyMb), aMb = median(amperaMb);
+    std::printf("screen of %dx%d device px, %s\n", devicePixels.width(), devicePixels.height(),
+                qPrintable(bench::scaling()));
     std::printf("medians of %d runs            empty Qt window   Ampera   ratio\n", runs);
     std::printf("start-up to first paint (ms)   %15.1f %8.1f %7.2f\n", eMs, aMs, aMs / eMs);
     std::printf("peak memory at start-up (MB)   %15.1f %8.1f %7.2f\n", eMb, aMb, aMb / eMb);

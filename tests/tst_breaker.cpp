@@ -176,6 +176,31 @@ class BreakerTest : public QObject {
         }
     }
 
+    // A room opened from the menu and lit while the breaker is tripped keeps
+    // its lamp through the re-arm, and the plan shows it lit like every
+    // other window; the other rooms are dark.
+    void reArmingShowsALampLitWhileTripped() {
+        trip();
+        house->chooseMenu("mnuHabitació2");
+        house->click(house->window("frmHabitació2").button("CmdInterruptor"));
+        ui::Form* bedroom = house->loaded("frmHabitació2");
+        house->chooseMenu("mnuPlanta");
+        house->click(breaker(0));
+        verifyArmed();
+        QCOMPARE(house->loaded("frmHabitació2"), bedroom);
+        QVERIFY(bedroom->pictureBox("Pic_Habitació2", 0).Visible());
+        for (const house::Room& room : house::rooms()) {
+            ui::Form& window = house->window(room.window);
+            const bool lit = room.window == "frmHabitació2";
+            QCOMPARE(window.pictureBox(room.photographs, 1).Visible(), !lit);
+            for (ui::Form* shown : {&plan(), &window})
+                QVERIFY2(shown->image("ImgHabitació2").Visible(), qPrintable(shown->name()));
+            for (const house::PlanArea& area : house::planAreas())
+                if (area.indicator != "ImgHabitació2")
+                    QVERIFY(!plan().image(area.indicator).Visible());
+        }
+    }
+
     void breakerAnswersToTheKeyboard() {
         trip();
         QCOMPARE(breaker(0).widget()->accessibleName(), QString("Magnetotèrmic"));

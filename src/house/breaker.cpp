@@ -35,6 +35,18 @@ void hidePlanIndicators() {
         plan().image(indicator).setVisible(false);
 }
 
+// After a re-arm the plan shows the lamps that are lit. Clearing its
+// indicators instead would show a room as dark whose lamp is lit: one
+// opened from the menu and lit while the breaker was tripped, or any lit
+// room when the breaker clicked was armed.
+void showLampsOnPlan() {
+    for (const Room& room : rooms()) {
+        const bool lit = isLit(room.window);
+        for (const QString& indicator : room.indicators)
+            plan().image(indicator).setVisible(lit);
+    }
+}
+
 void enablePlanImages(bool enabled) {
     for (const QString& image : planImagesInBlockOrder())
         plan().image(image).setEnabled(enabled);
@@ -66,16 +78,12 @@ void ComprovaConsum(const ui::Form& roomWindow) {
 bool isTripped() { return plan().pictureBox("PicMagneto", 0).Visible(); }
 
 void PicMagneto_Click(int) {
-    // Only a tripped breaker clears the plan's indicators: clicking an armed
-    // one must not make the plan show lit rooms as dark.
-    const bool wasTripped = isTripped();
     plan().pictureBox("PicMagneto", 0).setVisible(false);
     plan().pictureBox("PicMagneto", 1).setVisible(true);
     plan().label("lblMagneto").setVisible(false);
     plan().image("ImgAvis").setVisible(false);
-    if (wasTripped)
-        hidePlanIndicators();
     showRooms();
+    showLampsOnPlan();
     plan().setWindowState(ui::Form::WindowState::Maximized);
     enablePlanImages(true);
 }

@@ -57,4 +57,8 @@ struct PlanArea {
 // The ten plan areas, in house order.
 const std::vector<PlanArea>& planAreas();
 
+// On the room windows other than the kitchen the kitchen's indicator stands
+// here, 30 twips left of where it stands on the kitchen and the floor plan.
+inline constexpr qreal kitchenIndicatorLeftOnOtherRooms = 1530;
+
 } // namespace house

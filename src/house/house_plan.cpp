@@ -59,9 +59,9 @@ HousePlan describeHouse() {
         outer({267, 82.5}, {318, 82.5}, {window(280, 305)}),
         outer({318, 82.5}, {318, 230}, {window(110, 140), window(185, 212)}),
         outer({318, 230}, {281, 230}),
-        outer({281, 230}, {281, 324}, {window(258, 290)}),
-        outer({281, 324}, {110, 324}, {window(205, 245), window(125, 153)}),
-        outer({110, 324}, {110, 298.5}),
+        outer({281, 230}, {281, 327}, {window(258, 290)}),
+        outer({281, 327}, {110, 327}, {window(205, 245), window(125, 153)}),
+        outer({110, 327}, {110, 298.5}),
         outer({110, 298.5}, {25, 298.5}, {{OpeningKind::FrenchWindow, 45, 90}}),
         outer({25, 298.5}, {25, 82.5}, {window(245, 280), window(160, 200), window(100, 114)}),
         outer({25, 82.5}, {59, 82.5}),
@@ -73,7 +73,7 @@ HousePlan describeHouse() {
         inner({66, 82.5}, {66, 136.5}, {door(112, 126, false, false)}),
         inner({88, 82.5}, {88, 136.5}, {door(100, 116, true, true)}),
         inner({25, 136.5}, {169, 136.5}, {passage(66, 88)}),
-        inner({169, 82.5}, {169, 324}, {door(150, 166, true, false)}),
+        inner({169, 82.5}, {169, 327}, {door(150, 166, true, false)}),
         inner({195, 82.5}, {195, 230}, {door(100, 116, true, true), door(180, 196, false, true)}),
         inner({195, 167}, {318, 167}),
         inner({169, 230}, {281, 230}, {door(173, 189, true, true)}),
@@ -84,9 +84,9 @@ HousePlan describeHouse() {
         {"lit_kitchen", QRectF(QPointF(103.5, 15), QPointF(267, 82.5))},
         {"lit_hall", QRectF(QPointF(59, 15), QPointF(103.5, 82.5))},
         {"lit_study", QRectF(QPointF(195, 82.5), QPointF(318, 167))},
-        {"lit_master_bedroom", QRectF(QPointF(169, 230), QPointF(281, 324))},
+        {"lit_master_bedroom", QRectF(QPointF(169, 230), QPointF(281, 327))},
         {"lit_bedroom1", QRectF(QPointF(195, 167), QPointF(318, 230))},
-        {"lit_bedroom2", QRectF(QPointF(110, 224), QPointF(169, 324))},
+        {"lit_bedroom2", QRectF(QPointF(110, 224), QPointF(169, 327))},
         {"lit_bathroom", QRectF(QPointF(88, 82.5), QPointF(169, 136.5))},
         {"lit_washroom", QRectF(QPointF(25, 82.5), QPointF(66, 136.5))},
         {"lit_dining1", QRectF(QPointF(25, 136.5), QPointF(169, 224))},
@@ -257,8 +257,7 @@ QString terraceElements(const QRectF& t) {
     return out;
 }
 
-// Everything drawn in lines, in plan pixels: what lies on top of a lit
-// room's yellow.
+// Everything drawn in lines, in plan pixels.
 QString planLines() {
     const HousePlan& h = housePlan();
     QString out;
@@ -276,22 +275,55 @@ QString planLines() {
     return out;
 }
 
-// The plan seen through `view` (plan pixels) at `size` pixels, with `lit`
-// filled yellow under the lines.
-QByteArray planSvg(const QRectF& view, QSize size, const QPolygonF& lit) {
-    QString out = QStringLiteral(R"(<svg xmlns="http://www.w3.org/2000/svg" version="1.2" )"
-                                 R"(baseProfile="tiny" width="%1" height="%2" )"
-                                 R"(viewBox="%3 %4 %5 %6">)")
-                      .arg(size.width())
-                      .arg(size.height())
-                      .arg(num(view.x()), num(view.y()), num(view.width()), num(view.height()));
-    out += rectElement(view.adjusted(-1, -1, 1, 1), QStringLiteral(R"(fill="#ffffff")"));
-    if (!lit.isEmpty())
-        out += QStringLiteral(R"(<polygon points="%1" fill="%2"/>)")
-                   .arg(points(lit), QString::fromLatin1(litFill));
-    out += planLines();
-    out += QStringLiteral("</svg>");
-    return out.toUtf8();
+// The lines that lie on a room's floor: its fixtures and the doors that
+// swing into it.
+QString floorLines(const QPolygonF& floor) {
+    const HousePlan& h = housePlan();
+    QString out;
+    for (const Fixture& f : h.fixtures)
+        if (floor.containsPoint(f.rect.center(), Qt::OddEvenFill))
+            out += fixtureElement(f);
+    for (const auto* walls : {&h.innerWalls, &h.outerWalls})
+        for (const Wall& w : *walls)
+            for (const Opening& o : w.openings) {
+                if (o.kind != OpeningKind::Door && o.kind != OpeningKind::EntranceDoor)
+                    continue;
+                // The middle of the quarter the door sweeps.
+                const double side = o.swingsPositive ? 1 : -1;
+                const double width = o.to - o.from;
+                const QPointF swept = wallPoint(w, (o.from + o.to) / 2, side * width / 2);
+                if (floor.containsPoint(swept, Qt::OddEvenFill))
+                    out += openingSymbol(w, o);
+            }
+    return out;
+}
+
+QString svgStart(const QRectF& view, QSize size) {
+    return QStringLiteral(R"(<svg xmlns="http://www.w3.org/2000/svg" version="1.2" )"
+                          R"(baseProfile="tiny" width="%1" height="%2" )"
+                          R"(viewBox="%3 %4 %5 %6">)")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(num(view.x()), num(view.y()), num(view.width()), num(view.height()));
+}
+
+// The plan seen through `view` (plan pixels) at `size` pixels.
+QByteArray planSvg(const QRectF& view, QSize size) {
+    return (svgStart(view, size) +
+            rectElement(view.adjusted(-1, -1, 1, 1), QStringLiteral(R"(fill="#ffffff")")) +
+            planLines() + QStringLiteral("</svg>"))
+        .toUtf8();
+}
+
+// A lit room's overlay: its floor filled yellow with what stands on it, and
+// nothing else, so that the walls and all around the room are the plan's
+// own, wherever the overlay is laid.
+QByteArray overlaySvg(const QRectF& view, QSize size, const QPolygonF& floor) {
+    return (svgStart(view, size) +
+            QStringLiteral(R"(<polygon points="%1" fill="%2"/>)")
+                .arg(points(floor), QString::fromLatin1(litFill)) +
+            floorLines(floor) + QStringLiteral("</svg>"))
+        .toUtf8();
 }
 
 const PlanArea* findArea(const QString& overlayName) {
@@ -321,32 +353,39 @@ QPolygonF roomArea(const QString& overlayName) {
     for (const PlanRoom& room : housePlan().rooms) {
         if (room.overlay != overlayName)
             continue;
-        // The yellow reaches the centre of inner walls and door gaps but stops
-        // at the inner face of outer walls, so it never shows in a window.
+        // The yellow stops at the faces of the walls and leaves the door gaps
+        // white. The kitchen's overlay also lies 2 pixels further left on
+        // most windows; its yellow keeps off the walls there too.
+        QList<double> shifts = {0};
+        if (overlayName == QLatin1String("lit_kitchen"))
+            shifts << (findArea(overlayName)->indicatorRect.left() -
+                       kitchenIndicatorLeftOnOtherRooms) /
+                          twipsPerPixel;
         QPainterPath area;
         area.addRect(room.bounds.intersected(overlayRect(overlayName)));
-        QPainterPath outerBands;
-        outerBands.setFillRule(Qt::WindingFill);
-        for (const Wall& w : housePlan().outerWalls)
-            outerBands.addRect(wallBand(w, w.start(), w.end()));
-        return area.subtracted(outerBands).simplified().toFillPolygon();
+        QPainterPath walls;
+        walls.setFillRule(Qt::WindingFill);
+        for (const auto* list : {&housePlan().outerWalls, &housePlan().innerWalls})
+            for (const Wall& w : *list)
+                for (const double shift : shifts)
+                    walls.addRect(wallBand(w, w.start(), w.end()).translated(shift, 0));
+        return area.subtracted(walls).simplified().toFillPolygon();
     }
     return {};
 }
 
 void registerPlanPictures() {
     const QRectF whole(QPointF(0, 0), QSizeF(planPictureSize));
-    ui::pictures::add(QStringLiteral("plan"),
-                      [whole] { return planSvg(whole, planPictureSize, {}); });
+    ui::pictures::add(QStringLiteral("plan"), [whole] { return planSvg(whole, planPictureSize); });
     ui::pictures::add(QStringLiteral("plan_floor"), [whole] {
-        return planSvg(whole.translated(floorShift, 0), planPictureSize, {});
+        return planSvg(whole.translated(floorShift, 0), planPictureSize);
     });
     for (const PlanArea& area : planAreas()) {
         const QString name = area.picture;
         ui::pictures::add(name, [name] {
             const QRectF view = overlayRect(name);
             const QSize size(qRound(view.width()), qRound(view.height()));
-            return planSvg(view, size, roomArea(name));
+            return overlaySvg(view, size, roomArea(name));
         });
     }
 }

@@ -25,7 +25,9 @@
 namespace house {
 namespace {
 
-constexpr QSize viewSize{481, 332};
+// The size of the views' picture boxes (6975 by 5055 twips), which the
+// pictures fill exactly.
+constexpr QSize viewSize{465, 337};
 constexpr double overhang = 7;
 constexpr double roofPitch = 0.62; // rise per run
 constexpr double fasciaDepth = 3;

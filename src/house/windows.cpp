@@ -19,6 +19,11 @@ void ActualitzaIndicador(const QString& actingWindow, const QStringList& indicat
             ui::forms::get(window).image(indicator).setVisible(lit);
 }
 
+bool isLit(const QString& roomWindow) {
+    const ui::Form* form = ui::forms::loaded(roomWindow);
+    return form && !form->pictureBox(room(roomWindow).photographs, 1).Visible();
+}
+
 void showRooms() {
     for (const char* window : {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1",
                                "frmHabitació2", "frmLavabogran", "frmLavabopetit",

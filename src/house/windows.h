@@ -16,6 +16,10 @@ void ObreFinestra(const QString& window);
 // plan and on the other rooms in the acting room's own order.
 void ActualitzaIndicador(const QString& actingWindow, const QStringList& indicators, bool lit);
 
+// Whether a room's lamp is lit, as its own window shows it: its dark
+// photograph is hidden. A room window that is not loaded is dark.
+bool isLit(const QString& roomWindow);
+
 // Shows the nine room windows, creating any that is not loaded, in the
 // order the floor plan opens them; each comes to the front in turn.
 void showRooms();

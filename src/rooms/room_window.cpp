@@ -79,7 +79,7 @@ void RoomWindow::addMiniaturePlan() {
     plan.setAccessibleDescription(
         QStringLiteral("Per anar a una altra estança, feu servir el menú Portal (Alt+P)"));
     plan.add<ui::Image>("ImgPlanta", QRectF(0, 0, 4935, 5055), QStringLiteral("plan"));
-    house::addPlanImages(plan, kitchen ? 1560 : 1530);
+    house::addPlanImages(plan, kitchen ? 1560 : house::kitchenIndicatorLeftOnOtherRooms);
     if (!room_.activeFrame.isEmpty()) {
         auto& frame = plan.add<ui::Shape>(room_.activeFrame, ui::Shape::Kind::Rectangle,
                                           room_.activeRect);

@@ -3,6 +3,7 @@
 #include "ui/color.h"
 #include "workshop/workshop_window.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
 
@@ -96,5 +97,13 @@ void MainWindow::showHost() {
 }
 
 void MainWindow::closeHost() { hide(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The main window's close box closes its children with it. Unloading
+    // them stops the presentation screen's timers, which would otherwise
+    // open the floor plan and so bring the main window back.
+    ui::forms::unloadChildWindows();
+    QMainWindow::closeEvent(event);
+}
 
 } // namespace shell

@@ -19,6 +19,9 @@ public:
     void showHost() override;
     void closeHost() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createMenus();
     void createWorkshopMenu();

@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/forms.h"
+#include "ui/placement.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -54,8 +55,8 @@ void Form::attach(QMdiSubWindow* frame) {
         return;
     frame_->setWindowTitle(caption_);
     frame_->installEventFilter(this);
-    // A child window opens at its design size.
-    frame_->resize(frame_->sizeHint().expandedTo(surface()->size()));
+    // A child window opens with its design client area inside its frame.
+    frame_->resize(surface()->size().grownBy(frame_->contentsMargins()));
 }
 
 void Form::detach() {
@@ -78,8 +79,15 @@ void Form::Show() {
     if (frame_) {
         if (forms::host())
             forms::host()->showHost();
-        if (frame_->isHidden())
+        if (frame_->isHidden()) {
+            if (placed_) {
+                placement::keepInside(*frame_);
+            } else {
+                placement::placeNew(*frame_);
+                placed_ = true;
+            }
             frame_->show();
+        }
         frame_->mdiArea()->setActiveSubWindow(frame_);
         frame_->raise();
         return;
@@ -172,18 +180,32 @@ void Form::missing(const QString& name, int index) const {
     qFatal("%s has no control %s", qPrintable(name_), qPrintable(keyOf(name, index)));
 }
 
+void Form::hideChild() {
+    if (!frame_) {
+        window()->hide();
+        return;
+    }
+    // A hidden child must not stay maximised: the area restores its
+    // maximised children whenever another one is brought up, and restoring
+    // a hidden one would show it again. The maximised mode goes on with the
+    // child that comes to the front instead.
+    const bool maximised = frame_->isMaximized();
+    frame_->showNormal();
+    frame_->hide();
+    QMdiArea* area = frame_->mdiArea();
+    if (!area)
+        return;
+    area->activatePreviousSubWindow();
+    QMdiSubWindow* front = area->activeSubWindow();
+    if (maximised && front && front != frame_ && front->isVisible())
+        front->showMaximized();
+}
+
 bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window() && event->type() == QEvent::Close) {
         if (closeBox_ == CloseBox::Hides) {
             event->ignore();
-            // A hidden child must not stay maximised: the area restores its
-            // maximised children whenever another one is brought up, and
-            // restoring a hidden one would show it again.
-            if (frame_)
-                frame_->showNormal();
-            window()->hide();
-            if (frame_ && frame_->mdiArea())
-                frame_->mdiArea()->activatePreviousSubWindow();
+            hideChild();
             return true;
         }
         forms::unload(name_);

@@ -102,6 +102,8 @@ private:
     };
     const Placement& placement() const;
     [[noreturn]] void missing(const QString& name, int index) const;
+    // What the close box does to a child window that it only hides.
+    void hideChild();
     void stopTimers();
 
     QString name_;
@@ -115,6 +117,8 @@ private:
     mutable std::optional<QSizeF> extent_;
     mutable std::optional<Placement> placement_;
     QPointer<QMdiSubWindow> frame_;
+    // Whether the child window has been placed in the main window.
+    bool placed_ = false;
 };
 
 } // namespace ui

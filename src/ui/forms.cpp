@@ -64,6 +64,12 @@ void unload(const QString& name) {
     form->deleteLater();
 }
 
+void unloadChildWindows() {
+    for (const QString& name : registry().windows.keys())
+        if (registry().windows.value(name)->kind() == Form::Kind::Child)
+            unload(name);
+}
+
 void setHost(Host* host) { registry().host = host; }
 
 Host* host() { return registry().host; }

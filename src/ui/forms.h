@@ -32,6 +32,10 @@ Form* loaded(const QString& name);
 // exist does nothing.
 void unload(const QString& name);
 
+// Unloads every child window of the main window, as closing the main
+// window does; top-level windows stay.
+void unloadChildWindows();
+
 // Where child windows live: the main window provides the area and shows
 // itself when its first child is shown.
 class Host {

@@ -111,7 +111,7 @@ QRectF indicatorRect(const house::PlanArea& area, const QString& window) {
     QRectF rect = area.indicatorRect;
     if (area.indicator == QLatin1String("ImgCuina") && window != plan &&
         window != QLatin1String("frmCuina"))
-        rect.moveLeft(1530);
+        rect.moveLeft(house::kitchenIndicatorLeftOnOtherRooms);
     return rect;
 }
 
@@ -268,13 +268,14 @@ void HouseModel::apply(const Action& action, QPointF pressedAt, const QString& f
         break;
     case Action::Kind::Close:
         // Closing a room or the plan only hides it; which window comes to
-        // the front is the window system's choice.
+        // the front is the window system's choice, and it is maximised if
+        // the closed one was.
         if (action.window == plan)
             planShown_ = false;
         else
             rooms_[action.window].shown = false;
+        frontMaximised_ = frontMaximised_ && front_ == action.window && frontAfter != action.window;
         front_ = frontAfter;
-        frontMaximised_ = false;
         break;
     case Action::Kind::CloseHelp:
         help_ = false;
@@ -334,7 +335,6 @@ void HouseModel::switchClicked(const QString& room, const QString& button) {
     RoomState& state = rooms_[room];
     state.combination ^= circuit.bitOf(int(circuit.buttons.indexOf(button)));
     state.switched = true;
-    state.planCleared = false;
     const bool on = lit(room);
     writeIndicators(room, on);
     maximise(room);
@@ -377,14 +377,13 @@ void HouseModel::trip() {
 }
 
 void HouseModel::rearm() {
-    // Only a tripped breaker clears the plan's indicators.
-    if (tripped_) {
-        indicators_[plan] = allDark();
-        for (auto& [room, state] : rooms_)
-            state.planCleared = true;
-    }
     tripped_ = false;
     showRooms();
+    // The plan shows the lamps that are lit, rooms that were not loaded
+    // being created dark.
+    for (const QString& room : rooms)
+        for (const QString& indicator : house::room(room).indicators)
+            indicators_[plan][indicator] = lit(room);
     maximise(plan);
 }
 
@@ -631,8 +630,7 @@ void HouseModel::checkIndicators(HouseFixture& house, QStringList& out) const {
     }
 
     // A room's indicators agree, on every window that shows them, with the
-    // lamp as the room's own window draws it; only the floor plan's may have
-    // been cleared by the breaker since the lamp was last switched.
+    // lamp as the room's own window draws it.
     for (const auto& [room, state] : rooms_) {
         const ui::Form* form = house.loaded(room);
         if (!form)
@@ -646,8 +644,7 @@ void HouseModel::checkIndicators(HouseFixture& house, QStringList& out) const {
                 continue;
             for (const QString& indicator : house::room(room).indicators) {
                 const bool shown = other->image(indicator).Visible();
-                const bool cleared = window == plan && state.planCleared && !shown;
-                if (shown != lampShown && !cleared)
+                if (shown != lampShown)
                     out << QStringLiteral("agreement: %1 is %2 on %3 while %4 is %5")
                                .arg(indicator, shown ? "shown" : "hidden", window, room,
                                     lampShown ? "lit" : "dark");

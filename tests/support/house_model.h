@@ -55,9 +55,6 @@ class HouseModel {
         int combination = 0;
         bool switched = false; // switched at least once since it was loaded
         bool shown = false;
-        // The breaker cleared this room's indicator on the floor plan after
-        // the lamp was last switched.
-        bool planCleared = false;
     };
 
     bool isLoaded(const QString& window) const;
