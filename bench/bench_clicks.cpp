@@ -12,6 +12,7 @@
 #include "ui/forms.h"
 #include "ui/pictures.h"
 
+#include "median_table.h"
 #include "paint_counter.h"
 #include "screen.h"
 
@@ -153,29 +154,6 @@ void BM_LoadingBarTick(benchmark::State& state) {
 // Prints one line per benchmark: the median of its repetitions, in wall
 // time and in processor time of the program's thread (which other programs
 // running on the same machine disturb less).
-class MedianTable : public benchmark::BenchmarkReporter {
-public:
-    bool ReportContext(const Context&) override {
-        const QString title = QStringLiteral("action at %1x%2 device px, %3 (median)")
-                                  .arg(devicePixels.width())
-                                  .arg(devicePixels.height())
-                                  .arg(bench::scaling());
-        std::printf("%-46s %12s %12s\n", qPrintable(title), "time", "cpu");
-        return true;
-    }
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.aggregate_name != "median")
-                continue;
-            const double perMs = run.time_unit == benchmark::kMillisecond ? 1.0 : 1000.0;
-            std::printf("%-46s %9.2f ms %9.2f ms", run.run_name.function_name.c_str(),
-                        run.GetAdjustedRealTime() / perMs, run.GetAdjustedCPUTime() / perMs);
-            for (const auto& [name, counter] : run.counters)
-                std::printf("  %s %.2f", name.c_str(), counter.value);
-            std::printf("\n");
-        }
-    }
-};
 
 } // namespace
 
@@ -201,7 +179,7 @@ int main(int argc, char** argv) {
     main.show();
     settle();
     benchmark::Initialize(&argc, argv);
-    MedianTable table;
+    MedianTable table(QStringLiteral("action"), devicePixels);
     benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
     ui::forms::reset();

@@ -1,5 +1,6 @@
 // What one learner action in the wiring workshop costs, solved and
-// repainted, in a 1920×1080 main window: laying a conductor, a switch click,
+// repainted, in a main window filling a screen of the device size asked
+// for (1920×1080 unless "--device WxH" says otherwise): laying a conductor, a switch click,
 // and a check of every combination of the intermediate exercise.
 #include "circuit/exercise.h"
 #include "shell/main_window.h"
@@ -96,8 +97,8 @@ BENCHMARK(BM_WorkshopSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)
 BENCHMARK(BM_WorkshopCheckIntermediate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QSize devicePixels = bench::takeDeviceSize(argc, argv);
+    bench::useScreen(devicePixels);
     QApplication app(argc, argv);
     // Start from empty workshops: wirings kept by an earlier run stay out.
     QStandardPaths::setTestModeEnabled(true);
@@ -106,11 +107,11 @@ int main(int argc, char** argv) {
     shell::prepare();
     shell::MainWindow main;
     ui::forms::setHost(&main);
-    main.resize(1920, 1080);
+    main.resize(bench::logicalSize(devicePixels));
     main.show();
     settle();
     benchmark::Initialize(&argc, argv);
-    MedianTable table("workshop action at 1920x1080");
+    MedianTable table(QStringLiteral("workshop action"), devicePixels);
     benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
     ui::forms::reset();
