@@ -51,7 +51,8 @@ public:
     void text(QPointF at, qreal height, const QString& text, bool bold, const QColor& colour, qreal width = 0) {
         QFont font = p.font();
         font.setBold(bold);
-        font.setPixelSize(std::max(1, int(std::lround(height * s))));
+        // Never smaller than a menu's text, however small the board.
+        font.setPixelSize(std::max(10, int(std::lround(height * s))));
         p.setFont(font);
         p.setPen(colour);
         const QRectF box(px(at), QSizeF(width > 0 ? width * s : 1000, height * s * 1.4));
