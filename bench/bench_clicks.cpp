@@ -5,42 +5,31 @@
 // trip followed by a re-arm.
 #include "house/catalogue.h"
 #include "house/windows.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
-#include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/pictures.h"
 
-#include "median_table.h"
 #include "paint_counter.h"
-#include "screen.h"
+#include "program.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QSize devicePixels;
-
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 ui::Form& bringUp(const QString& window) {
     ui::forms::get("frmPlanta");
     ui::Form& form = ui::forms::get(window);
     form.setWindowState(ui::Form::WindowState::Maximized);
-    settle();
+    bench::settle();
     return form;
 }
 
 void click(const ui::Control& control) {
     QTest::mouseClick(control.inputWidget(), Qt::LeftButton, {}, control.centre());
-    settle();
+    bench::settle();
 }
 
 void clickButton(benchmark::State& state, const QString& window, const QString& button) {
@@ -71,7 +60,7 @@ void pressOnPlan(const QString& window, const QString& target) {
     ui::Image& image = ui::forms::get(window).image(target);
     QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
     QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-    settle();
+    bench::settle();
 }
 
 void BM_NavigationPress(benchmark::State& state) {
@@ -137,18 +126,18 @@ void BM_TripAndRearm(benchmark::State& state) {
 void BM_LoadingBarTick(benchmark::State& state) {
     ui::Form& presentation = ui::forms::get("frmPresentació");
     presentation.Show();
-    settle();
+    bench::settle();
     testing::PaintCounter counter;
     presentation.surface()->installEventFilter(&counter);
     ui::Timer& timer = presentation.timer("TmrCarrega");
     for (auto _ : state) {
         timer.fire();
-        settle();
+        bench::settle();
     }
     state.counters["repaints_per_tick"] =
         benchmark::Counter(double(counter.paints) / double(state.iterations()));
     ui::forms::unload("frmPresentació");
-    settle();
+    bench::settle();
 }
 
 // Prints one line per benchmark: the median of its repetitions, in wall
@@ -167,21 +156,4 @@ BENCHMARK(BM_PhotographRendering)->Unit(benchmark::kMicrosecond)->Repetitions(5)
 BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
-int main(int argc, char** argv) {
-    devicePixels = bench::takeDeviceSize(argc, argv);
-    bench::useScreen(devicePixels);
-    QApplication app(argc, argv);
-    ui::setUpApplication(app);
-    shell::prepare();
-    shell::MainWindow main;
-    ui::forms::setHost(&main);
-    main.resize(bench::logicalSize(devicePixels));
-    main.show();
-    settle();
-    benchmark::Initialize(&argc, argv);
-    MedianTable table(QStringLiteral("action"), devicePixels);
-    benchmark::RunSpecifiedBenchmarks(&table);
-    benchmark::Shutdown();
-    ui::forms::reset();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runOnProgram(argc, argv, QStringLiteral("action")); }

@@ -3,41 +3,30 @@
 // for (1920×1080 unless "--device WxH" says otherwise): laying a conductor, a switch click,
 // and a check of every combination of the intermediate exercise.
 #include "circuit/exercise.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
-#include "ui/application.h"
 #include "ui/forms.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
 #include "workshop/workshop_view.h"
 #include "workshop/workshop_window.h"
 
-#include "median_table.h"
 #include "natural_wirings.h"
+#include "program.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 
 namespace {
 
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 void press(QWidget* widget) {
     QTest::mousePress(widget, Qt::LeftButton, {}, widget->rect().center());
     QTest::mouseRelease(widget, Qt::LeftButton, {}, widget->rect().center());
-    settle();
+    bench::settle();
 }
 
 workshop::WorkshopWindow& bringUp(const QString& id) {
     auto& w = static_cast<workshop::WorkshopWindow&>(ui::forms::get("frmTaller_" + id));
     w.setWindowState(ui::Form::WindowState::Maximized);
-    settle();
+    bench::settle();
     return w;
 }
 
@@ -71,7 +60,7 @@ void BM_WorkshopWiringStep(benchmark::State& state) {
         press(to);
         state.PauseTiming();
         w.bench().undoStack().undo();
-        settle();
+        bench::settle();
         state.ResumeTiming();
     }
 }
@@ -96,24 +85,4 @@ BENCHMARK(BM_WorkshopWiringStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)-
 BENCHMARK(BM_WorkshopSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_WorkshopCheckIntermediate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
-int main(int argc, char** argv) {
-    const QSize devicePixels = bench::takeDeviceSize(argc, argv);
-    bench::useScreen(devicePixels);
-    QApplication app(argc, argv);
-    // Start from empty workshops: wirings kept by an earlier run stay out.
-    QStandardPaths::setTestModeEnabled(true);
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
-    ui::setUpApplication(app);
-    shell::prepare();
-    shell::MainWindow main;
-    ui::forms::setHost(&main);
-    main.resize(bench::logicalSize(devicePixels));
-    main.show();
-    settle();
-    benchmark::Initialize(&argc, argv);
-    MedianTable table(QStringLiteral("workshop action"), devicePixels);
-    benchmark::RunSpecifiedBenchmarks(&table);
-    benchmark::Shutdown();
-    ui::forms::reset();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runOnProgram(argc, argv, QStringLiteral("workshop action")); }

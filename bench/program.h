@@ -1,0 +1,49 @@
+// Starts the program as a learner sees it, on a headless screen of the
+// device size asked for ("--device WxH", 1920×1080 without it), runs the
+// benchmarks registered in the file and prints their medians.
+#pragma once
+
+#include "median_table.h"
+#include "screen.h"
+
+#include "shell/main_window.h"
+#include "shell/startup.h"
+#include "ui/application.h"
+#include "ui/forms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace bench {
+
+// Lets deferred deletions and repaints happen, as after a real event.
+inline void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// `what` heads the table: "action", "workshop action".
+inline int runOnProgram(int argc, char** argv, const QString& what) {
+    const QSize devicePixels = takeDeviceSize(argc, argv);
+    useScreen(devicePixels);
+    QApplication app(argc, argv);
+    // Start from empty workshops: wirings kept by an earlier run stay out.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+    ui::setUpApplication(app);
+    shell::prepare();
+    shell::MainWindow main;
+    ui::forms::setHost(&main);
+    main.resize(logicalSize(devicePixels));
+    main.show();
+    settle();
+    benchmark::Initialize(&argc, argv);
+    MedianTable table(what, devicePixels);
+    benchmark::RunSpecifiedBenchmarks(&table);
+    benchmark::Shutdown();
+    ui::forms::reset();
+    return 0;
+}
+
+} // namespace bench
