@@ -18,7 +18,6 @@
 
 namespace {
 
-
 ui::Form& bringUp(const QString& window) {
     ui::forms::get("frmPlanta");
     ui::Form& form = ui::forms::get(window);
@@ -42,7 +41,9 @@ void clickButton(benchmark::State& state, const QString& window, const QString& 
 void BM_SingleSwitchClick(benchmark::State& state) {
     clickButton(state, "frmCuina", "CmdInterruptor");
 }
-void BM_TwoWayClick(benchmark::State& state) { clickButton(state, "frmEstudi", "CmdCommutador1"); }
+void BM_TwoWayClick(benchmark::State& state) {
+    clickButton(state, "frmEstudi", "CmdCommutador1");
+}
 void BM_IntermediateClick(benchmark::State& state) {
     clickButton(state, "frmHab_mat", "CmdCreumement");
 }
@@ -147,13 +148,30 @@ void BM_LoadingBarTick(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_LoadingBarTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_SingleSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_SingleSwitchClick)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_TwoWayClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_IntermediateClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_NavigationPress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_NavigationRoundTheHouse)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_PhotographRendering)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_IntermediateClick)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_NavigationPress)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_NavigationRoundTheHouse)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_PhotographRendering)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
-int main(int argc, char** argv) { return bench::runOnProgram(argc, argv, QStringLiteral("action")); }
+int main(int argc, char** argv) {
+    return bench::runOnProgram(argc, argv, QStringLiteral("action"));
+}

@@ -40,23 +40,27 @@ qint64 nowNs() {
 // Reports, on the first paint of `window`, the time since the parent
 // started this process and the peak resident memory, then quits.
 class FirstPaint : public QObject {
-public:
+  public:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint && !done_) {
             done_ = true;
-            QMetaObject::invokeMethod(qApp, [] {
-                rusage usage{};
-                getrusage(RUSAGE_SELF, &usage);
-                const qint64 began = qgetenv("BENCH_STARTED_NS").toLongLong();
-                std::printf("%lld %ld\n", static_cast<long long>(nowNs() - began), usage.ru_maxrss);
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp,
+                [] {
+                    rusage usage{};
+                    getrusage(RUSAGE_SELF, &usage);
+                    const qint64 began = qgetenv("BENCH_STARTED_NS").toLongLong();
+                    std::printf("%lld %ld\n", static_cast<long long>(nowNs() - began),
+                                usage.ru_maxrss);
+                    std::fflush(stdout);
+                    QCoreApplication::exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
 
-private:
+  private:
     bool done_ = false;
 };
 
@@ -69,7 +73,8 @@ void clickEverySwitch(const QString& window) {
     ui::Form& room = ui::forms::get(window);
     room.setWindowState(ui::Form::WindowState::Maximized);
     settle();
-    for (const char* name : {"CmdInterruptor", "CmdCommutador1", "CmdCreumement", "CmdCommutador2"}) {
+    for (const char* name :
+         {"CmdInterruptor", "CmdCommutador1", "CmdCreumement", "CmdCommutador2"}) {
         if (auto* button = room.find(QString::fromUtf8(name))) {
             QTest::mouseClick(button->inputWidget(), Qt::LeftButton, {}, button->centre());
             settle();

@@ -81,8 +81,19 @@ void BM_WorkshopCheckIntermediate(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_WorkshopWiringStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_WorkshopSwitchClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_WorkshopCheckIntermediate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_WorkshopWiringStep)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_WorkshopSwitchClick)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_WorkshopCheckIntermediate)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
-int main(int argc, char** argv) { return bench::runOnProgram(argc, argv, QStringLiteral("workshop action")); }
+int main(int argc, char** argv) {
+    return bench::runOnProgram(argc, argv, QStringLiteral("workshop action"));
+}

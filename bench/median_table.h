@@ -13,7 +13,7 @@
 #include <cstdio>
 
 class MedianTable : public benchmark::BenchmarkReporter {
-public:
+  public:
     MedianTable(QString what, QSize devicePixels) : what_(std::move(what)), pixels_(devicePixels) {}
 
     bool ReportContext(const Context&) override {
@@ -38,7 +38,7 @@ public:
         }
     }
 
-private:
+  private:
     QString what_;
     QSize pixels_;
 };

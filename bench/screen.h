@@ -40,10 +40,9 @@ inline void useScreen(QSize devicePixels) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && platform != "offscreen")
         return;
-    const QString path = QDir::temp().filePath(
-        QStringLiteral("ampera-bench-screen-%1x%2.json")
-            .arg(devicePixels.width())
-            .arg(devicePixels.height()));
+    const QString path = QDir::temp().filePath(QStringLiteral("ampera-bench-screen-%1x%2.json")
+                                                   .arg(devicePixels.width())
+                                                   .arg(devicePixels.height()));
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(QStringLiteral(R"({"screens": [{"name": "bench", "x": 0, "y": 0, )"
@@ -64,7 +63,8 @@ inline QSize logicalSize(QSize devicePixels) {
 // "150 %" for the scaling that QT_SCALE_FACTOR sets.
 inline QString scaling() {
     const QByteArray factor = qgetenv("QT_SCALE_FACTOR");
-    return QStringLiteral("%1 %").arg(std::lround((factor.isEmpty() ? 1 : factor.toDouble()) * 100));
+    return QStringLiteral("%1 %").arg(
+        std::lround((factor.isEmpty() ? 1 : factor.toDouble()) * 100));
 }
 
 } // namespace bench

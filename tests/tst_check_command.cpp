@@ -165,9 +165,11 @@ class TestCheckCommand : public QObject {
             << QStringList{"--check", "--quiet", "correct.ampera"} << 2 << ""
             << "ampera: l'opció «--quiet» no existeix\nPer veure com s'usa: ampera --help";
         QTest::newRow("a file that is no wiring, without --check")
-            << QStringList{"notes.txt"} << 2 << "" << "no sé què fer amb «notes.txt»";
+            << QStringList{"notes.txt"} << 2 << ""
+            << "no sé què fer amb «notes.txt»";
         QTest::newRow("two wirings without --check")
-            << QStringList{"correct.ampera", "correct.ampera"} << 2 << "" << "no sé què fer amb «correct.ampera»";
+            << QStringList{"correct.ampera", "correct.ampera"} << 2 << ""
+            << "no sé què fer amb «correct.ampera»";
         QTest::newRow("csv without --check") << QStringList{"--csv", "correct.ampera"} << 2 << ""
                                              << "--csv només va amb --check";
         QTest::newRow("no file") << QStringList{"--check"} << 2 << ""

@@ -14,7 +14,9 @@ namespace {
 
 const QString presentation = QStringLiteral("frmPresentació");
 
-QMdiSubWindow* frameOf(ui::Form& form) { return qobject_cast<QMdiSubWindow*>(form.window()); }
+QMdiSubWindow* frameOf(ui::Form& form) {
+    return qobject_cast<QMdiSubWindow*>(form.window());
+}
 
 } // namespace
 
@@ -60,9 +62,9 @@ class ChildWindowsTest : public QObject {
         house->window(presentation).timer("Rellotge1").fire();
         house->settle();
         QStringList order;
-        for (const char* room : {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1",
-                                 "frmHabitació2", "frmLavabogran", "frmLavabopetit",
-                                 "frmMenjadorbis", "frmHab_mat"})
+        for (const char* room :
+             {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1", "frmHabitació2",
+              "frmLavabogran", "frmLavabopetit", "frmMenjadorbis", "frmHab_mat"})
             order << QString::fromUtf8(room);
         order << house::floorPlan;
 

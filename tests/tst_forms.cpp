@@ -15,15 +15,15 @@ int loads = 0;
 // A small window with a picture-less image under a second one, a line and
 // a shape over both, and a label.
 class TestForm : public ui::Form {
-public:
+  public:
     TestForm() : ui::Form("frmProva", "Prova", {6000, 4000}) {
         add<ui::Image>("ImgDarrere", QRectF(1000, 1000, 2000, 1000));
         add<ui::Image>(ui::Name("ImgDavant", 0), QRectF(2000, 1000, 2000, 1000));
         add<ui::Image>(ui::Name("ImgDavant", 1), QRectF(4500, 3000, 1000, 800));
         add<ui::Line>("Línia", 1000, 1500, 5000, 1500);
         add<ui::Shape>("shpMarc", ui::Shape::Kind::Rectangle, QRectF(900, 900, 4200, 1200));
-        add<ui::Label>("LblTaula", QRectF(0, 3000, 3000, 600), "text").setBackColor(
-            ui::colors::ButtonFace);
+        add<ui::Label>("LblTaula", QRectF(0, 3000, 3000, 600), "text")
+            .setBackColor(ui::colors::ButtonFace);
     }
     void Form_Load() override { ++loads; }
 };
@@ -41,12 +41,13 @@ class FormsLayer : public QObject {
 
     void recordPresses(ui::Form& form) {
         for (auto [name, index] : {std::pair{"ImgDarrere", -1}, {"ImgDavant", 0}, {"ImgDavant", 1}})
-            form.get<ui::Image>(name, index).onMouseDown([this, name, index](const ui::MouseDown& m) {
-                pressed << QStringLiteral("%1(%2):%3").arg(name).arg(index).arg(m.button);
-            });
+            form.get<ui::Image>(name, index)
+                .onMouseDown([this, name, index](const ui::MouseDown& m) {
+                    pressed << QStringLiteral("%1(%2):%3").arg(name).arg(index).arg(m.button);
+                });
     }
 
-private slots:
+  private slots:
     void init() {
         ui::forms::reset();
         ui::forms::define("frmProva", [] { return std::make_unique<TestForm>(); });
@@ -150,7 +151,8 @@ private slots:
             QCOMPARE(pixels.width() / target.bounds().width(), s);
             QCOMPARE(pixels.height() / target.bounds().height(), s);
             const QSizeF used = form.layoutExtent() * s;
-            QVERIFY(qAbs(used.width() - size.width()) < 1 || qAbs(used.height() - size.height()) < 1);
+            QVERIFY(qAbs(used.width() - size.width()) < 1 ||
+                    qAbs(used.height() - size.height()) < 1);
             QTest::mousePress(form.surface(), Qt::LeftButton, {}, target.centre());
         }
         QCOMPARE(pressed.size(), 3);

@@ -12,24 +12,33 @@ namespace {
 // itself and the floor plan (typed here from the room's description, not
 // taken from the program's table).
 const QHash<QString, QStringList> expectedOrders = {
-    {"frmCuina", {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmHabitació2",
-                  "frmLavabogran", "frmLavabopetit", "frmMenjadorbis"}},
-    {"frmEntrada", {"frmCuina", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmHabitació2",
-                    "frmLavabogran", "frmLavabopetit", "frmMenjadorbis"}},
-    {"frmHabitació1", {"frmEntrada", "frmEstudi", "frmHab_mat", "frmCuina", "frmHabitació2",
-                       "frmLavabogran", "frmLavabopetit", "frmMenjadorbis"}},
-    {"frmHabitació2", {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmCuina",
-                       "frmLavabogran", "frmLavabopetit", "frmMenjadorbis"}},
-    {"frmLavabogran", {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmHabitació2",
-                       "frmCuina", "frmLavabopetit", "frmMenjadorbis"}},
-    {"frmLavabopetit", {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1",
-                        "frmHabitació2", "frmLavabogran", "frmCuina", "frmMenjadorbis"}},
-    {"frmEstudi", {"frmCuina", "frmEntrada", "frmHab_mat", "frmHabitació1", "frmHabitació2",
-                   "frmLavabogran", "frmLavabopetit", "frmMenjadorbis"}},
-    {"frmHab_mat", {"frmCuina", "frmEntrada", "frmMenjadorbis", "frmHabitació1",
-                    "frmHabitació2", "frmLavabogran", "frmLavabopetit", "frmEstudi"}},
-    {"frmMenjadorbis", {"frmCuina", "frmEntrada", "frmHab_mat", "frmHabitació1",
-                        "frmHabitació2", "frmLavabogran", "frmLavabopetit", "frmEstudi"}},
+    {"frmCuina",
+     {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmLavabogran",
+      "frmLavabopetit", "frmMenjadorbis"}},
+    {"frmEntrada",
+     {"frmCuina", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmLavabogran",
+      "frmLavabopetit", "frmMenjadorbis"}},
+    {"frmHabitació1",
+     {"frmEntrada", "frmEstudi", "frmHab_mat", "frmCuina", "frmHabitació2", "frmLavabogran",
+      "frmLavabopetit", "frmMenjadorbis"}},
+    {"frmHabitació2",
+     {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmCuina", "frmLavabogran",
+      "frmLavabopetit", "frmMenjadorbis"}},
+    {"frmLavabogran",
+     {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmCuina",
+      "frmLavabopetit", "frmMenjadorbis"}},
+    {"frmLavabopetit",
+     {"frmEntrada", "frmEstudi", "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmLavabogran",
+      "frmCuina", "frmMenjadorbis"}},
+    {"frmEstudi",
+     {"frmCuina", "frmEntrada", "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmLavabogran",
+      "frmLavabopetit", "frmMenjadorbis"}},
+    {"frmHab_mat",
+     {"frmCuina", "frmEntrada", "frmMenjadorbis", "frmHabitació1", "frmHabitació2", "frmLavabogran",
+      "frmLavabopetit", "frmEstudi"}},
+    {"frmMenjadorbis",
+     {"frmCuina", "frmEntrada", "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmLavabogran",
+      "frmLavabopetit", "frmEstudi"}},
 };
 
 } // namespace
@@ -38,7 +47,7 @@ class Indicators : public QObject {
     Q_OBJECT
     std::unique_ptr<testing::HouseFixture> house;
 
-private slots:
+  private slots:
     void initTestCase() { house = std::make_unique<testing::HouseFixture>(); }
     void init() { house->reset(); }
 

@@ -18,7 +18,7 @@ class MainWindowTest : public QObject {
 
     QMenu* portalMenu() { return house->mainWindow().findChild<QMenu*>("mnuPortal"); }
 
-private slots:
+  private slots:
     void initTestCase() { house = std::make_unique<testing::HouseFixture>(); }
     void init() { house->reset(); }
 
@@ -35,24 +35,32 @@ private slots:
         for (QAction* action : portalMenu()->actions())
             items << (action->isSeparator() ? QString("-") : action->text()) + "|" +
                          action->shortcut().toString();
-        QCOMPARE(items, QStringList({"&Planta|Ctrl+P", "-|", "&Entrada|", "&Cuina|",
-                                     "&Menjador|", "&Bany|", "&Lavabo|", "&Habitació Doble|",
-                                     "Habitació&1|", "Habitació&2|", "Habitació&3|", "-|",
-                                     "S&ortir|F11"}));
+        QCOMPARE(items, QStringList({"&Planta|Ctrl+P", "-|", "&Entrada|", "&Cuina|", "&Menjador|",
+                                     "&Bany|", "&Lavabo|", "&Habitació Doble|", "Habitació&1|",
+                                     "Habitació&2|", "Habitació&3|", "-|", "S&ortir|F11"}));
     }
 
     void eachRoomItemOpensItsWindowMaximisedInFront_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("window");
-        QTest::newRow("Entrada") << "mnuEntrada" << "frmEntrada";
-        QTest::newRow("Cuina") << "mnuCuina" << "frmCuina";
-        QTest::newRow("Menjador") << "mnuMenjador" << "frmMenjadorbis";
-        QTest::newRow("Bany") << "mnuBany" << "frmLavabogran";
-        QTest::newRow("Lavabo") << "mnuAseo" << "frmLavabopetit";
-        QTest::newRow("Doble") << "mnuHab_mat" << "frmHab_mat";
-        QTest::newRow("1") << "mnuHabitació1" << "frmHabitació1";
-        QTest::newRow("2") << "mnuHabitació2" << "frmHabitació2";
-        QTest::newRow("3") << "mnuSalaEstudi" << "frmEstudi";
+        QTest::newRow("Entrada") << "mnuEntrada"
+                                 << "frmEntrada";
+        QTest::newRow("Cuina") << "mnuCuina"
+                               << "frmCuina";
+        QTest::newRow("Menjador") << "mnuMenjador"
+                                  << "frmMenjadorbis";
+        QTest::newRow("Bany") << "mnuBany"
+                              << "frmLavabogran";
+        QTest::newRow("Lavabo") << "mnuAseo"
+                                << "frmLavabopetit";
+        QTest::newRow("Doble") << "mnuHab_mat"
+                               << "frmHab_mat";
+        QTest::newRow("1") << "mnuHabitació1"
+                           << "frmHabitació1";
+        QTest::newRow("2") << "mnuHabitació2"
+                           << "frmHabitació2";
+        QTest::newRow("3") << "mnuSalaEstudi"
+                           << "frmEstudi";
     }
     void eachRoomItemOpensItsWindowMaximisedInFront() {
         QFETCH(QString, item);
@@ -137,7 +145,8 @@ private slots:
         QVERIFY(close != actions.end());
         const QImage shown = (*close)->icon().pixmap(16, 16).toImage();
         QVERIFY(!shown.isNull());
-        QCOMPARE(shown, fusion->standardIcon(QStyle::SP_TitleBarCloseButton).pixmap(16, 16).toImage());
+        QCOMPARE(shown,
+                 fusion->standardIcon(QStyle::SP_TitleBarCloseButton).pixmap(16, 16).toImage());
     }
 };
 

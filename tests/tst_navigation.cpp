@@ -8,7 +8,7 @@ class Navigation : public QObject {
     Q_OBJECT
     std::unique_ptr<testing::HouseFixture> house;
 
-private slots:
+  private slots:
     void initTestCase() { house = std::make_unique<testing::HouseFixture>(); }
     void init() { house->reset(); }
 
@@ -26,14 +26,14 @@ private slots:
                     ui::Form& from = house->window(window);
                     from.setWindowState(ui::Form::WindowState::Maximized);
                     from.image(area.indicator).setVisible(indicatorShown);
-                    ui::Image& image =
-                        from.image(indicatorShown ? area.indicator : area.target);
+                    ui::Image& image = from.image(indicatorShown ? area.indicator : area.target);
                     // The target's middle may lie under another room's
                     // indicator; press where only this area is.
-                    QTest::mousePress(image.inputWidget(), button, {},
-                                      from.pictureBox(house::room(window).plan)
-                                          .toPixels(area.targetRect.intersected(area.indicatorRect).center())
-                                          .toPoint());
+                    QTest::mousePress(
+                        image.inputWidget(), button, {},
+                        from.pictureBox(house::room(window).plan)
+                            .toPixels(area.targetRect.intersected(area.indicatorRect).center())
+                            .toPoint());
                     QCOMPARE(house->activeWindow(), area.window);
                     QCOMPARE(house->window(area.window).windowState(),
                              ui::Form::WindowState::Maximized);
@@ -85,7 +85,7 @@ private slots:
         }
     }
 
-private:
+  private:
     static QString targetOf(const QString& window) {
         for (const house::PlanArea& area : house::planAreas())
             if (area.window == window)

@@ -45,9 +45,9 @@ QImage layer(const QByteArray& svg, const QString& id, QSize size) {
         const qreal sx = size.width() / box.width();
         const qreal sy = size.height() / box.height();
         QPainter painter(&image);
-        renderer.render(&painter, id,
-                        QRectF(bounds.x() * sx, bounds.y() * sy, bounds.width() * sx,
-                               bounds.height() * sy));
+        renderer.render(
+            &painter, id,
+            QRectF(bounds.x() * sx, bounds.y() * sy, bounds.width() * sx, bounds.height() * sy));
     }
     return image;
 }

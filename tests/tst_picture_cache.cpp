@@ -17,7 +17,7 @@ class PictureCache : public QObject {
         house->window(window).surface()->repaint();
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         house = std::make_unique<testing::HouseFixture>();
         house->mainWindow().resize(1600, 900);

@@ -231,8 +231,8 @@ class PlanPicturesTest : public QObject {
         // A pixel inside a wall: it and its four neighbours are dark.
         const auto inWall = [&](int x, int y) {
             const QPoint p = place.topLeft() + QPoint(x, y);
-            for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1),
-                                   QPoint(0, -1)})
+            for (const QPoint d :
+                 {QPoint(0, 0), QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
                 if (!dark(plan.pixel(p + d)))
                     return false;
             return true;

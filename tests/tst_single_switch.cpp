@@ -5,11 +5,13 @@
 
 namespace {
 
-const QStringList singleSwitchRooms = {"frmCuina",      "frmEntrada",     "frmHabitació1",
+const QStringList singleSwitchRooms = {"frmCuina",      "frmEntrada",    "frmHabitació1",
                                        "frmHabitació2", "frmLavabogran", "frmLavabopetit"};
 const QStringList conductors = {"Lineinterruptor", "Line1", "Line3", "Line4", "Line5", "Line6"};
 
-QString indicatorOf(const QString& window) { return house::room(window).indicators.first(); }
+QString indicatorOf(const QString& window) {
+    return house::room(window).indicators.first();
+}
 
 } // namespace
 
@@ -43,7 +45,7 @@ class SingleSwitch : public QObject {
         QCOMPARE(room.windowState(), ui::Form::WindowState::Maximized);
     }
 
-private slots:
+  private slots:
     void initTestCase() { house = std::make_unique<testing::HouseFixture>(); }
     void init() { house->reset(); }
 
@@ -122,7 +124,7 @@ private slots:
         QVERIFY(kitchen.image("ImgEntrada").Visible());
     }
 
-private:
+  private:
     void rooms() {
         QTest::addColumn<QString>("window");
         for (const QString& window : singleSwitchRooms)

@@ -16,17 +16,17 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QImage>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 
 using workshop::BoardItem;
 
@@ -45,7 +45,8 @@ class WorkshopTest : public QObject {
                 return item;
         qFatal("no terminal %s", qPrintable(name));
     }
-    template <class T = QWidget> static T* widget(workshop::WorkshopWindow& w, const QString& name) {
+    template <class T = QWidget>
+    static T* widget(workshop::WorkshopWindow& w, const QString& name) {
         T* found = w.view().findChild<T*>(name);
         if (!found)
             qFatal("no widget %s", qPrintable(name));
@@ -111,10 +112,8 @@ class WorkshopTest : public QObject {
         });
     }
 
-private slots:
-    void initTestCase() {
-        house = std::make_unique<testing::HouseFixture>();
-    }
+  private slots:
+    void initTestCase() { house = std::make_unique<testing::HouseFixture>(); }
     void init() {
         house->reset();
         house->mainWindow().show();
@@ -198,8 +197,8 @@ private slots:
                 for (QPoint p = route[i - 1]; p != route[i]; p += step)
                     for (const circuit::Component& c : e.components) {
                         const QRect f = circuit::board::footprint(c);
-                        QVERIFY2(!(p.x() > f.left() && p.x() < f.left() + f.width() && p.y() > f.top() &&
-                                   p.y() < f.top() + f.height()),
+                        QVERIFY2(!(p.x() > f.left() && p.x() < f.left() + f.width() &&
+                                   p.y() > f.top() && p.y() < f.top() + f.height()),
                                  qPrintable(c.name));
                     }
             }
@@ -209,7 +208,8 @@ private slots:
 
     void switchesLightTheLampAndConductorsShowTheirPotential() {
         auto& w = open("punt-de-llum");
-        wire(w, {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada, born 1"},
+        wire(w, {{"Fase", "Interruptor, born 1"},
+                 {"Interruptor, born 2", "Làmpada, born 1"},
                  {"Làmpada, born 2", "Neutre"}});
         QCOMPARE(lampState(w), QString("apagada"));
         QCOMPARE(drawnColour(w, 0), QColor(255, 0, 0));
@@ -228,8 +228,10 @@ private slots:
 
     void lampsInSeriesGlowWeaklyWithAConductorInBetween() {
         auto& w = open("dos-llums");
-        wire(w, {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada 1, born 1"},
-                 {"Làmpada 1, born 2", "Làmpada 2, born 1"}, {"Làmpada 2, born 2", "Neutre"}});
+        wire(w, {{"Fase", "Interruptor, born 1"},
+                 {"Interruptor, born 2", "Làmpada 1, born 1"},
+                 {"Làmpada 1, born 2", "Làmpada 2, born 1"},
+                 {"Làmpada 2, born 2", "Neutre"}});
         press(widget(w, "Interruptor"));
         QCOMPARE(lampState(w, 0), QString("encesa feble"));
         QCOMPARE(lampState(w, 1), QString("encesa feble"));
@@ -276,8 +278,10 @@ private slots:
 
     void aShortTripsTheBreakerUntilItIsGoneAndRearmed() {
         auto& w = open("punt-de-llum");
-        wire(w, {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Neutre"},
-                 {"Fase", "Làmpada, born 1"}, {"Làmpada, born 2", "Neutre"}});
+        wire(w, {{"Fase", "Interruptor, born 1"},
+                 {"Interruptor, born 2", "Neutre"},
+                 {"Fase", "Làmpada, born 1"},
+                 {"Làmpada, born 2", "Neutre"}});
         QCOMPARE(lampState(w), QString("encesa"));
         QVERIFY(!w.bench().tripped());
         press(widget(w, "Interruptor"));
@@ -332,7 +336,8 @@ private slots:
 
     void theNeutralSwitchedWorksButIsCalledUnsafe() {
         auto& w = open("punt-de-llum");
-        wire(w, {{"Fase", "Làmpada, born 1"}, {"Làmpada, born 2", "Interruptor, born 1"},
+        wire(w, {{"Fase", "Làmpada, born 1"},
+                 {"Làmpada, born 2", "Interruptor, born 1"},
                  {"Interruptor, born 2", "Neutre"}});
         press(widget(w, "Comprova"));
         const QString verdict = widget<QLabel>(w, "Resultat")->text();
@@ -373,7 +378,8 @@ private slots:
                  widget(w, "Creuament"), widget(w, "Magnetotèrmic"), widget(w, "Comprova")}) {
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
             QVERIFY2(iface->actionInterface(), qPrintable(item->objectName()));
-            QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+            QVERIFY(iface->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()));
         }
         // The assistive tool's press on a terminal starts a conductor.
         QAccessible::queryAccessibleInterface(terminal(w, "Neutre"))

@@ -44,8 +44,9 @@ int main(int argc, char* argv[]) {
         const QRect place = places[i];
         painter.fillRect(place, Qt::white);
         painter.drawPixmap(place.topLeft(), ui::pictures::pixmap(names[i], place.size()));
-        painter.drawText(QRect(place.left(), place.bottom() + 2, 400, caption), Qt::AlignLeft,
-                         QStringLiteral("%1 %2×%3").arg(names[i]).arg(place.width()).arg(place.height()));
+        painter.drawText(
+            QRect(place.left(), place.bottom() + 2, 400, caption), Qt::AlignLeft,
+            QStringLiteral("%1 %2×%3").arg(names[i]).arg(place.width()).arg(place.height()));
     }
     painter.end();
     return sheet.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

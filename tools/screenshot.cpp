@@ -60,7 +60,9 @@ void apply(shell::MainWindow& main, const QString& action) {
         QTest::mousePress(control.inputWidget(), Qt::LeftButton, {}, control.centre());
         QTest::mouseRelease(control.inputWidget(), Qt::LeftButton, {}, control.centre());
     } else if (kind == QLatin1String("tap")) {
-        QWidget* widget = ui::forms::get(what.section('/', 0, 0)).window()->findChild<QWidget*>(what.section('/', 1));
+        QWidget* widget = ui::forms::get(what.section('/', 0, 0))
+                              .window()
+                              ->findChild<QWidget*>(what.section('/', 1));
         if (!widget)
             qFatal("No widget %s", qPrintable(what));
         QTest::mousePress(widget, Qt::LeftButton, {}, widget->rect().center());

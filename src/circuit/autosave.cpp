@@ -36,7 +36,7 @@ void write(const QString& path, const QByteArray& text) {
 // each file waits to be written; the program waits for the writes when it
 // ends, and a reading waits for them too.
 class Writer {
-public:
+  public:
     ~Writer() {
         {
             std::lock_guard lock(mutex_);
@@ -62,7 +62,7 @@ public:
         done_.wait(lock, [this] { return pending_.empty() && !writing_; });
     }
 
-private:
+  private:
     void run() {
         std::unique_lock lock(mutex_);
         for (;;) {

@@ -108,7 +108,8 @@ void judge(const Exercise& e, Report& r) {
         r.verdict = Verdict::NeutralSwitched;
         r.text = QStringLiteral("Funciona, però no és segur: s'ha tallat el neutre en lloc de la "
                                 "fase, i %1 connectada a la fase quan és apagada (combinació %2).")
-                     .arg(plural ? QStringLiteral("una làmpada queda") : QStringLiteral("la làmpada queda"),
+                     .arg(plural ? QStringLiteral("una làmpada queda")
+                                 : QStringLiteral("la làmpada queda"),
                           e.combinationText(*c[2].firstFailure));
     } else if (!c[3].met()) {
         r.verdict = Verdict::Series;
@@ -121,8 +122,9 @@ void judge(const Exercise& e, Report& r) {
                         : QStringLiteral("La làmpada no s'encén en cap combinació.");
     } else if (allLampsLit(r)) {
         r.verdict = Verdict::AlwaysLit;
-        r.text = plural ? QStringLiteral("Les làmpades estan sempre enceses: cap interruptor les apaga.")
-                        : QStringLiteral("La làmpada està sempre encesa: cap interruptor l'apaga.");
+        r.text =
+            plural ? QStringLiteral("Les làmpades estan sempre enceses: cap interruptor les apaga.")
+                   : QStringLiteral("La làmpada està sempre encesa: cap interruptor l'apaga.");
     } else {
         const auto wrong = std::count(r.differs.begin(), r.differs.end(), true);
         r.verdict = Verdict::Wrong;
@@ -139,7 +141,8 @@ void judge(const Exercise& e, Report& r) {
 const std::array<QString, 4>& criterionNames() {
     static const std::array<QString, 4> names = {
         QStringLiteral("Funciona en totes les combinacions"), QStringLiteral("Cap curtcircuit"),
-        QStringLiteral("Els interruptors tallen la fase"), QStringLiteral("Les làmpades fan tota la llum")};
+        QStringLiteral("Els interruptors tallen la fase"),
+        QStringLiteral("Les làmpades fan tota la llum")};
     return names;
 }
 

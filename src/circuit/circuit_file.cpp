@@ -30,7 +30,8 @@ class WiringReader : public JsonReader {
     bool header(const QJsonObject& o) {
         if (o.value(QLatin1String("format")).toString() == QLatin1String("ampera-exercise"))
             return fail(QStringLiteral("és un fitxer d'exercici, no el muntatge d'un alumne"));
-        return JsonReader::header(o, "ampera-circuit", QStringLiteral("un fitxer de circuit d'Ampera"),
+        return JsonReader::header(o, "ampera-circuit",
+                                  QStringLiteral("un fitxer de circuit d'Ampera"),
                                   CircuitFormatVersion);
     }
 
@@ -104,7 +105,6 @@ class WiringReader : public JsonReader {
         }
         return true;
     }
-
 };
 
 // The reason a save failed, from what can be seen of its folder.

@@ -21,7 +21,7 @@ struct KindName {
 
 // The kinds as exercise files spell them.
 const KindName kindNames[] = {
-    {Kind::Phase, "fase"},       {Kind::Neutral, "neutre"},        {Kind::Switch, "interruptor"},
+    {Kind::Phase, "fase"},        {Kind::Neutral, "neutre"},         {Kind::Switch, "interruptor"},
     {Kind::TwoWay, "commutador"}, {Kind::Intermediate, "creuament"}, {Kind::Lamp, "làmpada"},
 };
 
@@ -37,7 +37,7 @@ std::optional<Kind> kindNamed(const QString& name) {
 
 // Collects the first error met while reading a file.
 class Reader : public JsonReader {
-public:
+  public:
     using JsonReader::JsonReader;
 
     bool text(const QJsonObject& o, const char* key, QString& out, bool required = true) {
@@ -45,7 +45,8 @@ public:
         if (v.isUndefined() && !required)
             return true;
         if (!v.isString() || v.toString().trimmed().isEmpty())
-            return fail(QStringLiteral("el camp «%1» ha de ser un text no buit").arg(QLatin1String(key)));
+            return fail(
+                QStringLiteral("el camp «%1» ha de ser un text no buit").arg(QLatin1String(key)));
         out = v.toString();
         return true;
     }
@@ -99,7 +100,9 @@ bool readComponents(Reader& r, const QJsonValue& v, Exercise& e) {
         if (e.component(c.name))
             return r.fail(QStringLiteral("dos components es diuen «%1»").arg(c.name));
         for (const Component& other : e.components)
-            if (board::footprint(other).adjusted(0, 0, 1, 1).intersects(board::footprint(c).adjusted(0, 0, 1, 1)))
+            if (board::footprint(other)
+                    .adjusted(0, 0, 1, 1)
+                    .intersects(board::footprint(c).adjusted(0, 0, 1, 1)))
                 return r.fail(QStringLiteral("«%1» i «%2» es trepitgen").arg(other.name, c.name));
         e.components.push_back(c);
     }
@@ -141,11 +144,13 @@ bool indexComponents(Reader& r, Exercise& e) {
 bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
     const QJsonArray rows = v.toArray();
     if (!v.isArray() || rows.size() != e.combinations())
-        return r.fail(QStringLiteral("«table» ha de tenir %1 files, una per combinació").arg(e.combinations()));
+        return r.fail(QStringLiteral("«table» ha de tenir %1 files, una per combinació")
+                          .arg(e.combinations()));
     for (int k = 0; k < rows.size(); ++k) {
         const QJsonArray cells = rows[k].toArray();
         if (!rows[k].isArray() || cells.size() != int(e.lamps.size()))
-            return r.fail(QStringLiteral("la fila %1 de «table» ha de tenir un valor per làmpada").arg(k));
+            return r.fail(
+                QStringLiteral("la fila %1 de «table» ha de tenir un valor per làmpada").arg(k));
         Row row;
         for (const QJsonValue& cell : cells) {
             if (!Reader::isInteger(cell) || (cell.toInt() != 0 && cell.toInt() != 1))
@@ -160,14 +165,17 @@ bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
 bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
     if (!r.header(o, "ampera-exercise", QStringLiteral("un exercici d'Ampera"), 1))
         return false;
-    if (!r.text(o, "id", e.id) || !r.text(o, "title", e.title) || !r.text(o, "instruction", e.instruction) ||
-        !r.text(o, "menu", e.menuText, false) || !r.text(o, "room", e.room, false) || !r.text(o, "roomName", e.roomName, false))
+    if (!r.text(o, "id", e.id) || !r.text(o, "title", e.title) ||
+        !r.text(o, "instruction", e.instruction) || !r.text(o, "menu", e.menuText, false) ||
+        !r.text(o, "room", e.room, false) || !r.text(o, "roomName", e.roomName, false))
         return false;
     if (e.menuText.isEmpty())
         e.menuText = QString(e.title).replace(QLatin1Char('&'), QStringLiteral("&&"));
     static const QRegularExpression idPattern(QStringLiteral("^[a-z0-9][a-z0-9-]{0,39}$"));
     if (!idPattern.match(e.id).hasMatch())
-        return r.fail(QStringLiteral("l'identificador «%1» només pot tenir minúscules, xifres i guions").arg(e.id));
+        return r.fail(
+            QStringLiteral("l'identificador «%1» només pot tenir minúscules, xifres i guions")
+                .arg(e.id));
     if (!readComponents(r, o.value(QLatin1String("components")), e) || !indexComponents(r, e) ||
         !readTable(r, o.value(QLatin1String("table")), e))
         return false;
@@ -218,7 +226,9 @@ std::optional<int> Exercise::component(const QString& name) const {
 QString Exercise::combinationText(int combination) const {
     QStringList parts;
     for (int s = 0; s < int(switches.size()); ++s)
-        parts << QStringLiteral("%1 = %2").arg(components[size_t(switches[size_t(s)])].name).arg(position(combination, s));
+        parts << QStringLiteral("%1 = %2")
+                     .arg(components[size_t(switches[size_t(s)])].name)
+                     .arg(position(combination, s));
     return parts.join(QStringLiteral(", "));
 }
 

@@ -18,15 +18,15 @@ enum class Kind { Phase, Neutral, Switch, TwoWay, Intermediate, Lamp };
 
 struct Component {
     Kind kind;
-    QString name;       // "Commutador 1"; for the phase and the neutral, "Fase" and "Neutre"
-    QPoint place;       // top-left corner on the board, in grid steps
+    QString name;          // "Commutador 1"; for the phase and the neutral, "Fase" and "Neutre"
+    QPoint place;          // top-left corner on the board, in grid steps
     bool mirrored = false; // terminals drawn on the other side (the second two-way switch)
 };
 
 struct Terminal {
-    int component;  // index in Exercise::components
-    QString local;  // "born 1", "comú"; empty for the phase and the neutral
-    QString name;   // what assistive tools read: "Commutador 1, comú", "Fase"
+    int component; // index in Exercise::components
+    QString local; // "born 1", "comú"; empty for the phase and the neutral
+    QString name;  // what assistive tools read: "Commutador 1, comú", "Fase"
 };
 
 // The terminals a component of this kind has, in drawing order.

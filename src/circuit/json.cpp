@@ -112,20 +112,23 @@ bool JsonReader::fail(const QString& message) {
 
 bool JsonReader::header(const QJsonObject& o, const char* format, const QString& what, int newest) {
     if (o.value(QLatin1String("format")).toString() != QLatin1String(format))
-        return fail(QStringLiteral("no és %1 (falta \"format\": \"%2\")").arg(what, QLatin1String(format)));
+        return fail(
+            QStringLiteral("no és %1 (falta \"format\": \"%2\")").arg(what, QLatin1String(format)));
     const QJsonValue version = o.value(QLatin1String("version"));
     if (!isInteger(version) || version.toInt() < 1)
         return fail(QStringLiteral("el camp «version» ha de ser un enter positiu"));
     if (version.toInt() > newest)
-        return fail(QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest "
-                                   "programa (%2): cal una versió més nova d'Ampera")
-                        .arg(version.toInt())
-                        .arg(newest));
+        return fail(
+            QStringLiteral("és de la versió %1 del format, més nova que la que coneix aquest "
+                           "programa (%2): cal una versió més nova d'Ampera")
+                .arg(version.toInt())
+                .arg(newest));
     return true;
 }
 
 bool JsonReader::isInteger(const QJsonValue& v) {
-    return v.isDouble() && std::abs(v.toDouble()) < 1e6 && v.toDouble() == double(qint64(v.toDouble()));
+    return v.isDouble() && std::abs(v.toDouble()) < 1e6 &&
+           v.toDouble() == double(qint64(v.toDouble()));
 }
 
 } // namespace circuit

@@ -24,7 +24,7 @@ std::optional<QJsonObject> parseJsonObject(const QByteArray& json, QString* erro
 
 // Reads the fields of a document: keeps the first fault, in Catalan.
 class JsonReader {
-public:
+  public:
     explicit JsonReader(QString* error) : error_(error) {}
 
     // Keeps `message` as the fault; always false, to be returned.
@@ -36,7 +36,7 @@ public:
     // first: converting a double beyond qint64 is undefined).
     static bool isInteger(const QJsonValue& v);
 
-private:
+  private:
     QString* error_;
 };
 

@@ -17,8 +17,12 @@ constexpr int Bend = 3;
 constexpr int Shared = 4; // running along a conductor already laid
 const std::array<QPoint, 4> directions{QPoint(1, 0), QPoint(0, 1), QPoint(-1, 0), QPoint(0, -1)};
 
-int cell(QPoint p) { return p.y() * Columns + p.x(); }
-bool onBoard(QPoint p) { return p.x() >= 0 && p.y() >= 0 && p.x() < Columns && p.y() < Rows; }
+int cell(QPoint p) {
+    return p.y() * Columns + p.x();
+}
+bool onBoard(QPoint p) {
+    return p.x() >= 0 && p.y() >= 0 && p.x() < Columns && p.y() < Rows;
+}
 
 QPoint terminalPoint(const Exercise& e, int t) {
     const Terminal& terminal = e.terminals[size_t(t)];
@@ -49,7 +53,12 @@ std::vector<int> sharedCost(const std::vector<QPolygon>& laid) {
     for (const QPolygon& path : laid)
         for (int i = 1; i < path.size(); ++i) {
             const QPoint d = path[i] - path[i - 1];
-            const QPoint unit(d.x() > 0 ? 1 : d.x() < 0 ? -1 : 0, d.y() > 0 ? 1 : d.y() < 0 ? -1 : 0);
+            const QPoint unit(d.x() > 0   ? 1
+                              : d.x() < 0 ? -1
+                                          : 0,
+                              d.y() > 0   ? 1
+                              : d.y() < 0 ? -1
+                                          : 0);
             if (unit.isNull() || (unit.x() != 0 && unit.y() != 0))
                 continue;
             for (QPoint p = path[i - 1]; p != path[i] + unit; p += unit)
@@ -106,7 +115,8 @@ QPolygon route(const Exercise& e, int from, int to, const std::vector<QPolygon>&
             if (!onBoard(next) || blocked[size_t(cell(next))])
                 continue;
             const int n = cell(next) * 4 + d;
-            const int c = cost + Step + shared[size_t(cell(next))] + (d == s % 4 || at == start ? 0 : Bend);
+            const int c =
+                cost + Step + shared[size_t(cell(next))] + (d == s % 4 || at == start ? 0 : Bend);
             if (c < best[size_t(n)]) {
                 best[size_t(n)] = c;
                 previous[size_t(n)] = s;

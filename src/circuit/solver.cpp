@@ -15,7 +15,7 @@ constexpr double Tolerance = 1e-6 * MainsVolts;
 
 // Terminals joined ideally, one set a node.
 class Nodes {
-public:
+  public:
     explicit Nodes(int terminals) : parent_(size_t(terminals)) {
         std::iota(parent_.begin(), parent_.end(), 0);
     }
@@ -26,7 +26,7 @@ public:
     }
     void join(int a, int b) { parent_[size_t(find(a))] = find(b); }
 
-private:
+  private:
     std::vector<int> parent_;
 };
 

@@ -9,7 +9,9 @@ namespace house {
 
 namespace {
 
-ui::Form& plan() { return ui::forms::get(floorPlan); }
+ui::Form& plan() {
+    return ui::forms::get(floorPlan);
+}
 
 // The floor plan hides its indicators in this order on a trip and a re-arm.
 const QStringList& indicatorsInClearOrder() {
@@ -22,11 +24,11 @@ const QStringList& indicatorsInClearOrder() {
 // The twenty plan images, each indicator before its click target.
 const QStringList& planImagesInBlockOrder() {
     static const QStringList order = {
-        "ImgCuina",       "ImgCuina_ordre",      "ImgEntrada",     "ImgEntrada_ordre",
-        "ImgHabitació1",  "ImgHabitació1_ordre", "ImgHabitació2",  "ImgHabitació2_ordre",
-        "ImgLavabogran",  "imgLavabogran_ordre", "ImgLavaboPetit", "Imglavabopetit_ordre",
-        "ImgHab_mat",     "ImgHab_mat_ordre",    "ImgMenjador1",   "ImgMenjador1_ordre",
-        "ImgMenjador2",   "ImgMenjador2_ordre",  "ImgEstudi",      "ImgEstudi_ordre"};
+        "ImgCuina",      "ImgCuina_ordre",      "ImgEntrada",     "ImgEntrada_ordre",
+        "ImgHabitació1", "ImgHabitació1_ordre", "ImgHabitació2",  "ImgHabitació2_ordre",
+        "ImgLavabogran", "imgLavabogran_ordre", "ImgLavaboPetit", "Imglavabopetit_ordre",
+        "ImgHab_mat",    "ImgHab_mat_ordre",    "ImgMenjador1",   "ImgMenjador1_ordre",
+        "ImgMenjador2",  "ImgMenjador2_ordre",  "ImgEstudi",      "ImgEstudi_ordre"};
     return order;
 }
 
@@ -58,9 +60,9 @@ void trip() {
     plan().image("ImgAvis").setVisible(true);
     plan().pictureBox("PicMagneto", 1).setVisible(false);
     plan().pictureBox("PicMagneto", 0).setVisible(true);
-    for (const char* window : {"frmCuina", "frmMenjadorbis", "frmHabitació1", "frmHabitació2",
-                               "frmHab_mat", "frmEstudi", "frmLavabogran", "frmLavabopetit",
-                               "frmEntrada"})
+    for (const char* window :
+         {"frmCuina", "frmMenjadorbis", "frmHabitació1", "frmHabitació2", "frmHab_mat", "frmEstudi",
+          "frmLavabogran", "frmLavabopetit", "frmEntrada"})
         ui::forms::unload(QString::fromUtf8(window));
     hidePlanIndicators();
     enablePlanImages(false);
@@ -75,7 +77,9 @@ void ComprovaConsum(const ui::Form& roomWindow) {
     trip();
 }
 
-bool isTripped() { return plan().pictureBox("PicMagneto", 0).Visible(); }
+bool isTripped() {
+    return plan().pictureBox("PicMagneto", 0).Visible();
+}
 
 void PicMagneto_Click(int) {
     plan().pictureBox("PicMagneto", 0).setVisible(false);

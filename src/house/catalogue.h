@@ -51,7 +51,7 @@ struct PlanArea {
     QString picture; // the room filled yellow, cut from the plan
     QString target;  // the click target over the area
     QRectF targetRect;
-    QString window;  // the room window that a press on it brings up
+    QString window; // the room window that a press on it brings up
 };
 
 // The ten plan areas, in house order.

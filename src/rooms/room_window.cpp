@@ -35,7 +35,9 @@ QString rowReading(const QString& headings, const QString& row) {
 
 } // namespace
 
-QSizeF roomExtent() { return QSizeF(10695 + margin, 8055 + margin); }
+QSizeF roomExtent() {
+    return QSizeF(10695 + margin, 8055 + margin);
+}
 
 RoomWindow::RoomWindow(const house::Room& room)
     : ui::Form(room.window, room.caption, roomExtent()), room_(room) {
@@ -81,8 +83,8 @@ void RoomWindow::addMiniaturePlan() {
     plan.add<ui::Image>("ImgPlanta", QRectF(0, 0, 4935, 5055), QStringLiteral("plan"));
     house::addPlanImages(plan, kitchen ? 1560 : house::kitchenIndicatorLeftOnOtherRooms);
     if (!room_.activeFrame.isEmpty()) {
-        auto& frame = plan.add<ui::Shape>(room_.activeFrame, ui::Shape::Kind::Rectangle,
-                                          room_.activeRect);
+        auto& frame =
+            plan.add<ui::Shape>(room_.activeFrame, ui::Shape::Kind::Rectangle, room_.activeRect);
         frame.setBorderWidth(2);
     }
 }
@@ -148,6 +150,8 @@ void RoomWindow::finishSwitching(bool lit) {
         ComprovaConsum();
 }
 
-void RoomWindow::ComprovaConsum() { house::ComprovaConsum(*this); }
+void RoomWindow::ComprovaConsum() {
+    house::ComprovaConsum(*this);
+}
 
 } // namespace rooms

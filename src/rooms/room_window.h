@@ -19,7 +19,7 @@ QSizeF roomExtent();
 
 class RoomWindow : public ui::Form {
     Q_OBJECT
-public:
+  public:
     explicit RoomWindow(const house::Room& room);
 
     const house::Room& room() const { return room_; }
@@ -33,7 +33,7 @@ public:
     // The table tells assistive tools which row is marked.
     void highlightRow(int row, int rows);
 
-protected:
+  protected:
     // The truth-table frame with its title label.
     ui::Frame& addTruthTable(QRectF frame, QRectF title, const QString& titleCaption);
     // The phase and neutral captions under the diagram.
@@ -48,7 +48,7 @@ protected:
     void finishSwitching(bool lit);
     void ComprovaConsum();
 
-private:
+  private:
     void addPhotographs();
     void addNameLabel();
     void addMiniaturePlan();

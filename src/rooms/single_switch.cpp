@@ -10,37 +10,109 @@ namespace {
 // y 6720, given by their x range; the terminals are 255 twips across.
 struct Geometry {
     const char* window;
-    float feedEnd;         // Line1, from x 240
-    QPointF pivot;         // Shape1
-    QLineF lever;          // Lineinterruptor as laid out (open)
-    QPointF contact;       // Shape2
-    float toLampStart, toLampEnd; // Line3
-    QRectF lamp;           // ShpBombeta: the kitchen's is a rectangle, others circles
-    QLineF crossA, crossB; // Line7 and Line2 inside a round lamp
+    float feedEnd;                      // Line1, from x 240
+    QPointF pivot;                      // Shape1
+    QLineF lever;                       // Lineinterruptor as laid out (open)
+    QPointF contact;                    // Shape2
+    float toLampStart, toLampEnd;       // Line3
+    QRectF lamp;                        // ShpBombeta: the kitchen's is a rectangle, others circles
+    QLineF crossA, crossB;              // Line7 and Line2 inside a round lamp
     float toNeutralStart, toNeutralEnd; // Line6
-    float neutralX;        // Line4
+    float neutralX;                     // Line4
     QRectF phaseCaption, neutralCaption;
 };
 
 const Geometry geometries[] = {
-    {"frmCuina", 960, {840, 6600}, {960, 6720, 2040, 7440}, {1920, 6600}, 2040, 3480,
-     {3480, 6480, 1695, 495}, {}, {}, 5160, 5640, 5640, {240, 7560, 735, 255},
+    {"frmCuina",
+     960,
+     {840, 6600},
+     {960, 6720, 2040, 7440},
+     {1920, 6600},
+     2040,
+     3480,
+     {3480, 6480, 1695, 495},
+     {},
+     {},
+     5160,
+     5640,
+     5640,
+     {240, 7560, 735, 255},
      {4920, 7560, 975, 375}},
-    {"frmEntrada", 1080, {960, 6600}, {1080, 6720, 2160, 7440}, {2040, 6600}, 2160, 4080,
-     {4080, 6240, 855, 855}, {4200, 6360, 4800, 6960}, {4200, 6960, 4800, 6360}, 4920, 5760,
-     5760, {240, 7440, 735, 375}, {4920, 7440, 855, 375}},
-    {"frmHabitació1", 960, {840, 6600}, {960, 6720, 2040, 7440}, {1920, 6600}, 2040, 3960,
-     {3960, 6240, 855, 855}, {4080, 6360, 4680, 6960}, {4080, 6960, 4680, 6360}, 4800, 5640,
-     5640, {240, 7440, 735, 255}, {4560, 7560, 975, 375}},
-    {"frmHabitació2", 960, {960, 6600}, {1080, 6720, 2160, 7440}, {2040, 6600}, 2160, 4080,
-     {4080, 6240, 855, 855}, {4200, 6360, 4800, 6960}, {4200, 6960, 4800, 6360}, 4920, 5760,
-     5760, {240, 7440, 735, 255}, {4680, 7440, 975, 375}},
-    {"frmLavabogran", 960, {840, 6600}, {960, 6720, 2040, 7440}, {1920, 6600}, 2040, 3960,
-     {3960, 6240, 855, 855}, {4080, 6360, 4680, 6960}, {4080, 6960, 4680, 6360}, 4800, 5640,
-     5640, {240, 7440, 735, 255}, {4560, 7440, 975, 375}},
-    {"frmLavabopetit", 960, {840, 6600}, {960, 6720, 2040, 7440}, {1920, 6600}, 2040, 3960,
-     {3960, 6240, 855, 855}, {4080, 6360, 4680, 6960}, {4080, 6960, 4680, 6360}, 4800, 5640,
-     5640, {360, 7320, 735, 255}, {4680, 7320, 975, 375}},
+    {"frmEntrada",
+     1080,
+     {960, 6600},
+     {1080, 6720, 2160, 7440},
+     {2040, 6600},
+     2160,
+     4080,
+     {4080, 6240, 855, 855},
+     {4200, 6360, 4800, 6960},
+     {4200, 6960, 4800, 6360},
+     4920,
+     5760,
+     5760,
+     {240, 7440, 735, 375},
+     {4920, 7440, 855, 375}},
+    {"frmHabitació1",
+     960,
+     {840, 6600},
+     {960, 6720, 2040, 7440},
+     {1920, 6600},
+     2040,
+     3960,
+     {3960, 6240, 855, 855},
+     {4080, 6360, 4680, 6960},
+     {4080, 6960, 4680, 6360},
+     4800,
+     5640,
+     5640,
+     {240, 7440, 735, 255},
+     {4560, 7560, 975, 375}},
+    {"frmHabitació2",
+     960,
+     {960, 6600},
+     {1080, 6720, 2160, 7440},
+     {2040, 6600},
+     2160,
+     4080,
+     {4080, 6240, 855, 855},
+     {4200, 6360, 4800, 6960},
+     {4200, 6960, 4800, 6360},
+     4920,
+     5760,
+     5760,
+     {240, 7440, 735, 255},
+     {4680, 7440, 975, 375}},
+    {"frmLavabogran",
+     960,
+     {840, 6600},
+     {960, 6720, 2040, 7440},
+     {1920, 6600},
+     2040,
+     3960,
+     {3960, 6240, 855, 855},
+     {4080, 6360, 4680, 6960},
+     {4080, 6960, 4680, 6360},
+     4800,
+     5640,
+     5640,
+     {240, 7440, 735, 255},
+     {4560, 7440, 975, 375}},
+    {"frmLavabopetit",
+     960,
+     {840, 6600},
+     {960, 6720, 2040, 7440},
+     {1920, 6600},
+     2040,
+     3960,
+     {3960, 6240, 855, 855},
+     {4080, 6360, 4680, 6960},
+     {4080, 6960, 4680, 6360},
+     4800,
+     5640,
+     5640,
+     {360, 7320, 735, 255},
+     {4680, 7320, 975, 375}},
 };
 
 const Geometry& geometryOf(const QString& window) {
@@ -50,7 +122,9 @@ const Geometry& geometryOf(const QString& window) {
     qFatal("%s has no single-switch diagram", qPrintable(window));
 }
 
-bool isKitchen(const QString& window) { return window == QLatin1String("frmCuina"); }
+bool isKitchen(const QString& window) {
+    return window == QLatin1String("frmCuina");
+}
 
 // The conductors that carry current when the lamp is lit, in the order
 // the handler colours them.
@@ -77,7 +151,8 @@ void SingleSwitchRoom::addDiagram() {
     if (isKitchen(name())) {
         add<ui::Shape>("ShpBombeta", ui::Shape::Kind::Rectangle, g.lamp);
     } else {
-        add<ui::Shape>("ShpBombeta", ui::Shape::Kind::Circle, g.lamp).setBackColor(ui::colors::Yellow);
+        add<ui::Shape>("ShpBombeta", ui::Shape::Kind::Circle, g.lamp)
+            .setBackColor(ui::colors::Yellow);
         add<ui::Line>("Line7", g.crossA.x1(), g.crossA.y1(), g.crossA.x2(), g.crossA.y2());
         add<ui::Line>("Line2", g.crossB.x1(), g.crossB.y1(), g.crossB.x2(), g.crossB.y2());
     }

@@ -8,7 +8,7 @@ namespace rooms {
 
 class SingleSwitchRoom : public RoomWindow {
     Q_OBJECT
-public:
+  public:
     explicit SingleSwitchRoom(const house::Room& room);
 
     // Toggles the lamp; the lamp is dark exactly while the dark
@@ -19,7 +19,7 @@ public:
     static constexpr float closed = 6720;
     static constexpr float open = 7440;
 
-private:
+  private:
     void addDiagram();
     void addTruthTable();
 };

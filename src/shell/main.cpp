@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
     ui::forms::setHost(&mainWindow);
     shell::showFirstWindow();
     if (!wiringFile.isEmpty())
-        QTimer::singleShot(0, &mainWindow, [&] { workshop::openWiringFile(wiringFile, &mainWindow); });
+        QTimer::singleShot(0, &mainWindow,
+                           [&] { workshop::openWiringFile(wiringFile, &mainWindow); });
     return app.exec();
 }

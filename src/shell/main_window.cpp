@@ -85,18 +85,26 @@ void MainWindow::openWindow(const QString& window) {
     ui::forms::unload(QStringLiteral("frmPresentació"));
 }
 
-void MainWindow::openHelp() { ui::forms::get(QStringLiteral("FrmAjuda")).Show(); }
+void MainWindow::openHelp() {
+    ui::forms::get(QStringLiteral("FrmAjuda")).Show();
+}
 
-void MainWindow::exitProgram() { ui::forms::endProgram(); }
+void MainWindow::exitProgram() {
+    ui::forms::endProgram();
+}
 
-QMdiArea& MainWindow::area() { return *area_; }
+QMdiArea& MainWindow::area() {
+    return *area_;
+}
 
 void MainWindow::showHost() {
     if (isHidden())
         showMaximized();
 }
 
-void MainWindow::closeHost() { hide(); }
+void MainWindow::closeHost() {
+    hide();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The main window's close box closes its children with it. Unloading

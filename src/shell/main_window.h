@@ -12,17 +12,17 @@ namespace shell {
 
 class MainWindow : public QMainWindow, public ui::forms::Host {
     Q_OBJECT
-public:
+  public:
     MainWindow();
 
     QMdiArea& area() override;
     void showHost() override;
     void closeHost() override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createMenus();
     void createWorkshopMenu();
     // The three kinds of menu handler.

@@ -30,6 +30,8 @@ void prepare() {
     workshop::defineWorkshopWindows();
 }
 
-void showFirstWindow() { ui::forms::get(QStringLiteral("frmPresentació")).Show(); }
+void showFirstWindow() {
+    ui::forms::get(QStringLiteral("frmPresentació")).Show();
+}
 
 } // namespace shell

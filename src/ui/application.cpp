@@ -24,7 +24,7 @@ namespace {
 // plug-in; the menu bar and each sub-window ask for several when they are
 // created and almost never show them.
 class DeferredIconEngine : public QIconEngine {
-public:
+  public:
     DeferredIconEngine(QStyle* style, QStyle::StandardPixmap which, const QWidget* widget)
         : style_(style), which_(which), widget_(const_cast<QWidget*>(widget)) {}
 
@@ -52,7 +52,7 @@ public:
         return copy;
     }
 
-private:
+  private:
     const QIcon& icon() {
         if (!loaded_ && style_) {
             icon_ = style_->standardIcon(which_, nullptr, widget_);
@@ -70,7 +70,7 @@ private:
 
 // Fusion, with its standard icons read when first shown.
 class ProgramStyle : public QProxyStyle {
-public:
+  public:
     ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption* option,

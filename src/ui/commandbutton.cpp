@@ -12,10 +12,10 @@ namespace {
 
 // Enter and Return press the focused button as Space does.
 class PushButton : public QPushButton {
-public:
+  public:
     using QPushButton::QPushButton;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             click();
@@ -39,9 +39,8 @@ CommandButton::CommandButton(Container& host, Name name, QRectF twips, QString c
 }
 
 void CommandButton::onClick(std::function<void()> handler) {
-    QObject::connect(button_, &QPushButton::clicked, button_, [handler = std::move(handler)] {
-        handler();
-    });
+    QObject::connect(button_, &QPushButton::clicked, button_,
+                     [handler = std::move(handler)] { handler(); });
 }
 
 void CommandButton::setAccessibleName(const QString& name) {

@@ -13,7 +13,7 @@
 namespace ui {
 
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(Container& host, Name name, QRectF twips, QString caption, QString picture = {});
 
     void onClick(std::function<void()> handler);
@@ -28,7 +28,7 @@ public:
     QPushButton* button() const { return button_; }
     void scaleChanged() override;
 
-private:
+  private:
     QRectF rect_;
     QString picture_;
     FontSpec font_;

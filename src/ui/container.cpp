@@ -15,20 +15,30 @@ Container::Container(Form* form) : form_(form) {}
 
 Container::~Container() = default;
 
-QWidget* Container::surface() const { return surface_; }
+QWidget* Container::surface() const {
+    return surface_;
+}
 
-void Container::createSurface(QWidget* parent) { surface_ = new Surface(*this, parent); }
+void Container::createSurface(QWidget* parent) {
+    surface_ = new Surface(*this, parent);
+}
 
-qreal Container::scale() const { return form_->pixelsPerTwip(); }
+qreal Container::scale() const {
+    return form_->pixelsPerTwip();
+}
 
 QRectF Container::toPixels(const QRectF& twips) const {
     const qreal s = scale();
     return QRectF(origin() + twips.topLeft() * s, twips.size() * s);
 }
 
-QPointF Container::toPixels(const QPointF& twips) const { return origin() + twips * scale(); }
+QPointF Container::toPixels(const QPointF& twips) const {
+    return origin() + twips * scale();
+}
 
-QPointF Container::toTwips(const QPointF& pixels) const { return (pixels - origin()) / scale(); }
+QPointF Container::toTwips(const QPointF& pixels) const {
+    return (pixels - origin()) / scale();
+}
 
 void Container::repaint(const QRectF& twips) const {
     // A change inside the area marked last adds nothing; returning before
@@ -103,7 +113,9 @@ void Container::mousePressed(QMouseEvent* event) {
 
 void Container::mouseReleased(QMouseEvent*) {}
 
-bool Container::keyPressed(QKeyEvent*) { return false; }
+bool Container::keyPressed(QKeyEvent*) {
+    return false;
+}
 
 Surface::Surface(Container& container, QWidget* parent) : QWidget(parent), container_(container) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -114,16 +126,22 @@ void Surface::paintEvent(QPaintEvent*) {
     container_.paintSurface(painter);
 }
 
-void Surface::mousePressEvent(QMouseEvent* event) { container_.mousePressed(event); }
+void Surface::mousePressEvent(QMouseEvent* event) {
+    container_.mousePressed(event);
+}
 
-void Surface::mouseReleaseEvent(QMouseEvent* event) { container_.mouseReleased(event); }
+void Surface::mouseReleaseEvent(QMouseEvent* event) {
+    container_.mouseReleased(event);
+}
 
 void Surface::keyPressEvent(QKeyEvent* event) {
     if (!container_.keyPressed(event))
         QWidget::keyPressEvent(event);
 }
 
-void Surface::resizeEvent(QResizeEvent*) { container_.resized(); }
+void Surface::resizeEvent(QResizeEvent*) {
+    container_.resized();
+}
 
 void Surface::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);

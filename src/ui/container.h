@@ -18,7 +18,7 @@ class Form;
 class Surface;
 
 class Container {
-public:
+  public:
     explicit Container(Form* form);
     virtual ~Container();
     Container(const Container&) = delete;
@@ -56,7 +56,7 @@ public:
     // The front-most visible and enabled image under a point in twips.
     Control* imageAt(const QPointF& twips) const;
 
-protected:
+  protected:
     // Makes `surface` the widget of this container; `parent` is the widget
     // of the enclosing container (null for a window).
     void createSurface(QWidget* parent);
@@ -69,7 +69,7 @@ protected:
     virtual bool keyPressed(QKeyEvent* event);
     virtual void resized() { layoutChildren(); }
 
-private:
+  private:
     friend class Surface;
     void adopt(Control& control);
     void paintSurface(QPainter& painter) const;
@@ -86,12 +86,12 @@ private:
 // The widget behind a container: it forwards painting and input to it.
 class Surface : public QWidget {
     Q_OBJECT
-public:
+  public:
     Surface(Container& container, QWidget* parent);
 
     Container& container() const { return container_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -100,7 +100,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     Container& container_;
 };
 

@@ -15,7 +15,9 @@ Control::Control(Container& host, Name name)
 
 Control::~Control() = default;
 
-Form& Control::form() const { return host_.form(); }
+Form& Control::form() const {
+    return host_.form();
+}
 
 void Control::setVisible(bool visible) {
     if (visible_ == visible)
@@ -49,9 +51,13 @@ void Control::setAccessibleDescription(const QString& description) {
         notifyAccessibility(*this, QAccessible::DescriptionChanged);
 }
 
-void Control::changed() const { host_.repaint(bounds()); }
+void Control::changed() const {
+    host_.repaint(bounds());
+}
 
-QWidget* Control::inputWidget() const { return widget() ? widget() : host_.surface(); }
+QWidget* Control::inputWidget() const {
+    return widget() ? widget() : host_.surface();
+}
 
 QPoint Control::centre() const {
     if (QWidget* own = widget())

@@ -25,7 +25,7 @@ struct Name {
 };
 
 class Control {
-public:
+  public:
     Control(Container& host, Name name);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -69,12 +69,12 @@ public:
     QPoint centre() const;
     QWidget* inputWidget() const;
 
-protected:
+  protected:
     // Marks the control's area for repainting; painting happens once per
     // turn of the event loop however many properties change.
     void changed() const;
 
-private:
+  private:
     Container& host_;
     QString name_;
     int index_;

@@ -17,8 +17,8 @@ QString keyOf(const QString& name, int index) {
 } // namespace
 
 Form::Form(QString name, QString caption, QSizeF designTwips, Kind kind)
-    : Container(this), name_(std::move(name)), caption_(std::move(caption)),
-      design_(designTwips), kind_(kind) {
+    : Container(this), name_(std::move(name)), caption_(std::move(caption)), design_(designTwips),
+      kind_(kind) {
     createSurface(nullptr);
     surface()->setObjectName(name_);
     surface()->setWindowTitle(caption_);
@@ -73,7 +73,9 @@ void Form::stopTimers() {
             timer->setEnabled(false);
 }
 
-QWidget* Form::window() const { return frame_ ? static_cast<QWidget*>(frame_.data()) : surface(); }
+QWidget* Form::window() const {
+    return frame_ ? static_cast<QWidget*>(frame_.data()) : surface();
+}
 
 void Form::Show() {
     if (frame_) {
@@ -112,7 +114,9 @@ Form::WindowState Form::windowState() const {
     return window()->isMaximized() ? WindowState::Maximized : WindowState::Normal;
 }
 
-bool Form::isShown() const { return !window()->isHidden(); }
+bool Form::isShown() const {
+    return !window()->isHidden();
+}
 
 void Form::setLayoutExtent(QSizeF twips) {
     fixedExtent_ = twips;
@@ -148,23 +152,43 @@ const Form::Placement& Form::placement() const {
     return *placement_;
 }
 
-qreal Form::pixelsPerTwip() const { return placement().scale; }
+qreal Form::pixelsPerTwip() const {
+    return placement().scale;
+}
 
-QPointF Form::origin() const { return placement().origin; }
+QPointF Form::origin() const {
+    return placement().origin;
+}
 
 void Form::resized() {
     layoutChildren();
     surface()->update();
 }
 
-Line& Form::line(const QString& n, int i) const { return get<Line>(n, i); }
-Shape& Form::shape(const QString& n, int i) const { return get<Shape>(n, i); }
-Image& Form::image(const QString& n, int i) const { return get<Image>(n, i); }
-Label& Form::label(const QString& n, int i) const { return get<Label>(n, i); }
-PictureBox& Form::pictureBox(const QString& n, int i) const { return get<PictureBox>(n, i); }
-CommandButton& Form::button(const QString& n, int i) const { return get<CommandButton>(n, i); }
-Frame& Form::frame(const QString& n, int i) const { return get<Frame>(n, i); }
-Timer& Form::timer(const QString& n, int i) const { return get<Timer>(n, i); }
+Line& Form::line(const QString& n, int i) const {
+    return get<Line>(n, i);
+}
+Shape& Form::shape(const QString& n, int i) const {
+    return get<Shape>(n, i);
+}
+Image& Form::image(const QString& n, int i) const {
+    return get<Image>(n, i);
+}
+Label& Form::label(const QString& n, int i) const {
+    return get<Label>(n, i);
+}
+PictureBox& Form::pictureBox(const QString& n, int i) const {
+    return get<PictureBox>(n, i);
+}
+CommandButton& Form::button(const QString& n, int i) const {
+    return get<CommandButton>(n, i);
+}
+Frame& Form::frame(const QString& n, int i) const {
+    return get<Frame>(n, i);
+}
+Timer& Form::timer(const QString& n, int i) const {
+    return get<Timer>(n, i);
+}
 
 Control* Form::find(const QString& name, int index) const {
     return byName_.value(keyOf(name, index));

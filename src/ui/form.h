@@ -26,7 +26,7 @@ class Timer;
 
 class Form : public QObject, public Container {
     Q_OBJECT
-public:
+  public:
     enum class Kind { Child, TopLevel };
     enum class WindowState { Normal, Maximized };
     // What the window's close box does: unload the window (the usual), or
@@ -88,12 +88,12 @@ public:
     void attach(QMdiSubWindow* frame);
     void detach();
 
-protected:
+  protected:
     Color backColor() const override { return back_; }
     void resized() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Where the layout lies for the present size of the window.
     struct Placement {
         QSize size;

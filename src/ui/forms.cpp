@@ -38,7 +38,9 @@ void define(const QString& name, Factory factory) {
     registry().factories.insert(name, std::move(factory));
 }
 
-Factory definition(const QString& name) { return registry().factories.value(name); }
+Factory definition(const QString& name) {
+    return registry().factories.value(name);
+}
 
 Form& get(const QString& name) {
     Registry& r = registry();
@@ -54,7 +56,9 @@ Form& get(const QString& name) {
     return *form;
 }
 
-Form* loaded(const QString& name) { return registry().windows.value(name); }
+Form* loaded(const QString& name) {
+    return registry().windows.value(name);
+}
 
 void unload(const QString& name) {
     Form* form = registry().windows.take(name);
@@ -70,9 +74,13 @@ void unloadChildWindows() {
             unload(name);
 }
 
-void setHost(Host* host) { registry().host = host; }
+void setHost(Host* host) {
+    registry().host = host;
+}
 
-Host* host() { return registry().host; }
+Host* host() {
+    return registry().host;
+}
 
 void endProgram() {
     Registry& r = registry();
@@ -84,7 +92,9 @@ void endProgram() {
     QCoreApplication::exit(0);
 }
 
-bool programEnded() { return registry().ended; }
+bool programEnded() {
+    return registry().ended;
+}
 
 void reset() {
     Registry& r = registry();

@@ -22,7 +22,9 @@ Factory definition(const QString& name);
 
 // The window called `name`, created and loaded first if it does not exist.
 Form& get(const QString& name);
-template <class T> T& get(const QString& name) { return static_cast<T&>(get(name)); }
+template <class T> T& get(const QString& name) {
+    return static_cast<T&>(get(name));
+}
 
 // The window if it exists, without creating it.
 Form* loaded(const QString& name);
@@ -39,7 +41,7 @@ void unloadChildWindows();
 // Where child windows live: the main window provides the area and shows
 // itself when its first child is shown.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
     virtual QMdiArea& area() = 0;
     virtual void showHost() = 0;

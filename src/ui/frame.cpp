@@ -35,7 +35,8 @@ void Frame::paintBackground(QPainter& painter) const {
     painter.drawRect(box);
     painter.setPen(QPen(palette.color(QPalette::Light), 1.0 / s));
     painter.drawRect(box.translated(1.0 / s, 1.0 / s));
-    const QRectF text(QPointF(120, textTop), QSizeF(metrics.horizontalAdvance(caption_) + 60, metrics.height()));
+    const QRectF text(QPointF(120, textTop),
+                      QSizeF(metrics.horizontalAdvance(caption_) + 60, metrics.height()));
     painter.fillRect(text, toQColor(backColor(), palette));
     painter.setPen(toQColor(colors::ButtonText, palette));
     painter.drawText(text, Qt::AlignCenter, caption_);

@@ -8,7 +8,7 @@
 namespace ui {
 
 class Frame : public Control, public Container {
-public:
+  public:
     Frame(Container& host, Name name, QRectF twips, QString caption);
 
     const QString& Caption() const { return caption_; }
@@ -16,10 +16,10 @@ public:
     QWidget* widget() const override { return surface(); }
     void setVisible(bool visible) override;
 
-protected:
+  protected:
     void paintBackground(QPainter& painter) const override;
 
-private:
+  private:
     QRectF rect_;
     QString caption_;
     FontSpec font_;

@@ -21,7 +21,7 @@ struct MouseDown {
 };
 
 class Image : public Control {
-public:
+  public:
     // An image without a picture draws nothing and only takes presses.
     Image(Container& host, Name name, QRectF twips, QString picture = {});
 
@@ -38,7 +38,7 @@ public:
     QRectF bounds() const override { return rect_; }
     void paint(const PaintContext& context) const override;
 
-private:
+  private:
     QRectF rect_;
     QString picture_;
     std::function<void(const MouseDown&)> mouseDown_;

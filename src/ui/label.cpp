@@ -51,10 +51,18 @@ void Label::setCaption(const QString& caption) {
     // Assistive tools read a label by its caption.
     notifyAccessibility(*this, QAccessible::NameChanged);
 }
-void Label::setForeColor(Color c) { set(foreColor_, c); }
-void Label::setBackColor(Color c) { set(backColor_, c); }
-void Label::setBackStyle(int style) { set(backStyle_, style); }
-void Label::setAlignment(Align align) { set(align_, align); }
+void Label::setForeColor(Color c) {
+    set(foreColor_, c);
+}
+void Label::setBackColor(Color c) {
+    set(backColor_, c);
+}
+void Label::setBackStyle(int style) {
+    set(backStyle_, style);
+}
+void Label::setAlignment(Align align) {
+    set(align_, align);
+}
 
 void Label::setFont(const FontSpec& font) {
     font_ = font;

@@ -9,7 +9,7 @@
 namespace ui {
 
 class Label : public Control {
-public:
+  public:
     enum class Align { Left, Right, Centre };
 
     Label(Container& host, Name name, QRectF twips, QString caption);
@@ -31,7 +31,7 @@ public:
     QRectF bounds() const override { return rect_; }
     void paint(const PaintContext& context) const override;
 
-private:
+  private:
     template <class T> void set(T& property, T value);
 
     QRectF rect_;

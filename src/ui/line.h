@@ -2,13 +2,13 @@
 // because the switch handlers compare them exactly.
 #pragma once
 
-#include "ui/control.h"
 #include "ui/color.h"
+#include "ui/control.h"
 
 namespace ui {
 
 class Line : public Control {
-public:
+  public:
     Line(Container& host, Name name, float x1, float y1, float x2, float y2);
 
     float X1() const { return x1_; }
@@ -31,7 +31,7 @@ public:
     QRectF bounds() const override;
     void paint(const PaintContext& context) const override;
 
-private:
+  private:
     void set(float& coordinate, float value);
 
     float x1_, y1_, x2_, y2_;

@@ -11,7 +11,7 @@
 namespace ui {
 
 class PictureBox : public Control, public Container {
-public:
+  public:
     PictureBox(Container& host, Name name, QRectF twips, QString picture = {});
 
     const QString& picture() const { return picture_; }
@@ -32,7 +32,7 @@ public:
     QRectF bounds() const override { return rect_; }
     QWidget* widget() const override { return surface(); }
 
-protected:
+  protected:
     Color backColor() const override { return back_; }
     void paintBackground(QPainter& painter) const override;
     void paintForeground(QPainter& painter) const override;
@@ -40,7 +40,7 @@ protected:
     void mouseReleased(QMouseEvent* event) override;
     bool keyPressed(QKeyEvent* event) override;
 
-private:
+  private:
     void updateFocusPolicy();
 
     QRectF rect_;

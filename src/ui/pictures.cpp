@@ -69,7 +69,7 @@ void trimToBudget() {
 // rendered only at sizes that are really shown. Drawing icons through the
 // catalogue also spares start-up Qt's icon and image-format plug-ins.
 class PictureIconEngine : public QIconEngine {
-public:
+  public:
     explicit PictureIconEngine(QString picture) : picture_(std::move(picture)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
@@ -85,7 +85,7 @@ public:
     }
     QIconEngine* clone() const override { return new PictureIconEngine(picture_); }
 
-private:
+  private:
     QString picture_;
 };
 
@@ -113,7 +113,9 @@ Entry& entry(const QString& name) {
     return e;
 }
 
-quint64 sizeKey(QSize s) { return (quint64(quint32(s.width())) << 32) | quint32(s.height()); }
+quint64 sizeKey(QSize s) {
+    return (quint64(quint32(s.width())) << 32) | quint32(s.height());
+}
 
 } // namespace
 
@@ -126,9 +128,13 @@ void add(const QString& name, Source source) {
     e.rendered.clear();
 }
 
-QSize designSize(const QString& name) { return entry(name).design; }
+QSize designSize(const QString& name) {
+    return entry(name).design;
+}
 
-QByteArray svg(const QString& name) { return entry(name).text; }
+QByteArray svg(const QString& name) {
+    return entry(name).text;
+}
 
 QPixmap pixmap(const QString& name, QSize devicePixels) {
     Entry& e = entry(name);
@@ -167,11 +173,17 @@ QStringList names() {
     return all;
 }
 
-QIcon icon(const QString& name) { return QIcon(new PictureIconEngine(name)); }
+QIcon icon(const QString& name) {
+    return QIcon(new PictureIconEngine(name));
+}
 
-int renderCount() { return renderings; }
+int renderCount() {
+    return renderings;
+}
 
-qint64 keptBytes() { return heldBytes; }
+qint64 keptBytes() {
+    return heldBytes;
+}
 
 qint64 keptBytesLimit() {
     // The largest screen: the program's window may be moved onto any.

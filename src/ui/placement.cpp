@@ -16,7 +16,7 @@ namespace {
 // main window may be maximised only after its first children are placed.
 class Cascade : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Cascade(QMdiArea& area) : QObject(&area), area_(area) {
         area.viewport()->installEventFilter(this);
     }
@@ -49,7 +49,7 @@ public:
             frame.move(x, y);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize)
             for (QMdiSubWindow* frame : area_.subWindowList())
@@ -58,7 +58,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QMdiArea& area_;
     std::optional<QPoint> last_;
 };

@@ -15,10 +15,18 @@ template <class T> void Shape::set(T& property, T value) {
     changed();
 }
 
-void Shape::setBackColor(Color c) { set(backColor_, c); }
-void Shape::setBackStyle(int style) { set(backStyle_, style); }
-void Shape::setBorderColor(Color c) { set(borderColor_, c); }
-void Shape::setBorderWidth(int width) { set(borderWidth_, width); }
+void Shape::setBackColor(Color c) {
+    set(backColor_, c);
+}
+void Shape::setBackStyle(int style) {
+    set(backStyle_, style);
+}
+void Shape::setBorderColor(Color c) {
+    set(borderColor_, c);
+}
+void Shape::setBorderWidth(int width) {
+    set(borderWidth_, width);
+}
 
 void Shape::paint(const PaintContext& context) const {
     QRectF area = rect_;

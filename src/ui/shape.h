@@ -8,7 +8,7 @@
 namespace ui {
 
 class Shape : public Control {
-public:
+  public:
     enum class Kind { Rectangle, Circle };
 
     Shape(Container& host, Name name, Kind kind, QRectF twips);
@@ -27,7 +27,7 @@ public:
     QRectF bounds() const override { return rect_; }
     void paint(const PaintContext& context) const override;
 
-private:
+  private:
     template <class T> void set(T& property, T value);
 
     Kind kind_;

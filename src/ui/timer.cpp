@@ -19,7 +19,9 @@ void Timer::setEnabled(bool enabled) {
         timer_->stop();
 }
 
-void Timer::onTimer(std::function<void()> handler) { handler_ = std::move(handler); }
+void Timer::onTimer(std::function<void()> handler) {
+    handler_ = std::move(handler);
+}
 
 void Timer::fire() {
     if (Enabled() && handler_)

@@ -12,7 +12,7 @@
 namespace ui {
 
 class Timer : public Control {
-public:
+  public:
     Timer(Container& host, Name name, int intervalMs, bool enabled);
     ~Timer() override;
 
@@ -24,7 +24,7 @@ public:
 
     QRectF bounds() const override { return {}; }
 
-private:
+  private:
     std::unique_ptr<QTimer> timer_;
     std::function<void()> handler_;
 };

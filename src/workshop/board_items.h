@@ -11,7 +11,7 @@ namespace workshop {
 
 class BoardItem : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     enum class Role { Terminal, Conductor, Lamp };
 
     BoardItem(Role role, int index, QWidget* board);
@@ -25,13 +25,13 @@ public:
     // pending ring) lie.
     void repaintMarks();
 
-signals:
+  signals:
     // Pressed with the mouse, Space, Enter or an assistive tool.
     void activated(BoardItem* item);
     // A mouse button let go over the board, after a press on this item.
     void releasedAt(BoardItem* item, QPoint boardPosition);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {}
     bool hitButton(const QPoint& pos) const override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,7 +40,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     Role role_;
     int index_;
 };

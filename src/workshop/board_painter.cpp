@@ -20,7 +20,7 @@ constexpr qreal TerminalRadius = 0.28;
 
 // Grid steps to pixels.
 class Grid {
-public:
+  public:
     Grid(QPainter& painter, QPointF origin, qreal scale) : p(painter), origin_(origin), s(scale) {}
 
     QPointF px(QPointF grid) const { return origin_ + grid * s; }
@@ -48,7 +48,8 @@ public:
     }
     // Text of `height` grid steps, its top-left corner at `at`, or centred
     // in `width` grid steps when a width is given.
-    void text(QPointF at, qreal height, const QString& text, bool bold, const QColor& colour, qreal width = 0) {
+    void text(QPointF at, qreal height, const QString& text, bool bold, const QColor& colour,
+              qreal width = 0) {
         QFont font = p.font();
         font.setBold(bold);
         // Never smaller than a menu's text, however small the board.
@@ -56,13 +57,15 @@ public:
         p.setFont(font);
         p.setPen(colour);
         const QRectF box(px(at), QSizeF(width > 0 ? width * s : 1000, height * s * 1.4));
-        p.drawText(box, (width > 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextDontClip, text);
+        p.drawText(box,
+                   (width > 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextDontClip,
+                   text);
     }
     void ring(QPointF centre, qreal radius, qreal outline, const QColor& fill);
 
     QPainter& p;
 
-private:
+  private:
     QPointF origin_;
     qreal s;
 };
@@ -103,7 +106,7 @@ void Grid::ring(QPointF centre, qreal radius, qreal outline, const QColor& fill)
 }
 
 class ComponentPainter {
-public:
+  public:
     ComponentPainter(Grid& grid, const Workbench& bench) : g_(grid), bench_(bench) {}
 
     void draw(int index) {
@@ -122,12 +125,13 @@ public:
         }
     }
 
-private:
+  private:
     static int indexIn(const std::vector<int>& list, int component) {
         return int(std::find(list.begin(), list.end(), component) - list.begin());
     }
     QColor colourOf(const Component& c, const QString& local) const {
-        const auto t = bench_.exercise().terminal(local.isEmpty() ? c.name : c.name + QStringLiteral(", ") + local);
+        const auto t = bench_.exercise().terminal(
+            local.isEmpty() ? c.name : c.name + QStringLiteral(", ") + local);
         return potentialColour(shownPotential(bench_, *t));
     }
     // A point of the component, mirrored when the component is.
@@ -138,8 +142,9 @@ private:
 
     void drawBar(const Component& c) {
         g_.line(at(c, 0.4, 1), at(c, 6, 1), colourOf(c, QString()), 0.5);
-        g_.text(at(c, 0.2, -0.25), 0.75, c.kind == Kind::Phase ? QStringLiteral("FASE") : QStringLiteral("NEUTRE"),
-                true, Qt::black);
+        g_.text(at(c, 0.2, -0.25), 0.75,
+                c.kind == Kind::Phase ? QStringLiteral("FASE") : QStringLiteral("NEUTRE"), true,
+                Qt::black);
     }
 
     void drawLamp(const Component& c, int lamp) {
@@ -168,7 +173,8 @@ private:
         const qreal y0 = 2; // the buttons take the two rows above the symbol
         const QColor frame(0, 0, 0, 50);
         const QPointF corner = QPointF(c.place) + QPointF(0.5, y0 + 0.4);
-        const QPointF corners[] = {corner, corner + QPointF(3, 0), corner + QPointF(3, 3.2), corner + QPointF(0, 3.2)};
+        const QPointF corners[] = {corner, corner + QPointF(3, 0), corner + QPointF(3, 3.2),
+                                   corner + QPointF(0, 3.2)};
         for (int i = 0; i < 4; ++i)
             g_.line(corners[i], corners[(i + 1) % 4], frame, 0.05);
         auto contact = [&](qreal x, qreal y, const QString& local) {
@@ -206,7 +212,8 @@ private:
         default:
             break;
         }
-        g_.text(QPointF(c.place) + QPointF(0, y0 + 3.55), 0.45, c.name, false, QColor(60, 60, 60), 4);
+        g_.text(QPointF(c.place) + QPointF(0, y0 + 3.55), 0.45, c.name, false, QColor(60, 60, 60),
+                4);
     }
 
     Grid& g_;
@@ -215,7 +222,8 @@ private:
 
 } // namespace
 
-void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& marks, QPointF origin, qreal scale) {
+void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& marks, QPointF origin,
+                qreal scale) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     Grid g(painter, origin, scale);
@@ -229,15 +237,16 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
         const QPolygon& route = (*marks.routes)[i];
         if (int(i) == marks.selected || int(i) == marks.focusedConductor)
             g.polyline(route, QPen(highlightColour(), WireWidth * 4,
-                                   int(i) == marks.selected ? Qt::SolidLine : Qt::DotLine, Qt::RoundCap,
-                                   Qt::RoundJoin));
-        g.polyline(route, QPen(potentialColour(shownPotential(bench, wires[i].from)), WireWidth, Qt::SolidLine,
-                               Qt::RoundCap, Qt::RoundJoin));
+                                   int(i) == marks.selected ? Qt::SolidLine : Qt::DotLine,
+                                   Qt::RoundCap, Qt::RoundJoin));
+        g.polyline(route, QPen(potentialColour(shownPotential(bench, wires[i].from)), WireWidth,
+                               Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
 
     for (int t = 0; t < int(e.terminals.size()); ++t) {
         const circuit::Terminal& terminal = e.terminals[size_t(t)];
-        const QPointF at = circuit::board::terminalPoint(e.components[size_t(terminal.component)], terminal.local);
+        const QPointF at =
+            circuit::board::terminalPoint(e.components[size_t(terminal.component)], terminal.local);
         if (t == marks.focusedTerminal)
             g.circle(at, 0.5, QPen(highlightColour(), 0.08, Qt::DotLine), Qt::NoBrush);
         if (t == marks.pending)
@@ -247,8 +256,8 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
     }
     if (marks.focusedLamp >= 0) {
         const Component& c = e.components[size_t(e.lamps[size_t(marks.focusedLamp)])];
-        g.circle(QPointF(c.place) + QPointF(2, 2), LampRadius + 0.3, QPen(highlightColour(), 0.08, Qt::DotLine),
-                 Qt::NoBrush);
+        g.circle(QPointF(c.place) + QPointF(2, 2), LampRadius + 0.3,
+                 QPen(highlightColour(), 0.08, Qt::DotLine), Qt::NoBrush);
     }
     painter.restore();
 }

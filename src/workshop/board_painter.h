@@ -17,8 +17,8 @@ namespace workshop {
 // What the board shows besides the bench's state.
 struct BoardMarks {
     const std::vector<QPolygon>* routes = nullptr; // one a conductor, in grid steps
-    int pending = -1;               // the terminal waiting for a second press
-    int selected = -1;              // the selected conductor
+    int pending = -1;                              // the terminal waiting for a second press
+    int selected = -1;                             // the selected conductor
     int focusedTerminal = -1;
     int focusedConductor = -1;
     int focusedLamp = -1;

@@ -115,7 +115,9 @@ void BoardView::routeConductors() {
     for (const circuit::Conductor& c : bench_.wiring().conductors) {
         const auto key = keyOf(c);
         auto found = routeCache_.constFind(key);
-        QPolygon path = found != routeCache_.cend() ? *found : circuit::route(e, key.first, key.second, routes_);
+        QPolygon path = found != routeCache_.cend()
+                            ? *found
+                            : circuit::route(e, key.first, key.second, routes_);
         kept.insert(key, path);
         routes_.push_back(path);
     }
@@ -148,7 +150,8 @@ void BoardView::refresh() {
     for (size_t s = 0; s < switches_.size(); ++s) {
         const QString description = QStringLiteral("posició %1").arg(bench_.wiring().positions[s]);
         switches_[s]->setAccessibleDescription(description);
-        switches_[s]->setToolTip(switches_[s]->accessibleName() + QStringLiteral(": ") + description);
+        switches_[s]->setToolTip(switches_[s]->accessibleName() + QStringLiteral(": ") +
+                                 description);
     }
     update();
 }
@@ -175,8 +178,10 @@ void BoardView::placeItems() {
     const int hit = int(std::max<qreal>(0.9 * s, 14));
     for (BoardItem* item : terminals_) {
         const circuit::Terminal& t = e.terminals[size_t(item->index())];
-        const QPointF centre = toWidget(circuit::board::terminalPoint(e.components[size_t(t.component)], t.local));
-        item->setGeometry(QRect(0, 0, hit, hit).translated((centre - QPointF(hit, hit) / 2).toPoint()));
+        const QPointF centre =
+            toWidget(circuit::board::terminalPoint(e.components[size_t(t.component)], t.local));
+        item->setGeometry(
+            QRect(0, 0, hit, hit).translated((centre - QPointF(hit, hit) / 2).toPoint()));
     }
     for (BoardItem* item : lamps_) {
         const Component& c = e.components[size_t(e.lamps[size_t(item->index())])];
@@ -200,9 +205,11 @@ void BoardView::placeItems() {
             path.lineTo(toWidget(route[i]));
         QPainterPathStroker stroker;
         stroker.setWidth(width);
-        const QRect bounds = path.boundingRect().adjusted(-width, -width, width, width).toAlignedRect();
+        const QRect bounds =
+            path.boundingRect().adjusted(-width, -width, width, width).toAlignedRect();
         item->setGeometry(bounds);
-        item->setMask(QRegion(stroker.createStroke(path.translated(-bounds.topLeft())).toFillPolygon().toPolygon()));
+        item->setMask(QRegion(
+            stroker.createStroke(path.translated(-bounds.topLeft())).toFillPolygon().toPolygon()));
     }
 }
 
@@ -228,14 +235,22 @@ void BoardView::paintEvent(QPaintEvent*) {
     paintBoard(painter, rect());
 }
 
-void BoardView::resizeEvent(QResizeEvent*) { placeItems(); }
+void BoardView::resizeEvent(QResizeEvent*) {
+    placeItems();
+}
 
-QSize BoardView::sizeHint() const { return {int(22 * (circuit::board::Width + 2 * Margin)), heightForWidth(int(22 * (circuit::board::Width + 2 * Margin)))}; }
+QSize BoardView::sizeHint() const {
+    return {int(22 * (circuit::board::Width + 2 * Margin)),
+            heightForWidth(int(22 * (circuit::board::Width + 2 * Margin)))};
+}
 
-QSize BoardView::minimumSizeHint() const { return {320, heightForWidth(320)}; }
+QSize BoardView::minimumSizeHint() const {
+    return {320, heightForWidth(320)};
+}
 
 int BoardView::heightForWidth(int width) const {
-    return int(width * (circuit::board::Height + 2 * Margin) / (circuit::board::Width + 2 * Margin));
+    return int(width * (circuit::board::Height + 2 * Margin) /
+               (circuit::board::Width + 2 * Margin));
 }
 
 void BoardView::terminalActivated(BoardItem* item) {
@@ -261,7 +276,8 @@ void BoardView::terminalActivated(BoardItem* item) {
 
 void BoardView::terminalReleased(BoardItem* item, QPoint position) {
     auto* target = qobject_cast<BoardItem*>(childAt(position));
-    if (!target || target == item || target->role() != BoardItem::Role::Terminal || pending_ != item->index())
+    if (!target || target == item || target->role() != BoardItem::Role::Terminal ||
+        pending_ != item->index())
         return;
     terminalActivated(target);
 }
@@ -278,7 +294,9 @@ void BoardView::cancelPending() {
     refresh();
 }
 
-void BoardView::mousePressEvent(QMouseEvent*) { cancelPending(); }
+void BoardView::mousePressEvent(QMouseEvent*) {
+    cancelPending();
+}
 
 void BoardView::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && selected_ >= 0) {

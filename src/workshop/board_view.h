@@ -20,7 +20,7 @@ class BoardItem;
 
 class BoardView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit BoardView(Workbench& bench, QWidget* parent = nullptr);
 
     // Draws the board into `target` (the screen, or a picture for export).
@@ -46,17 +46,17 @@ public:
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
 
-signals:
+  signals:
     // The focus chain of the board's items changed (conductors came or went).
     void itemsChanged();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void createComponentItems();
     void wiringChanged();
     void routeConductors();

@@ -18,21 +18,25 @@ BreakerButton::BreakerButton(QWidget* parent) : QAbstractButton(parent) {
 
 void BreakerButton::setTripped(bool tripped) {
     tripped_ = tripped;
-    const QString state = tripped ? QStringLiteral("disparat: prem-lo per rearmar-lo")
-                                  : QStringLiteral("armat");
+    const QString state =
+        tripped ? QStringLiteral("disparat: prem-lo per rearmar-lo") : QStringLiteral("armat");
     setAccessibleDescription(state);
     setToolTip(QStringLiteral("Magnetotèrmic ") + state);
     update();
 }
 
-QSize BreakerButton::sizeHint() const { return {29, 73}; }
+QSize BreakerButton::sizeHint() const {
+    return {29, 73};
+}
 
 void BreakerButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QString name = tripped_ ? QStringLiteral("breaker_tripped") : QStringLiteral("breaker_armed");
+    const QString name =
+        tripped_ ? QStringLiteral("breaker_tripped") : QStringLiteral("breaker_armed");
     const QSize design = ui::pictures::designSize(name);
     const QSize shown = design.scaled(size(), Qt::KeepAspectRatio);
-    const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+    const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2),
+                       shown);
     painter.drawPixmap(target, ui::pictures::pixmap(name, shown * devicePixelRatio()));
     if (hasFocus()) {
         QStyleOptionFocusRect option;

@@ -8,17 +8,17 @@ namespace workshop {
 
 class BreakerButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit BreakerButton(QWidget* parent = nullptr);
 
     void setTripped(bool tripped);
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     bool tripped_ = false;
 };
 

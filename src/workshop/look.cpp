@@ -73,7 +73,8 @@ QStringList truthTableHeadings(const circuit::Exercise& e, const QString& separa
         headings << shortName(e.components[size_t(s)], false);
     for (const QString& prefix : {QStringLiteral("Cal"), QStringLiteral("Fa")})
         for (int l : e.lamps)
-            headings << prefix + separator + shortName(e.components[size_t(l)], e.lamps.size() == 1);
+            headings << prefix + separator +
+                            shortName(e.components[size_t(l)], e.lamps.size() == 1);
     headings << QString();
     return headings;
 }
@@ -92,8 +93,12 @@ QString outcomeCell(const circuit::Outcome& outcome, int lamp) {
     return QStringLiteral("0");
 }
 
-QColor lampColour() { return {255, 255, 0}; }
+QColor lampColour() {
+    return {255, 255, 0};
+}
 
-QColor highlightColour() { return {0, 120, 215}; }
+QColor highlightColour() {
+    return {0, 120, 215};
+}
 
 } // namespace workshop

@@ -8,14 +8,14 @@ namespace {
 
 // Every edit of the wiring is the list of conductors before and after it.
 class WiringEdit : public QUndoCommand {
-public:
+  public:
     WiringEdit(Workbench& bench, std::vector<circuit::Conductor> after, const QString& text)
         : QUndoCommand(text), bench_(bench), before_(bench.wiring().conductors),
           after_(std::move(after)) {}
     void redo() override { bench_.setConductors(after_); }
     void undo() override { bench_.setConductors(before_); }
 
-private:
+  private:
     Workbench& bench_;
     std::vector<circuit::Conductor> before_, after_;
 };

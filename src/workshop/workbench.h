@@ -12,7 +12,7 @@ namespace workshop {
 
 class Workbench : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Workbench(const circuit::Exercise& exercise, QObject* parent = nullptr);
 
     const circuit::Exercise& exercise() const { return exercise_; }
@@ -39,14 +39,14 @@ public:
     // The steps the undo commands take.
     void setConductors(const std::vector<circuit::Conductor>& conductors);
 
-signals:
+  signals:
     // The wiring, a switch or the breaker changed: everything shown must be
     // drawn again.
     void changed();
     // The wiring itself changed (not only a switch or the breaker).
     void wiringChanged();
 
-private:
+  private:
     void solveAgain();
 
     const circuit::Exercise& exercise_;

@@ -38,13 +38,16 @@ void paintTable(QPainter& p, QRectF area, const Workbench& bench) {
             else if (column < switches)
                 text = QString::number(e.position(k, column));
             else if (column < switches + lamps)
-                text = r.expected[size_t(k)][size_t(column - switches)] ? QStringLiteral("1") : QStringLiteral("0");
+                text = r.expected[size_t(k)][size_t(column - switches)] ? QStringLiteral("1")
+                                                                        : QStringLiteral("0");
             else if (column < switches + 2 * lamps)
                 text = outcomeCell(r.outcomes[size_t(k)], column - switches - lamps);
             else
                 text = r.differs[size_t(k)] ? QStringLiteral("✗") : QString();
             const bool differs = row > 0 && r.differs[size_t(k)] && column >= switches + lamps;
-            p.fillRect(box, row == 0 ? QColor(230, 230, 230) : differs ? QColor(255, 215, 215) : Qt::white);
+            p.fillRect(box, row == 0  ? QColor(230, 230, 230)
+                            : differs ? QColor(255, 215, 215)
+                                      : Qt::white);
             p.setPen(QColor(150, 150, 150));
             p.drawRect(box);
             p.setPen(Qt::black);
@@ -54,7 +57,8 @@ void paintTable(QPainter& p, QRectF area, const Workbench& bench) {
 
 } // namespace
 
-void paintWorksheet(QPainter& p, const QRectF& page, const Workbench& bench, const BoardView& board) {
+void paintWorksheet(QPainter& p, const QRectF& page, const Workbench& bench,
+                    const BoardView& board) {
     const circuit::Exercise& e = bench.exercise();
     p.save();
     p.fillRect(page, Qt::white);
@@ -73,25 +77,31 @@ void paintWorksheet(QPainter& p, const QRectF& page, const Workbench& bench, con
     const QRectF instruction(body.left(), title.bottom(), body.width(), font.pixelSize() * 3.2);
     p.drawText(instruction, Qt::AlignLeft | Qt::TextWordWrap, e.instruction);
 
-    const QRectF boardArea(body.left(), instruction.bottom(), body.width() * 0.68, body.bottom() - instruction.bottom());
+    const QRectF boardArea(body.left(), instruction.bottom(), body.width() * 0.68,
+                           body.bottom() - instruction.bottom());
     BoardMarks marks;
     marks.routes = &board.routes();
-    const qreal scale = std::min(boardArea.width() / circuit::board::Width, boardArea.height() / circuit::board::Height);
+    const qreal scale = std::min(boardArea.width() / circuit::board::Width,
+                                 boardArea.height() / circuit::board::Height);
     paintBoard(p, bench, marks, boardArea.topLeft(), scale);
 
-    const QRectF side(boardArea.right() + margin, instruction.bottom(), body.right() - boardArea.right() - margin,
-                      boardArea.height());
+    const QRectF side(boardArea.right() + margin, instruction.bottom(),
+                      body.right() - boardArea.right() - margin, boardArea.height());
     const QRectF tableArea(side.left(), side.top(), side.width(), side.height() * 0.55);
     paintTable(p, tableArea, bench);
     p.setFont(font);
-    p.setPen(bench.report().verdict == circuit::Verdict::Correct ? QColor(0, 96, 0) : QColor(160, 0, 0));
-    p.drawText(QRectF(side.left(), tableArea.bottom() + margin / 2, side.width(), side.bottom() - tableArea.bottom()),
+    p.setPen(bench.report().verdict == circuit::Verdict::Correct ? QColor(0, 96, 0)
+                                                                 : QColor(160, 0, 0));
+    p.drawText(QRectF(side.left(), tableArea.bottom() + margin / 2, side.width(),
+                      side.bottom() - tableArea.bottom()),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, bench.report().text);
     p.restore();
 }
 
-bool exportWorksheet(const QString& path, const Workbench& bench, const BoardView& board, QString* error) {
-    const bool svg = QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
+bool exportWorksheet(const QString& path, const Workbench& bench, const BoardView& board,
+                     QString* error) {
+    const bool svg =
+        QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
     if (written && svg) {
@@ -112,7 +122,8 @@ bool exportWorksheet(const QString& path, const Workbench& bench, const BoardVie
     if (written && file.commit())
         return true;
     if (error)
-        *error = QStringLiteral("No s'ha pogut desar la imatge «%1»: %2").arg(path, file.errorString());
+        *error =
+            QStringLiteral("No s'ha pogut desar la imatge «%1»: %2").arg(path, file.errorString());
     return false;
 }
 

@@ -13,10 +13,12 @@ class BoardView;
 class Workbench;
 
 // Draws the sheet to fill `page` (its proportions kept by the board).
-void paintWorksheet(QPainter& painter, const QRectF& page, const Workbench& bench, const BoardView& board);
+void paintWorksheet(QPainter& painter, const QRectF& page, const Workbench& bench,
+                    const BoardView& board);
 
 // Writes the sheet as SVG or PNG, chosen by the file's extension. False
 // with a Catalan reason naming the file.
-bool exportWorksheet(const QString& path, const Workbench& bench, const BoardView& board, QString* error);
+bool exportWorksheet(const QString& path, const Workbench& bench, const BoardView& board,
+                     QString* error);
 
 } // namespace workshop

@@ -20,7 +20,8 @@ namespace {
 using circuit::Kind;
 
 QString swatch(const QColor& colour, const QString& text) {
-    return QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2").arg(colour.name(), text);
+    return QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2")
+        .arg(colour.name(), text);
 }
 
 QLabel* wrappedLabel(const QString& text, QWidget* parent) {
@@ -59,18 +60,20 @@ QWidget* WorkshopView::createPanel() {
     auto* legend = new QLabel(panel);
     legend->setObjectName(QStringLiteral("Llegenda"));
     legend->setWordWrap(true);
-    legend->setText(swatch(potentialColour(circuit::Potential::Phase), QStringLiteral("a la fase")) +
-                    QStringLiteral(" &nbsp; ") +
-                    swatch(potentialColour(circuit::Potential::Neutral), QStringLiteral("al neutre")) +
-                    QStringLiteral(" &nbsp; ") +
-                    swatch(potentialColour(circuit::Potential::None), QStringLiteral("sense connexió")) +
-                    QStringLiteral("<br>") +
-                    swatch(potentialColour(circuit::Potential::Between),
-                           QStringLiteral("entre la fase i el neutre (làmpades en sèrie)")));
+    legend->setText(
+        swatch(potentialColour(circuit::Potential::Phase), QStringLiteral("a la fase")) +
+        QStringLiteral(" &nbsp; ") +
+        swatch(potentialColour(circuit::Potential::Neutral), QStringLiteral("al neutre")) +
+        QStringLiteral(" &nbsp; ") +
+        swatch(potentialColour(circuit::Potential::None), QStringLiteral("sense connexió")) +
+        QStringLiteral("<br>") +
+        swatch(potentialColour(circuit::Potential::Between),
+               QStringLiteral("entre la fase i el neutre (làmpades en sèrie)")));
     column->addWidget(legend);
 
     const circuit::Exercise& e = bench_.exercise();
-    table_ = new QTableWidget(e.combinations(), int(e.switches.size() + 2 * e.lamps.size() + 1), panel);
+    table_ =
+        new QTableWidget(e.combinations(), int(e.switches.size() + 2 * e.lamps.size() + 1), panel);
     table_->setObjectName(QStringLiteral("Taula de veritat"));
     table_->setAccessibleName(QStringLiteral("Taula de veritat"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -78,16 +81,17 @@ QWidget* WorkshopView::createPanel() {
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(int(e.switches.size() + 2 * e.lamps.size()),
-                                                      QHeaderView::ResizeToContents);
+                                                     QHeaderView::ResizeToContents);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setHorizontalHeaderLabels(truthTableHeadings(e, QStringLiteral("\n")));
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     column->addWidget(table_);
-    column->addWidget(wrappedLabel(QStringLiteral("Cal: el que demana l'exercici. Fa: el que fa el teu "
-                                                  "muntatge (½: llum feble; CC: curtcircuit)."),
-                                   panel));
+    column->addWidget(
+        wrappedLabel(QStringLiteral("Cal: el que demana l'exercici. Fa: el que fa el teu "
+                                    "muntatge (½: llum feble; CC: curtcircuit)."),
+                     panel));
 
     auto* breakerRow = new QHBoxLayout;
     breaker_ = new BreakerButton(panel);
@@ -109,7 +113,8 @@ QWidget* WorkshopView::createPanel() {
     openRoom_ = new QPushButton(QStringLiteral("&Obre l'estança"), panel);
     openRoom_->setObjectName(QStringLiteral("Obre l'estança"));
     openRoom_->hide();
-    connect(openRoom_, &QPushButton::clicked, this, [this] { emit roomRequested(bench_.exercise().room); });
+    connect(openRoom_, &QPushButton::clicked, this,
+            [this] { emit roomRequested(bench_.exercise().room); });
     column->addWidget(openRoom_);
     column->addStretch(1);
     return panel;
@@ -146,7 +151,8 @@ void WorkshopView::createShortcuts() {
     auto* undo = stack.createUndoAction(this, QStringLiteral("Desfés"));
     undo->setShortcut(QKeySequence::Undo);
     auto* redo = stack.createRedoAction(this, QStringLiteral("Refés"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction* action : {undo, redo}) {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(action);
@@ -157,10 +163,11 @@ void WorkshopView::showState() {
     const bool tripped = bench_.tripped();
     breaker_->setTripped(tripped);
     if (tripped)
-        tripMessage_->setText(QStringLiteral("Curtcircuit! La fase toca el neutre sense passar per cap "
-                                             "làmpada (%1). El magnetotèrmic ha saltat: treu el conductor "
-                                             "que fa el curt i prem el magnetotèrmic per rearmar-lo.")
-                                  .arg(bench_.exercise().combinationText(bench_.wiring().combination())));
+        tripMessage_->setText(
+            QStringLiteral("Curtcircuit! La fase toca el neutre sense passar per cap "
+                           "làmpada (%1). El magnetotèrmic ha saltat: treu el conductor "
+                           "que fa el curt i prem el magnetotèrmic per rearmar-lo.")
+                .arg(bench_.exercise().combinationText(bench_.wiring().combination())));
     tripMessage_->setVisible(tripped);
     fillTable();
 }
@@ -194,7 +201,7 @@ void WorkshopView::fillTable() {
             item->setText(cells[column]);
             item->setForeground(marked ? QColor(255, 0, 0) : QColor(0, 0, 0));
             const bool learnerCell = column >= switches + lamps;
-            item->setBackground(marked ? QColor(255, 255, 255)
+            item->setBackground(marked                   ? QColor(255, 255, 255)
                                 : differs && learnerCell ? QColor(255, 215, 215)
                                                          : palette().color(QPalette::Button));
         }
@@ -205,11 +212,13 @@ void WorkshopView::checkWiring() {
     checked_ = true;
     const circuit::Report& report = bench_.report();
     verdict_->setText(report.text);
-    verdict_->setStyleSheet(report.verdict == circuit::Verdict::Correct ? QStringLiteral("color: #006000")
-                                                                         : QStringLiteral("color: #a00000"));
+    verdict_->setStyleSheet(report.verdict == circuit::Verdict::Correct
+                                ? QStringLiteral("color: #006000")
+                                : QStringLiteral("color: #a00000"));
     QAccessibleEvent event(verdict_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
-    openRoom_->setVisible(report.verdict == circuit::Verdict::Correct && !bench_.exercise().room.isEmpty());
+    openRoom_->setVisible(report.verdict == circuit::Verdict::Correct &&
+                          !bench_.exercise().room.isEmpty());
     fillTable();
 }
 
@@ -234,7 +243,8 @@ void WorkshopView::orderTabs() {
     }
     for (BoardItem* c : board_->conductorItems())
         chain.push_back(c);
-    for (QWidget* w : std::initializer_list<QWidget*>{table_, breaker_, check_, clear_, undo_, redo_, openRoom_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{table_, breaker_, check_, clear_, undo_, redo_, openRoom_})
         chain.push_back(w);
     for (size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);

@@ -18,18 +18,18 @@ class BreakerButton;
 
 class WorkshopView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit WorkshopView(Workbench& bench, QWidget* parent = nullptr);
 
     BoardView& board() const { return *board_; }
     // Works every combination and shows the verdict beside the tables.
     void checkWiring();
 
-signals:
+  signals:
     // The learner asked for the room of the house that uses this circuit.
     void roomRequested(const QString& window);
 
-private:
+  private:
     QWidget* createPanel();
     QWidget* createButtons();
     void createShortcuts();

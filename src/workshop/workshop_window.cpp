@@ -5,8 +5,8 @@
 #include "circuit/library.h"
 #include "ui/forms.h"
 #include "workshop/board_view.h"
-#include "workshop/workshop_view.h"
 #include "workshop/worksheet.h"
+#include "workshop/workshop_view.h"
 
 #include <QFileDialog>
 #include <QMdiArea>
@@ -53,7 +53,8 @@ WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
     // Changes made in one turn of the event loop are kept together.
     autosave_.setSingleShot(true);
     autosave_.setInterval(0);
-    connect(&autosave_, &QTimer::timeout, this, [this] { circuit::storeWiring(bench_.exercise(), bench_.wiring()); });
+    connect(&autosave_, &QTimer::timeout, this,
+            [this] { circuit::storeWiring(bench_.exercise(), bench_.wiring()); });
     connect(&bench_, &Workbench::changed, &autosave_, qOverload<>(&QTimer::start));
     resized();
 }
@@ -67,7 +68,9 @@ void WorkshopWindow::warn(const QString& message) {
     QMessageBox::warning(window(), QStringLiteral("Ampera"), message);
 }
 
-bool WorkshopWindow::openFile(const QString& path) { return openWiringFile(path, window()); }
+bool WorkshopWindow::openFile(const QString& path) {
+    return openWiringFile(path, window());
+}
 
 bool openWiringFile(const QString& path, QWidget* messageParent) {
     QString error;
@@ -95,7 +98,8 @@ bool WorkshopWindow::saveFile(const QString& path) {
 }
 
 void WorkshopWindow::open() {
-    const QString path = QFileDialog::getOpenFileName(window(), QStringLiteral("Obre un muntatge"), path_, WiringFilter);
+    const QString path = QFileDialog::getOpenFileName(window(), QStringLiteral("Obre un muntatge"),
+                                                      path_, WiringFilter);
     if (!path.isEmpty())
         openFile(path);
 }
@@ -108,9 +112,9 @@ void WorkshopWindow::save() {
 }
 
 void WorkshopWindow::saveAs() {
-    QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("Desa el muntatge"),
-                                                path_.isEmpty() ? bench_.exercise().id + QStringLiteral(".ampera") : path_,
-                                                WiringFilter);
+    QString path = QFileDialog::getSaveFileName(
+        window(), QStringLiteral("Desa el muntatge"),
+        path_.isEmpty() ? bench_.exercise().id + QStringLiteral(".ampera") : path_, WiringFilter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".ampera")))
@@ -120,9 +124,10 @@ void WorkshopWindow::saveAs() {
 
 void WorkshopWindow::exportImage() {
     QString filter;
-    const QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("Exporta la imatge"),
-                                                      bench_.exercise().id + QStringLiteral(".svg"),
-                                                      QStringLiteral("Imatge SVG (*.svg);;Imatge PNG (*.png)"), &filter);
+    const QString path = QFileDialog::getSaveFileName(
+        window(), QStringLiteral("Exporta la imatge"),
+        bench_.exercise().id + QStringLiteral(".svg"),
+        QStringLiteral("Imatge SVG (*.svg);;Imatge PNG (*.png)"), &filter);
     if (path.isEmpty())
         return;
     QString error;
@@ -139,8 +144,10 @@ void WorkshopWindow::print() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     QPainter painter(&printer);
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
-        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+    const QRectF page =
+        printer.pageLayout()
+            .paintRectPixels(printer.resolution())
+            .translated(-printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
     paintWorksheet(painter, page, bench_, view_->board());
 }
 
@@ -176,7 +183,8 @@ void fillWorkshopMenu(QMenu& menu, QMdiArea& area) {
     const Command commands[] = {
         {"mnuTallerObre", "&Obre…", QKeySequence(Qt::CTRL | Qt::Key_O), &WorkshopWindow::open},
         {"mnuTallerDesa", "&Desa", QKeySequence(Qt::CTRL | Qt::Key_S), &WorkshopWindow::save},
-        {"mnuTallerDesaCom", "Desa &com a…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &WorkshopWindow::saveAs},
+        {"mnuTallerDesaCom", "Desa &com a…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &WorkshopWindow::saveAs},
         {"mnuTallerExporta", "&Exporta la imatge…", {}, &WorkshopWindow::exportImage},
         {"mnuTallerImprimeix", "&Imprimeix…", {}, &WorkshopWindow::print},
     };
@@ -210,9 +218,10 @@ void fillWorkshopMenu(QMenu& menu, QMdiArea& area) {
         QStringList lines;
         for (const circuit::Library::Rejected& r : circuit::library().rejected)
             lines << QStringLiteral("%1: %2").arg(r.file, r.reason);
-        QMessageBox::information(menu.window(), QStringLiteral("Exercicis no carregats"),
-                                 QStringLiteral("Aquests fitxers d'exercici no s'han carregat:\n\n") +
-                                     lines.join(QStringLiteral("\n")));
+        QMessageBox::information(
+            menu.window(), QStringLiteral("Exercicis no carregats"),
+            QStringLiteral("Aquests fitxers d'exercici no s'han carregat:\n\n") +
+                lines.join(QStringLiteral("\n")));
     });
 }
 

@@ -19,7 +19,7 @@ class WorkshopView;
 
 class WorkshopWindow : public ui::Form {
     Q_OBJECT
-public:
+  public:
     explicit WorkshopWindow(const circuit::Exercise& exercise);
 
     Workbench& bench() { return bench_; }
@@ -40,10 +40,10 @@ public:
     bool openFile(const QString& path);
     bool saveFile(const QString& path);
 
-protected:
+  protected:
     void resized() override;
 
-private:
+  private:
     friend bool openWiringFile(const QString& path, QWidget* messageParent);
     void warn(const QString& message);
 

@@ -14,7 +14,7 @@
 namespace testing {
 
 class HouseFixture {
-public:
+  public:
     // Sets up the program's look, pictures and windows; call once per test
     // program (in initTestCase).
     HouseFixture();
@@ -46,7 +46,7 @@ public:
     // The child windows from the back to the front.
     QStringList stacking() const;
 
-private:
+  private:
     std::unique_ptr<shell::MainWindow> main_;
 };
 

@@ -8,7 +8,7 @@
 namespace testing {
 
 class PaintCounter : public QObject {
-public:
+  public:
     int paints = 0;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
