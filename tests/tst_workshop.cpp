@@ -454,6 +454,13 @@ void WorkshopTest::theWiringIsKeptForTheNextStart() {
     auto& again = open("punt-de-llum");
     QCOMPARE(again.bench().wiring().conductors.size(), size_t(1));
     QCOMPARE(again.bench().wiring().positions[0], 1);
+
+    // A switch worked in the very turn in which the program ends is kept too.
+    QWidget* lever = widget(again, "Interruptor");
+    QTest::mouseClick(lever, Qt::LeftButton, {}, lever->rect().center());
+    ui::forms::unload("frmTaller_punt-de-llum");
+    house->settle();
+    QCOMPARE(open("punt-de-llum").bench().wiring().positions[0], 0);
 }
 
 void WorkshopTest::theSheetIsExportedAsPictures() {

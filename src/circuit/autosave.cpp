@@ -101,8 +101,12 @@ void storeWiring(const Exercise& exercise, const Wiring& wiring) {
     writer().queue(autosavePath(exercise), serializeWiring(exercise, wiring));
 }
 
-std::optional<Wiring> restoredWiring(const Exercise& exercise) {
+void flushStoredWirings() {
     writer().flush();
+}
+
+std::optional<Wiring> restoredWiring(const Exercise& exercise) {
+    flushStoredWirings();
     const QString path = autosavePath(exercise);
     if (!QFileInfo::exists(path))
         return std::nullopt;

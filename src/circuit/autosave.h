@@ -21,6 +21,9 @@ QString autosavePath(const Exercise& exercise);
 // goes on regardless.
 void storeWiring(const Exercise& exercise, const Wiring& wiring);
 
+// Waits until every wiring stored so far is on disk.
+void flushStoredWirings();
+
 // The wiring kept for the exercise; nothing if there is none or the file
 // is bad.
 std::optional<Wiring> restoredWiring(const Exercise& exercise);

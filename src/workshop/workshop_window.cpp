@@ -53,10 +53,20 @@ WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
     // Changes made in one turn of the event loop are kept together.
     autosave_.setSingleShot(true);
     autosave_.setInterval(0);
-    connect(&autosave_, &QTimer::timeout, this,
-            [this] { circuit::storeWiring(bench_.exercise(), bench_.wiring()); });
+    connect(&autosave_, &QTimer::timeout, this, &WorkshopWindow::storeWiring);
     connect(&bench_, &Workbench::changed, &autosave_, qOverload<>(&QTimer::start));
     resized();
+}
+
+// A change made in the very turn in which the window goes (the program ends)
+// is kept too.
+WorkshopWindow::~WorkshopWindow() {
+    if (autosave_.isActive())
+        storeWiring();
+}
+
+void WorkshopWindow::storeWiring() {
+    circuit::storeWiring(bench_.exercise(), bench_.wiring());
 }
 
 void WorkshopWindow::resized() {

@@ -21,6 +21,7 @@ class WorkshopWindow : public ui::Form {
     Q_OBJECT
   public:
     explicit WorkshopWindow(const circuit::Exercise& exercise);
+    ~WorkshopWindow() override;
 
     Workbench& bench() { return bench_; }
     WorkshopView& view() const { return *view_; }
@@ -46,6 +47,7 @@ class WorkshopWindow : public ui::Form {
   private:
     friend bool openWiringFile(const QString& path, QWidget* messageParent);
     void warn(const QString& message);
+    void storeWiring();
 
     Workbench bench_;
     WorkshopView* view_;

@@ -1,5 +1,6 @@
 #include "house_fixture.h"
 
+#include "circuit/autosave.h"
 #include "shell/startup.h"
 #include "ui/application.h"
 
@@ -28,6 +29,7 @@ HouseFixture::~HouseFixture() {
 
 void HouseFixture::reset() {
     ui::forms::reset();
+    circuit::flushStoredWirings();
     QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
     settle();
     main_ = std::make_unique<shell::MainWindow>();
