@@ -103,7 +103,7 @@ int runTour(QApplication& app) {
             auto& button = *form.find(room.circuit == house::Circuit::SingleSwitch
                                           ? QStringLiteral("CmdInterruptor")
                                           : QStringLiteral("CmdCommutador1"));
-            if (!form.image(room.indicators.first()).Visible())
+            if (!form.image(room.indicators.first()).visible())
                 QTest::mouseClick(button.inputWidget(), Qt::LeftButton, {}, button.centre());
             settle();
         }

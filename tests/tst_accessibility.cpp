@@ -136,8 +136,8 @@ class Accessibility : public QObject {
         QFETCH(QString, window);
         ui::Form& form = open(window);
         QAccessibleInterface* root = tree(window);
-        QCOMPARE(root->text(QAccessible::Name), form.Caption());
-        QCOMPARE(interfaceOf(form.window())->text(QAccessible::Name), form.Caption());
+        QCOMPARE(root->text(QAccessible::Name), form.caption());
+        QCOMPARE(interfaceOf(form.window())->text(QAccessible::Name), form.caption());
         verifyTree(root);
         QVERIFY(!named(root, QStringLiteral("Plànol de l'habitatge")).isEmpty());
         // The buttons and the breaker are the whole of what takes the focus.
@@ -250,7 +250,7 @@ class Accessibility : public QObject {
         house->click(bedroom.button("CmdCommutador1"));
         QCOMPARE(description(table), QString("Fila marcada: C1 1, CR 0, C2 0, LLUM 1"));
         QCOMPARE(markedRows(), QStringList({"1 0 0 1"}));
-        QCOMPARE(bedroom.label("LblTaula", 4).ForeColor(), ui::colors::Red);
+        QCOMPARE(bedroom.label("LblTaula", 4).foreColor(), ui::colors::Red);
         house->click(bedroom.button("CmdCreumement"));
         QCOMPARE(description(table), QString("Fila marcada: C1 1, CR 1, C2 0, LLUM 0"));
         QCOMPARE(markedRows(), QStringList({"1 1 0 0"}));
@@ -367,7 +367,7 @@ class Accessibility : public QObject {
             pressKey(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), plan.pictureBox("PicMagneto", 0).widget());
         pressKey(Qt::Key_Space);
-        QVERIFY(!plan.pictureBox("PicMagneto", 0).Visible());
+        QVERIFY(!plan.pictureBox("PicMagneto", 0).visible());
         QVERIFY(house->loaded("frmCuina"));
 
         // Escape closes the help window as its close box does.

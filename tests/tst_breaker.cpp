@@ -60,17 +60,17 @@ class BreakerTest : public QObject {
     void trip() {
         lightAllBut("frmCuina");
         light("frmCuina");
-        QVERIFY(breaker(0).Visible());
+        QVERIFY(breaker(0).visible());
     }
 
     // Armed, with the plan in front of the nine rooms.
     void verifyArmed() {
-        QCOMPARE(breaker(1).Visible(), true);
-        QCOMPARE(breaker(0).Visible(), false);
-        QCOMPARE(plan().label("lblMagneto").Visible(), false);
-        QCOMPARE(plan().image("ImgAvis").Visible(), false);
+        QCOMPARE(breaker(1).visible(), true);
+        QCOMPARE(breaker(0).visible(), false);
+        QCOMPARE(plan().label("lblMagneto").visible(), false);
+        QCOMPARE(plan().image("ImgAvis").visible(), false);
         for (const QString& image : planImages)
-            QVERIFY2(plan().image(image).Enabled(), qPrintable(image));
+            QVERIFY2(plan().image(image).enabled(), qPrintable(image));
         QCOMPARE(house->stacking(), openingOrder + QStringList{house::floorPlan});
         QCOMPARE(house->activeWindow(), house::floorPlan);
         QCOMPARE(plan().windowState(), ui::Form::WindowState::Maximized);
@@ -97,9 +97,9 @@ class BreakerTest : public QObject {
         const int dark = house::room(last).indicators.size();
         int shown = 0;
         for (const house::PlanArea& area : house::planAreas())
-            shown += plan().image(area.indicator).Visible();
+            shown += plan().image(area.indicator).visible();
         QCOMPARE(shown, 10 - dark);
-        QVERIFY(breaker(1).Visible());
+        QVERIFY(breaker(1).visible());
         for (const QString& room : openingOrder)
             QVERIFY(house->loaded(room));
 
@@ -115,15 +115,15 @@ class BreakerTest : public QObject {
         QCOMPARE(house->stacking(), QStringList{house::floorPlan});
         QCOMPARE(house->activeWindow(), house::floorPlan);
         QCOMPARE(plan().windowState(), ui::Form::WindowState::Maximized);
-        QVERIFY(plan().label("lblMagneto").Visible());
-        QVERIFY(plan().label("LblAvisPia").Visible());
-        QVERIFY(plan().image("ImgAvis").Visible());
-        QVERIFY(breaker(0).Visible());
-        QVERIFY(!breaker(1).Visible());
+        QVERIFY(plan().label("lblMagneto").visible());
+        QVERIFY(plan().label("LblAvisPia").visible());
+        QVERIFY(plan().image("ImgAvis").visible());
+        QVERIFY(breaker(0).visible());
+        QVERIFY(!breaker(1).visible());
         for (const house::PlanArea& area : house::planAreas())
-            QVERIFY2(!plan().image(area.indicator).Visible(), qPrintable(area.indicator));
+            QVERIFY2(!plan().image(area.indicator).visible(), qPrintable(area.indicator));
         for (const QString& image : planImages)
-            QVERIFY2(!plan().image(image).Enabled(), qPrintable(image));
+            QVERIFY2(!plan().image(image).enabled(), qPrintable(image));
     }
 
     void trippedPlanRefusesEntryButTheMenuOpensDarkRooms() {
@@ -135,10 +135,10 @@ class BreakerTest : public QObject {
         }
         house->chooseMenu("mnuCuina");
         QCOMPARE(house->activeWindow(), QString("frmCuina"));
-        QVERIFY(house->window("frmCuina").pictureBox("Pic_Cuina", 1).Visible());
-        QVERIFY(breaker(0).Visible());
-        QVERIFY(plan().label("lblMagneto").Visible());
-        QVERIFY(!plan().image("ImgCuina_ordre").Enabled());
+        QVERIFY(house->window("frmCuina").pictureBox("Pic_Cuina", 1).visible());
+        QVERIFY(breaker(0).visible());
+        QVERIFY(plan().label("lblMagneto").visible());
+        QVERIFY(!plan().image("ImgCuina_ordre").enabled());
     }
 
     void reArmingOpensNineDarkRooms() {
@@ -147,12 +147,12 @@ class BreakerTest : public QObject {
         verifyArmed();
         for (const house::Room& room : house::rooms()) {
             ui::Form& window = house->window(room.window);
-            QVERIFY2(window.pictureBox(room.photographs, 1).Visible(), qPrintable(room.window));
+            QVERIFY2(window.pictureBox(room.photographs, 1).visible(), qPrintable(room.window));
             for (const house::PlanArea& area : house::planAreas())
-                QVERIFY(!window.image(area.indicator).Visible());
+                QVERIFY(!window.image(area.indicator).visible());
         }
         for (const house::PlanArea& area : house::planAreas())
-            QVERIFY(!plan().image(area.indicator).Visible());
+            QVERIFY(!plan().image(area.indicator).visible());
         house->press(plan().image("ImgEstudi_ordre"));
         QCOMPARE(house->activeWindow(), QString("frmEstudi"));
     }
@@ -168,11 +168,11 @@ class BreakerTest : public QObject {
         house->click(breaker(1));
         verifyArmed();
         QCOMPARE(house->loaded("frmCuina"), kitchen);
-        QVERIFY(kitchen->pictureBox("Pic_Cuina", 0).Visible());
+        QVERIFY(kitchen->pictureBox("Pic_Cuina", 0).visible());
         for (const house::PlanArea& area : house::planAreas()) {
             const bool lit = area.window == "frmCuina" || area.window == "frmMenjadorbis";
-            QCOMPARE(plan().image(area.indicator).Visible(), lit);
-            QCOMPARE(kitchen->image(area.indicator).Visible(), lit);
+            QCOMPARE(plan().image(area.indicator).visible(), lit);
+            QCOMPARE(kitchen->image(area.indicator).visible(), lit);
         }
     }
 
@@ -188,16 +188,16 @@ class BreakerTest : public QObject {
         house->click(breaker(0));
         verifyArmed();
         QCOMPARE(house->loaded("frmHabitació2"), bedroom);
-        QVERIFY(bedroom->pictureBox("Pic_Habitació2", 0).Visible());
+        QVERIFY(bedroom->pictureBox("Pic_Habitació2", 0).visible());
         for (const house::Room& room : house::rooms()) {
             ui::Form& window = house->window(room.window);
             const bool lit = room.window == "frmHabitació2";
-            QCOMPARE(window.pictureBox(room.photographs, 1).Visible(), !lit);
+            QCOMPARE(window.pictureBox(room.photographs, 1).visible(), !lit);
             for (ui::Form* shown : {&plan(), &window})
-                QVERIFY2(shown->image("ImgHabitació2").Visible(), qPrintable(shown->name()));
+                QVERIFY2(shown->image("ImgHabitació2").visible(), qPrintable(shown->name()));
             for (const house::PlanArea& area : house::planAreas())
                 if (area.indicator != "ImgHabitació2")
-                    QVERIFY(!plan().image(area.indicator).Visible());
+                    QVERIFY(!plan().image(area.indicator).visible());
         }
     }
 

@@ -188,7 +188,7 @@ class ChildWindowsTest : public QObject {
         ui::Timer& handOver = screen.timer("Rellotge1");
 
         house->mainWindow().close();
-        QVERIFY(!handOver.Enabled());
+        QVERIFY(!handOver.enabled());
         handOver.fire();
         house->settle();
         QVERIFY(!house->mainWindow().isVisible());

@@ -35,7 +35,7 @@ class FloorPlanTest : public QObject {
     QList<int> visibleViews() {
         QList<int> shown;
         for (int i = 0; i < 4; ++i)
-            if (plan().pictureBox("PicVistes", i).Visible())
+            if (plan().pictureBox("PicVistes", i).visible())
                 shown << i;
         return shown;
     }
@@ -69,7 +69,7 @@ class FloorPlanTest : public QObject {
             house->click(house->window("frmCuina").button("CmdInterruptor"));
             expected.removeOne("frmCuina");
             expected << "frmCuina";
-            QVERIFY(plan().image("ImgCuina").Visible());
+            QVERIFY(plan().image("ImgCuina").visible());
         }
         QCOMPARE(house->stacking(), expected);
         QCOMPARE(house->activeWindow(), expected.last());
@@ -109,7 +109,7 @@ class FloorPlanTest : public QObject {
         house->type(QKeySequence(Qt::CTRL | Qt::Key_P));
         QCOMPARE(house->loaded(house::floorPlan), before);
         QCOMPARE(house->activeWindow(), house::floorPlan);
-        QVERIFY(plan().image("ImgCuina").Visible());
+        QVERIFY(plan().image("ImgCuina").visible());
     }
 
     void exitButtonEndsTheProgram() {
@@ -127,7 +127,7 @@ class FloorPlanTest : public QObject {
     void eastFaceIsSeenBeforeAnyPress() {
         house->chooseMenu("mnuPlanta");
         QCOMPARE(visibleViews(), QList<int>({0, 1, 2, 3}));
-        QCOMPARE(plan().label("LblVista").Caption(), QString());
+        QCOMPARE(plan().label("LblVista").caption(), QString());
         const ui::PictureBox& view = plan().pictureBox("PicVistes", 0);
         const QPoint middle = view.widget()->geometry().center();
         QCOMPARE(plan().surface()->childAt(middle), plan().pictureBox("PicVistes", 3).widget());
@@ -158,7 +158,7 @@ class FloorPlanTest : public QObject {
             QCOMPARE(visibleViews().size(), 1);
         }
         QCOMPARE(visibleViews(), QList<int>{view});
-        QCOMPARE(plan().label("LblVista").Caption(), caption);
+        QCOMPARE(plan().label("LblVista").caption(), caption);
     }
 };
 

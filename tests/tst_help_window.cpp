@@ -65,7 +65,7 @@ class HelpWindowTest : public QObject {
     void init() { house->reset(); }
 
     void textIsExactCharacterForCharacter() {
-        const QString text = openHelp().label("LblAjuda").Caption();
+        const QString text = openHelp().label("LblAjuda").caption();
         QCOMPARE(text, QString::fromUtf8(expectedText));
         QCOMPARE(text.count("\r\n\r\n"), 7);
         QVERIFY(text.endsWith(".\r\n"));
@@ -77,13 +77,13 @@ class HelpWindowTest : public QObject {
         const ui::Label& text = form.label("LblAjuda");
         const ui::Label& first = form.label("LblTitol1");
         const ui::Label& second = form.label("LblTitol2");
-        QCOMPARE(first.Caption(), text.Caption().section("\r\n", 0, 0));
-        QCOMPARE(second.Caption(), QString("Funcionament del programa"));
+        QCOMPARE(first.caption(), text.caption().section("\r\n", 0, 0));
+        QCOMPARE(second.caption(), QString("Funcionament del programa"));
         for (const ui::Label* title : {&first, &second}) {
             QCOMPARE(title->font().points, 9.75);
             QVERIFY(title->font().bold);
-            QCOMPARE(title->BackColor(), ui::colors::CaptionText);
-            QCOMPARE(title->BackStyle(), 1);
+            QCOMPARE(title->backColor(), ui::colors::CaptionText);
+            QCOMPARE(title->backStyle(), 1);
         }
         QCOMPARE(text.font().points, 8.0);
         QVERIFY(!text.font().bold);
@@ -159,7 +159,7 @@ class HelpWindowTest : public QObject {
         QCOMPARE(visibleHelpWindows(), 0);
         ui::Form& again = openHelp();
         QVERIFY(again.isShown());
-        QCOMPARE(again.label("LblAjuda").Caption(), QString::fromUtf8(expectedText));
+        QCOMPARE(again.label("LblAjuda").caption(), QString::fromUtf8(expectedText));
     }
 
     // Closing the main window leaves the help window up; closing it too

@@ -88,7 +88,7 @@ class Indicators : public QObject {
         QCOMPARE(created, expectedOrders.value(window));
         for (const QString& indicator : house::room(window).indicators)
             for (const QString& other : house::indicatorWindows())
-                QVERIFY(house->window(other).image(indicator).Visible());
+                QVERIFY(house->window(other).image(indicator).visible());
         rooms::defineRoomWindows();
     }
 
@@ -100,10 +100,10 @@ class Indicators : public QObject {
         house->settle();
         house->click(kitchen.button("CmdInterruptor"));
         QVERIFY(ui::forms::loaded("frmMenjadorbis"));
-        QVERIFY(house->window("frmMenjadorbis").image("ImgCuina").Visible());
+        QVERIFY(house->window("frmMenjadorbis").image("ImgCuina").visible());
         QCOMPARE(house->activeWindow(), QString("frmCuina"));
         for (const QString& window : house::indicatorWindows())
-            QVERIFY2(house->window(window).image("ImgCuina").Visible(), qPrintable(window));
+            QVERIFY2(house->window(window).image("ImgCuina").visible(), qPrintable(window));
     }
 };
 

@@ -43,15 +43,15 @@ class LeaksTest : public QObject {
     // button, and re-arms the breaker the last one trips.
     void tripAndReArm() {
         for (const QString& window : openingOrder) {
-            QVERIFY(plan().pictureBox("PicMagneto", 1).Visible());
+            QVERIFY(plan().pictureBox("PicMagneto", 1).visible());
             ui::Form& room = house->window(window);
             house->click(
                 room.button(room.find("CmdInterruptor") ? "CmdInterruptor" : "CmdCommutador1"));
         }
-        QVERIFY(plan().pictureBox("PicMagneto", 0).Visible());
+        QVERIFY(plan().pictureBox("PicMagneto", 0).visible());
         QVERIFY(!house->loaded("frmCuina"));
         house->click(plan().pictureBox("PicMagneto", 0));
-        QVERIFY(plan().pictureBox("PicMagneto", 1).Visible());
+        QVERIFY(plan().pictureBox("PicMagneto", 1).visible());
     }
 
   private slots:

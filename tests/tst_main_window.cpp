@@ -70,7 +70,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(house->activeWindow(), window);
         QVERIFY(house->window(window).isShown());
         QCOMPARE(house->window(window).windowState(), ui::Form::WindowState::Maximized);
-        QCOMPARE(house->window(window).Caption(), house::room(window).caption);
+        QCOMPARE(house->window(window).caption(), house::room(window).caption);
         // The room opened before stays loaded behind it.
         QVERIFY(house->loaded("frmCuina"));
         QVERIFY(house->mainWindow().isVisible());
@@ -119,16 +119,16 @@ class MainWindowTest : public QObject {
         house->settle();
         QCOMPARE(house->loaded("frmHabitació2"), &room);
         QVERIFY(!room.isShown());
-        QVERIFY(house->window("frmPlanta").image("ImgHabitació2").Visible());
+        QVERIFY(house->window("frmPlanta").image("ImgHabitació2").visible());
 
         house->chooseMenu("mnuCuina");
         house->press(house->window("frmCuina").image("ImgHabitació2"));
         QCOMPARE(house->activeWindow(), QString("frmHabitació2"));
         QVERIFY(room.isShown());
         QCOMPARE(room.line("Lineinterruptor").Y2(), 6720.0f);
-        QVERIFY(room.pictureBox("Pic_Habitació2", 0).Visible());
-        QVERIFY(room.image("ImgHabitació2").Visible());
-        QCOMPARE(room.label("LblTaula", 1).ForeColor(), ui::colors::Red);
+        QVERIFY(room.pictureBox("Pic_Habitació2", 0).visible());
+        QVERIFY(room.image("ImgHabitació2").visible());
+        QCOMPARE(room.label("LblTaula", 1).foreColor(), ui::colors::Red);
     }
 
     // The style reads its standard icons only when they are shown; a room's

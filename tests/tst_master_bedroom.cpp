@@ -73,22 +73,22 @@ class MasterBedroomTest : public QObject {
         QCOMPARE(room.line("Line_CR_2").Y2(), 6840.0f);
         QCOMPARE(room.line("LineInterruptor2").Y2(), 7320.0f);
         QVERIFY(!wiring.solve(0).lit);
-        QCOMPARE(room.shape("ShpBombeta").BackStyle(), 0);
-        QVERIFY(room.pictureBox("Pic_Hab_mat", 1).Visible());
+        QCOMPARE(room.shape("ShpBombeta").backStyle(), 0);
+        QVERIFY(room.pictureBox("Pic_Hab_mat", 1).visible());
         for (int row = 0; row < 8; ++row)
-            QCOMPARE(room.label("LblTaula", row).BackColor(), ui::colors::ButtonFace);
+            QCOMPARE(room.label("LblTaula", row).backColor(), ui::colors::ButtonFace);
         for (const QString& conductor : wiring.conductors())
-            QCOMPARE(room.line(conductor).BorderColor(), ui::colors::WindowText);
-        QCOMPARE(room.label("LblTítolTaula").Caption(),
+            QCOMPARE(room.line(conductor).borderColor(), ui::colors::WindowText);
+        QCOMPARE(room.label("LblTítolTaula").caption(),
                  QString("C1       CR       C2               LLUM"));
-        QCOMPARE(room.label("LblTaula", 3).Caption(),
+        QCOMPARE(room.label("LblTaula", 3).caption(),
                  QString("0          1          1                     0"));
-        QCOMPARE(room.label("LblTaula", 4).Caption(),
+        QCOMPARE(room.label("LblTaula", 4).caption(),
                  QString("1          0          0                     1"));
         QCOMPARE(room.button(c1).button()->accessibleName(), QString("Commutador 1"));
         QCOMPARE(room.button(cr).button()->accessibleName(), QString("Creuament"));
         QCOMPARE(room.button(c2).button()->accessibleName(), QString("Commutador 2"));
-        QCOMPARE(room.shape("ShpHab_mat_activa").BorderColor(), ui::colors::Red);
+        QCOMPARE(room.shape("ShpHab_mat_activa").borderColor(), ui::colors::Red);
     }
 
     // A walk that changes one switch at a time visits all eight
@@ -182,8 +182,8 @@ class MasterBedroomTest : public QObject {
         QCOMPARE(room.line("LineInterruptor1").Y2(), 7320.0f);
         QCOMPARE(room.line("Line_CR_1").Y2(), 7000.0f);
         QCOMPARE(room.line("LineInterruptor2").Y2(), 7320.0f);
-        QCOMPARE(room.shape("ShpBombeta").BackStyle(), 0);
-        QCOMPARE(room.label("LblTaula", 0).BackColor(), ui::colors::ButtonFace);
+        QCOMPARE(room.shape("ShpBombeta").backStyle(), 0);
+        QCOMPARE(room.label("LblTaula", 0).backColor(), ui::colors::ButtonFace);
     }
 
     // Drawing a combination creates the windows that do not exist on the
@@ -225,7 +225,7 @@ class MasterBedroomTest : public QObject {
         lightTheOtherRooms({"frmEntrada", "frmHabitació1", "frmHabitació2", "frmLavabogran",
                             "frmLavabopetit", "frmEstudi", "frmMenjadorbis"});
         QVERIFY(!house::isTripped());
-        QVERIFY(house->window(window).image("ImgCuina").Visible());
+        QVERIFY(house->window(window).image("ImgCuina").visible());
         click(c2);
         QVERIFY(!house::isTripped());
         verifyDrawn(3);
@@ -244,7 +244,7 @@ class MasterBedroomTest : public QObject {
         QCOMPARE(room.line("LineInterruptor2").Y2(), 7320.0f);
         click(c2);
         verifyDrawn(1);
-        QVERIFY(!room.image("ImgCuina").Visible());
+        QVERIFY(!room.image("ImgCuina").visible());
     }
 };
 

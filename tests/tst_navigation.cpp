@@ -49,7 +49,7 @@ class Navigation : public QObject {
         study.setWindowState(ui::Form::WindowState::Maximized);
         house->press(study.image("ImgEstudi_ordre"));
         QCOMPARE(house->activeWindow(), QString("frmEstudi"));
-        QCOMPARE(house->window("frmEstudi").shape("shpEstudi_activa").BorderColor(),
+        QCOMPARE(house->window("frmEstudi").shape("shpEstudi_activa").borderColor(),
                  ui::colors::Red);
     }
 
@@ -65,7 +65,7 @@ class Navigation : public QObject {
                               .toPixels(frame.bounds().topLeft() + QPointF(300, 40))
                               .toPoint());
         QCOMPARE(house->activeWindow(), QString("frmCuina"));
-        QCOMPARE(frame.BorderColor(), ui::colors::Red);
+        QCOMPARE(frame.borderColor(), ui::colors::Red);
     }
 
     // Going from room to room never rescales the drawing: the miniature

@@ -68,7 +68,7 @@ class PresentationTest : public QObject {
         QVERIFY(house->mainWindow().area().subWindowList().contains(frame));
         QCOMPARE(house->activeWindow(), presentation);
         QCOMPARE(form.windowState(), ui::Form::WindowState::Normal);
-        QVERIFY(form.Caption().isEmpty());
+        QVERIFY(form.caption().isEmpty());
         QVERIFY(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
         // 9465 x 8595 twips at 15 twips a pixel.
         QCOMPARE(form.surface()->size(), QSize(631, 573));
@@ -79,30 +79,30 @@ class PresentationTest : public QObject {
         using namespace ui::colors;
         ui::Form& form = start();
         const ui::Label& title = form.label("LblTítol");
-        QCOMPARE(title.Caption(), QString("Ampera"));
-        QCOMPARE(title.ForeColor(), Yellow);
+        QCOMPARE(title.caption(), QString("Ampera"));
+        QCOMPARE(title.foreColor(), Yellow);
         QCOMPARE(title.font().family, QString("Niagara Solid"));
         QCOMPARE(title.font().points, 36.0);
         QCOMPARE(title.alignment(), ui::Label::Align::Centre);
 
         const ui::Label& subtitle = form.label("lblSubtítol");
-        QCOMPARE(subtitle.Caption(),
+        QCOMPARE(subtitle.caption(),
                  QString("Funcionament dels aparells de comandament elèctric: interruptors, "
                          "commutadors i creuements.  Les taules de veritat."));
-        QCOMPARE(subtitle.ForeColor(), HighlightText);
+        QCOMPARE(subtitle.foreColor(), HighlightText);
         QCOMPARE(subtitle.font().family, QString("Niagara Solid"));
         QCOMPARE(subtitle.font().points, 14.25);
 
         const ui::Label& moment = form.label("LblMoment");
-        QCOMPARE(moment.Caption(), QString("Un moment, s'està carregant el programa !!"));
+        QCOMPARE(moment.caption(), QString("Un moment, s'està carregant el programa !!"));
         QCOMPARE(moment.font().points, 9.75);
-        QCOMPARE(moment.ForeColor(), HighlightText);
+        QCOMPARE(moment.foreColor(), HighlightText);
 
         for (const char* name : {"LblFase", "LblNeutre"}) {
-            QCOMPARE(form.label(name).ForeColor(), HighlightText);
-            QCOMPARE(form.label(name).BackColor(), MenuText);
+            QCOMPARE(form.label(name).foreColor(), HighlightText);
+            QCOMPARE(form.label(name).backColor(), MenuText);
         }
-        const QString credit = form.label("LblAutor").Caption();
+        const QString credit = form.label("LblAutor").caption();
         QVERIFY(credit.contains("Ampera"));
         QVERIFY(!credit.contains('@'));
 
@@ -111,7 +111,7 @@ class PresentationTest : public QObject {
         const QColor back = ui::toQColor(ButtonText, form.surface()->palette());
         QCOMPARE(colourAt(form, {400, 400}), back);
         for (const char* name : {"LblTítol", "lblSubtítol", "LblMoment", "LblAutor"})
-            QCOMPARE(form.label(name).BackColor(), ButtonText);
+            QCOMPARE(form.label(name).backColor(), ButtonText);
         // The title is drawn in yellow.
         const QImage image = house->render(form, form.surface()->size());
         const QRect titleArea = form.toPixels(title.bounds()).toRect() & image.rect();
@@ -127,8 +127,8 @@ class PresentationTest : public QObject {
         const std::pair<const char*, int> timers[] = {
             {"TmrCarrega", 100}, {"Rellotge2", 2500}, {"Rellotge1", 3000}};
         for (const auto& [name, interval] : timers) {
-            QCOMPARE(form.timer(name).Interval(), interval);
-            QVERIFY(form.timer(name).Enabled());
+            QCOMPARE(form.timer(name).interval(), interval);
+            QVERIFY(form.timer(name).enabled());
         }
     }
 
@@ -136,19 +136,19 @@ class PresentationTest : public QObject {
         ui::Form& form = start();
         ui::Image& bar = form.image("ImgCarrega");
         QCOMPARE(bar.picture(), QString("loading_bar"));
-        QVERIFY(!bar.Visible());
+        QVERIFY(!bar.visible());
         const QPointF barMiddle = bar.bounds().center();
         const QColor before = colourAt(form, barMiddle);
 
         form.timer("TmrCarrega").fire();
-        QVERIFY(bar.Visible());
-        QCOMPARE(bar.Width(), 5295.0f);
+        QVERIFY(bar.visible());
+        QCOMPARE(bar.width(), 5295.0f);
         QVERIFY(colourAt(form, barMiddle) != before);
 
         // Later ticks draw it again and leave it as it was.
         form.timer("TmrCarrega").fire();
-        QVERIFY(bar.Visible());
-        QCOMPARE(bar.Width(), 5295.0f);
+        QVERIFY(bar.visible());
+        QCOMPARE(bar.width(), 5295.0f);
     }
 
     void demonstrationLampLightsAtTwoAndAHalfSeconds() {
@@ -159,24 +159,24 @@ class PresentationTest : public QObject {
         const QPointF inLamp(6620, 5520);
 
         for (const Wire& wire : wires)
-            QCOMPARE(form.line(wire.name).BorderColor(), wire.dark);
-        QVERIFY(form.line("Line3").Visible());
-        QVERIFY(!form.line("Line9").Visible());
-        QCOMPARE(lamp.BackStyle(), 0);
-        QCOMPARE(lamp.BorderColor(), ui::colors::Menu);
+            QCOMPARE(form.line(wire.name).borderColor(), wire.dark);
+        QVERIFY(form.line("Line3").visible());
+        QVERIFY(!form.line("Line9").visible());
+        QCOMPARE(lamp.backStyle(), 0);
+        QCOMPARE(lamp.borderColor(), ui::colors::Menu);
         QVERIFY(!isYellow(colourAt(form, inLamp)));
 
         form.timer("Rellotge2").fire();
         for (const Wire& wire : wires)
-            QCOMPARE(form.line(wire.name).BorderColor(), wire.lit);
-        QVERIFY(!form.line("Line3").Visible());
-        QVERIFY(form.line("Line9").Visible());
-        QCOMPARE(lamp.BackStyle(), 1);
-        QCOMPARE(lamp.BackColor(), ui::colors::Yellow);
-        QCOMPARE(lamp.BorderColor(), ui::colors::Black);
+            QCOMPARE(form.line(wire.name).borderColor(), wire.lit);
+        QVERIFY(!form.line("Line3").visible());
+        QVERIFY(form.line("Line9").visible());
+        QCOMPARE(lamp.backStyle(), 1);
+        QCOMPARE(lamp.backColor(), ui::colors::Yellow);
+        QCOMPARE(lamp.borderColor(), ui::colors::Black);
         QVERIFY(isYellow(colourAt(form, inLamp)));
         // The loading bar is untouched by the lighting.
-        QCOMPARE(form.image("ImgCarrega").Width(), 5295.0f);
+        QCOMPARE(form.image("ImgCarrega").width(), 5295.0f);
     }
 
     void handOverBringsUpTheFloorPlanInFrontOfTheRooms() {
@@ -202,7 +202,7 @@ class PresentationTest : public QObject {
         kitchen->trigger();
         QVERIFY(!house->loaded(presentation));
         QVERIFY(!form.isShown());
-        QVERIFY(!handOver.Enabled());
+        QVERIFY(!handOver.enabled());
         handOver.fire();
         QVERIFY(!house->loaded("frmPlanta"));
 

@@ -94,7 +94,7 @@ class HeldClock : public QObject {
         intervals_.clear();
         for (const auto& control : form.ui::Container::children())
             if (auto* timer = dynamic_cast<const ui::Timer*>(control.get()))
-                intervals_ << timer->Interval();
+                intervals_ << timer->interval();
     }
 
   protected:
@@ -448,12 +448,12 @@ class RandomUse : public QObject {
                     parts << QStringLiteral("%1 %2 %3")
                                  .arg(line->Y1())
                                  .arg(line->Y2())
-                                 .arg(line->BorderColor());
+                                 .arg(line->borderColor());
                 else if (auto* box = dynamic_cast<const ui::PictureBox*>(child.get())) {
-                    parts << QString::number(box->Visible());
+                    parts << QString::number(box->visible());
                     for (const auto& inner : box->children())
-                        parts << QString::number(inner->Visible()) +
-                                     QString::number(inner->Enabled());
+                        parts << QString::number(inner->visible()) +
+                                     QString::number(inner->enabled());
                 }
         }
         return parts.join(QLatin1Char(' '));

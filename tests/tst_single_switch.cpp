@@ -30,17 +30,17 @@ class SingleSwitch : public QObject {
         const QString photos = house::room(window).photographs;
         QCOMPARE(room.line("Lineinterruptor").Y2(), lit ? 6720.0f : 7440.0f);
         for (const QString& conductor : conductors)
-            QCOMPARE(room.line(conductor).BorderColor(), lit ? ui::colors::Red : ui::colors::Black);
-        QCOMPARE(room.shape("ShpBombeta").BackStyle(), lit ? 1 : 0);
-        QCOMPARE(room.pictureBox(photos, 0).Visible(), lit);
-        QCOMPARE(room.pictureBox(photos, 1).Visible(), !lit);
+            QCOMPARE(room.line(conductor).borderColor(), lit ? ui::colors::Red : ui::colors::Black);
+        QCOMPARE(room.shape("ShpBombeta").backStyle(), lit ? 1 : 0);
+        QCOMPARE(room.pictureBox(photos, 0).visible(), lit);
+        QCOMPARE(room.pictureBox(photos, 1).visible(), !lit);
         const int on = lit ? 1 : 0;
-        QCOMPARE(room.label("LblTaula", on).ForeColor(), ui::colors::Red);
-        QCOMPARE(room.label("LblTaula", on).BackColor(), ui::colors::White);
-        QCOMPARE(room.label("LblTaula", 1 - on).ForeColor(), ui::colors::Black);
-        QCOMPARE(room.label("LblTaula", 1 - on).BackColor(), ui::colors::ButtonFace);
+        QCOMPARE(room.label("LblTaula", on).foreColor(), ui::colors::Red);
+        QCOMPARE(room.label("LblTaula", on).backColor(), ui::colors::White);
+        QCOMPARE(room.label("LblTaula", 1 - on).foreColor(), ui::colors::Black);
+        QCOMPARE(room.label("LblTaula", 1 - on).backColor(), ui::colors::ButtonFace);
         for (const QString& other : house::indicatorWindows())
-            QCOMPARE(house->window(other).image(indicatorOf(window)).Visible(), lit);
+            QCOMPARE(house->window(other).image(indicatorOf(window)).visible(), lit);
         QCOMPARE(house->activeWindow(), window);
         QCOMPARE(room.windowState(), ui::Form::WindowState::Maximized);
     }
@@ -54,13 +54,13 @@ class SingleSwitch : public QObject {
         QFETCH(QString, window);
         ui::Form& room = open(window);
         QCOMPARE(room.line("Lineinterruptor").Y2(), 7440.0f);
-        QCOMPARE(room.label("LblTaula", 0).Caption(), QString(" 0             0  "));
-        QCOMPARE(room.label("LblTaula", 1).Caption(), QString(" 1             1"));
-        QCOMPARE(room.label("LblTítolTaula").Caption(), QString("INT         LLUM"));
-        QCOMPARE(room.label("LblTaula", 0).ForeColor(), room.label("LblTaula", 1).ForeColor());
-        QCOMPARE(room.line("Line1").BorderColor(), ui::colors::WindowText);
-        QVERIFY(room.pictureBox(house::room(window).photographs, 1).Visible());
-        QCOMPARE(room.shape("ShpBombeta").BackStyle(), 0);
+        QCOMPARE(room.label("LblTaula", 0).caption(), QString(" 0             0  "));
+        QCOMPARE(room.label("LblTaula", 1).caption(), QString(" 1             1"));
+        QCOMPARE(room.label("LblTítolTaula").caption(), QString("INT         LLUM"));
+        QCOMPARE(room.label("LblTaula", 0).foreColor(), room.label("LblTaula", 1).foreColor());
+        QCOMPARE(room.line("Line1").borderColor(), ui::colors::WindowText);
+        QVERIFY(room.pictureBox(house::room(window).photographs, 1).visible());
+        QCOMPARE(room.shape("ShpBombeta").backStyle(), 0);
     }
 
     void firstClickLightsSecondDarkens_data() { rooms(); }
@@ -117,11 +117,11 @@ class SingleSwitch : public QObject {
         ui::Form& hall = house->window("frmEntrada");
         // Creating a window writes no indicator: it shows every lamp dark,
         // while the others still show the kitchen lit.
-        QVERIFY(!hall.image("ImgCuina").Visible());
-        QVERIFY(house->window("frmPlanta").image("ImgCuina").Visible());
+        QVERIFY(!hall.image("ImgCuina").visible());
+        QVERIFY(house->window("frmPlanta").image("ImgCuina").visible());
         house->click(hall.button("CmdInterruptor"));
-        QVERIFY(hall.image("ImgEntrada").Visible());
-        QVERIFY(kitchen.image("ImgEntrada").Visible());
+        QVERIFY(hall.image("ImgEntrada").visible());
+        QVERIFY(kitchen.image("ImgEntrada").visible());
     }
 
   private:

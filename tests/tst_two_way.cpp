@@ -86,15 +86,15 @@ class TwoWay : public QObject {
         QCOMPARE(room.line("Lineinterruptor1").Y2(), 7440.0f);
         QCOMPARE(room.line("LineInterruptor2").Y1(), 6720.0f);
         QVERIFY(!wiring.solve(1).lit);
-        QCOMPARE(room.shape("ShpBombeta").BackStyle(), 0);
-        QVERIFY(room.pictureBox(drawingOf(window).photographs, 1).Visible());
+        QCOMPARE(room.shape("ShpBombeta").backStyle(), 0);
+        QVERIFY(room.pictureBox(drawingOf(window).photographs, 1).visible());
         for (int row = 0; row < 4; ++row)
-            QCOMPARE(room.label("LblTaula", row).BackColor(), ui::colors::ButtonFace);
+            QCOMPARE(room.label("LblTaula", row).backColor(), ui::colors::ButtonFace);
         for (const QString& conductor : wiring.conductors())
-            QCOMPARE(room.line(conductor).BorderColor(), ui::colors::WindowText);
-        QCOMPARE(room.label("LblTítolTaula").Caption(), QString("C1          C2           LLUM"));
-        QCOMPARE(room.label("LblTaula", 0).Caption(), QString(" 0             0                1"));
-        QCOMPARE(room.label("LblTaula", 3).Caption(), QString(" 1             1                1"));
+            QCOMPARE(room.line(conductor).borderColor(), ui::colors::WindowText);
+        QCOMPARE(room.label("LblTítolTaula").caption(), QString("C1          C2           LLUM"));
+        QCOMPARE(room.label("LblTaula", 0).caption(), QString(" 0             0                1"));
+        QCOMPARE(room.label("LblTaula", 3).caption(), QString(" 1             1                1"));
         QCOMPARE(room.button("CmdCommutador1").button()->accessibleName(), QString("Commutador 1"));
         QCOMPARE(room.button("CmdCommutador2").button()->accessibleName(), QString("Commutador 2"));
     }
@@ -158,9 +158,9 @@ class TwoWay : public QObject {
         house->click(room.button("CmdCommutador2"));
         QCOMPARE(room.line("Lineinterruptor1").Y2(), 7440.5f);
         QCOMPARE(room.line("LineInterruptor2").Y1(), 6720.0f);
-        QCOMPARE(room.line("Line1").BorderColor(), ui::colors::WindowText);
-        QCOMPARE(room.label("LblTaula", 1).BackColor(), ui::colors::ButtonFace);
-        QVERIFY(!house->window("frmPlanta").image("ImgEstudi").Visible());
+        QCOMPARE(room.line("Line1").borderColor(), ui::colors::WindowText);
+        QCOMPARE(room.label("LblTaula", 1).backColor(), ui::colors::ButtonFace);
+        QVERIFY(!house->window("frmPlanta").image("ImgEstudi").visible());
     }
 
     // The indicators are written on windows that did not exist, which are
@@ -196,8 +196,8 @@ class TwoWay : public QObject {
         for (int i = 0; i < 6; ++i) {
             const ui::Line& line = room.line(QStringLiteral("Line%1_activa").arg(i + 1));
             QCOMPARE(QLineF(line.X1(), line.Y1(), line.X2(), line.Y2()), outline[i]);
-            QCOMPARE(line.BorderStyle(), 1);
-            QCOMPARE(line.BorderColor(), ui::colors::Red);
+            QCOMPARE(line.borderStyle(), 1);
+            QCOMPARE(line.borderColor(), ui::colors::Red);
             // The middle of each side, in the window's pixels.
             const QPointF middle = plan.toPixels(outline[i].center());
             samples << plan.surface()->mapTo(surface, middle.toPoint());
@@ -216,7 +216,7 @@ class TwoWay : public QObject {
             QVERIFY2(red, qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
         }
         // The study is marked by its rectangle instead.
-        QCOMPARE(open("frmEstudi").shape("shpEstudi_activa").BorderColor(), ui::colors::Red);
+        QCOMPARE(open("frmEstudi").shape("shpEstudi_activa").borderColor(), ui::colors::Red);
     }
 
     // Both dining-room indicators count: with the eight others shown,
@@ -256,7 +256,7 @@ class TwoWay : public QObject {
         clickIn("frmCuina", "CmdInterruptor");
         QVERIFY(!house::isTripped());
         for (const char* indicator : {"ImgCuina", "ImgEstudi", "ImgMenjador1", "ImgMenjador2"})
-            QVERIFY(house->window(window).image(indicator).Visible());
+            QVERIFY(house->window(window).image(indicator).visible());
         clickC1(window);
         QVERIFY(!house::isTripped());
         verifyDrawn(window, 1);
@@ -277,7 +277,7 @@ class TwoWay : public QObject {
         QCOMPARE(study.line("LineInterruptor2").Y1(), 6720.0f);
         clickC1("frmEstudi");
         verifyDrawn("frmEstudi", 3);
-        QVERIFY(!study.image("ImgCuina").Visible());
+        QVERIFY(!study.image("ImgCuina").visible());
     }
 };
 

@@ -72,13 +72,13 @@ void trip() {
 
 void ComprovaConsum(const ui::Form& roomWindow) {
     for (const QString& indicator : indicatorsInCheckOrder())
-        if (!roomWindow.image(indicator).Visible())
+        if (!roomWindow.image(indicator).visible())
             return;
     trip();
 }
 
 bool isTripped() {
-    return plan().pictureBox("PicMagneto", 0).Visible();
+    return plan().pictureBox("PicMagneto", 0).visible();
 }
 
 void PicMagneto_Click(int) {

@@ -21,7 +21,7 @@ void ActualitzaIndicador(const QString& actingWindow, const QStringList& indicat
 
 bool isLit(const QString& roomWindow) {
     const ui::Form* form = ui::forms::loaded(roomWindow);
-    return form && !form->pictureBox(room(roomWindow).photographs, 1).Visible();
+    return form && !form->pictureBox(room(roomWindow).photographs, 1).visible();
 }
 
 void showRooms() {

@@ -139,7 +139,7 @@ void RoomWindow::highlightRow(int row, int rows) {
         label("LblTaula", i)
             .setAccessibleDescription(i == row ? QStringLiteral("fila marcada") : QString());
     const QString reading =
-        rowReading(label("LblTítolTaula").Caption(), label("LblTaula", row).Caption());
+        rowReading(label("LblTítolTaula").caption(), label("LblTaula", row).caption());
     frame("FrmTVeritat").setAccessibleDescription(QStringLiteral("Fila marcada: ") + reading);
 }
 

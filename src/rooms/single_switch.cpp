@@ -174,7 +174,7 @@ void SingleSwitchRoom::addTruthTable() {
 }
 
 void SingleSwitchRoom::CmdInterruptor_Click() {
-    const bool lit = pictureBox(room().photographs, 1).Visible();
+    const bool lit = pictureBox(room().photographs, 1).visible();
     line("Lineinterruptor").setY2(lit ? closed : open);
     for (const char* conductor : conductors)
         line(conductor).setBorderColor(lit ? ui::colors::Red : ui::colors::Black);

@@ -41,7 +41,7 @@ QString spokenText(QString caption) {
 
 bool isOpaqueLabel(const Control& control) {
     const Label* label = asLabel(control);
-    return label && label->BackStyle() == 1;
+    return label && label->backStyle() == 1;
 }
 
 // Whether a visible sibling covers the whole control: widgets lie over
@@ -57,7 +57,7 @@ bool isHiddenBehind(const Control& control) {
         const bool drawnOver = sibling->widget()
                                    ? inFront || !control.widget()
                                    : inFront && !control.widget() && isOpaqueLabel(*sibling);
-        if (drawnOver && sibling->Visible() && sibling->bounds().contains(control.bounds()))
+        if (drawnOver && sibling->visible() && sibling->bounds().contains(control.bounds()))
             return true;
     }
     return false;
@@ -89,7 +89,7 @@ class LightControlInterface : public QAccessibleInterface {
         if (!control_.accessibleName().isEmpty())
             return control_.accessibleName();
         const Label* label = asLabel(control_);
-        return label ? spokenText(label->Caption()) : QString();
+        return label ? spokenText(label->caption()) : QString();
     }
 
     QRect rect() const override {
@@ -104,9 +104,9 @@ class LightControlInterface : public QAccessibleInterface {
 
     QAccessible::State state() const override {
         QAccessible::State state;
-        state.invisible = !control_.Visible() || !control_.host().surface()->isVisible() ||
+        state.invisible = !control_.visible() || !control_.host().surface()->isVisible() ||
                           isHiddenBehind(control_);
-        state.disabled = !control_.Enabled();
+        state.disabled = !control_.enabled();
         state.readOnly = true;
         return state;
     }
@@ -149,9 +149,9 @@ class SurfaceInterface : public QAccessibleWidget {
         if (kind != QAccessible::Name || !text.isEmpty())
             return text;
         if (const auto* form = dynamic_cast<const Form*>(&container_))
-            return form->Caption();
+            return form->caption();
         if (const auto* frame = dynamic_cast<const Frame*>(&container_))
-            return frame->Caption();
+            return frame->caption();
         return text;
     }
 

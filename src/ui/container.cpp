@@ -58,7 +58,7 @@ void Container::repaint(const QRectF& twips) const {
 void Container::adopt(Control& control) {
     if (QWidget* own = control.widget()) {
         own->raise();
-        own->setVisible(control.Visible());
+        own->setVisible(control.visible());
     }
 }
 
@@ -83,7 +83,7 @@ void Container::layoutChildren() {
 Control* Container::imageAt(const QPointF& twips) const {
     for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
         auto* image = dynamic_cast<Image*>(it->get());
-        if (image && image->Visible() && image->Enabled() && image->bounds().contains(twips))
+        if (image && image->visible() && image->enabled() && image->bounds().contains(twips))
             return image;
     }
     return nullptr;
@@ -101,7 +101,7 @@ void Container::paintSurface(QPainter& painter) const {
     paintBackground(painter);
     PaintContext context{painter, *this, surface_->palette()};
     for (const auto& child : children_)
-        if (!child->widget() && child->Visible())
+        if (!child->widget() && child->visible())
             child->paint(context);
     paintForeground(painter);
 }

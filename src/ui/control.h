@@ -36,9 +36,9 @@ class Control {
     Container& host() const { return host_; }
     Form& form() const;
 
-    bool Visible() const { return visible_; }
+    bool visible() const { return visible_; }
     virtual void setVisible(bool visible);
-    bool Enabled() const { return enabled_; }
+    bool enabled() const { return enabled_; }
     virtual void setEnabled(bool enabled);
 
     // What assistive tools (screen readers) report for the control. A

@@ -37,7 +37,7 @@ class Form : public QObject, public Container {
     ~Form() override;
 
     const QString& name() const { return name_; }
-    const QString& Caption() const { return caption_; }
+    const QString& caption() const { return caption_; }
     Kind kind() const { return kind_; }
     void setBackColor(Color c);
     void setCloseBox(CloseBox closeBox) { closeBox_ = closeBox; }

@@ -11,7 +11,7 @@ class Frame : public Control, public Container {
   public:
     Frame(Container& host, Name name, QRectF twips, QString caption);
 
-    const QString& Caption() const { return caption_; }
+    const QString& caption() const { return caption_; }
     QRectF bounds() const override { return rect_; }
     QWidget* widget() const override { return surface(); }
     void setVisible(bool visible) override;

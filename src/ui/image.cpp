@@ -29,7 +29,7 @@ void Image::onMouseDown(std::function<void(const MouseDown&)> handler) {
 }
 
 void Image::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF twips) {
-    if (!Visible() || !Enabled() || !mouseDown_)
+    if (!visible() || !enabled() || !mouseDown_)
         return;
     const int buttonCode = button == Qt::RightButton ? 2 : button == Qt::MiddleButton ? 4 : 1;
     const int shift = (modifiers & Qt::ShiftModifier ? 1 : 0) |

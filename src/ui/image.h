@@ -27,7 +27,7 @@ class Image : public Control {
 
     const QString& picture() const { return picture_; }
     void setPicture(const QString& picture);
-    float Width() const { return float(rect_.width()); }
+    float width() const { return float(rect_.width()); }
     void setWidth(float width);
 
     // Runs on the press itself, with any button, unless the image is

@@ -14,14 +14,14 @@ class Label : public Control {
 
     Label(Container& host, Name name, QRectF twips, QString caption);
 
-    const QString& Caption() const { return caption_; }
+    const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);
-    Color ForeColor() const { return foreColor_; }
+    Color foreColor() const { return foreColor_; }
     void setForeColor(Color c);
-    Color BackColor() const { return backColor_; }
+    Color backColor() const { return backColor_; }
     void setBackColor(Color c);
     // 0: transparent, 1: opaque.
-    int BackStyle() const { return backStyle_; }
+    int backStyle() const { return backStyle_; }
     void setBackStyle(int style);
     const FontSpec& font() const { return font_; }
     void setFont(const FontSpec& font);

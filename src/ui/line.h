@@ -20,12 +20,12 @@ class Line : public Control {
     void setX2(float v) { set(x2_, v); }
     void setY2(float v) { set(y2_, v); }
 
-    Color BorderColor() const { return borderColor_; }
+    Color borderColor() const { return borderColor_; }
     void setBorderColor(Color c);
     // 0: transparent (not drawn), 1: solid.
-    int BorderStyle() const { return borderStyle_; }
+    int borderStyle() const { return borderStyle_; }
     void setBorderStyle(int style);
-    int BorderWidth() const { return borderWidth_; }
+    int borderWidth() const { return borderWidth_; }
     void setBorderWidth(int width);
 
     QRectF bounds() const override;

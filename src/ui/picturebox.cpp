@@ -95,7 +95,7 @@ bool PictureBox::keyPressed(QKeyEvent* event) {
 }
 
 void PictureBox::click() {
-    if (click_ && Enabled())
+    if (click_ && enabled())
         click_(index());
 }
 

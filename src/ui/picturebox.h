@@ -16,7 +16,7 @@ class PictureBox : public Control, public Container {
 
     const QString& picture() const { return picture_; }
     void setPicture(const QString& picture);
-    Color BackColor() const { return back_; }
+    Color backColor() const override { return back_; }
     void setBackColor(Color c);
 
     // The handler receives the element's index in its control array.
@@ -33,7 +33,6 @@ class PictureBox : public Control, public Container {
     QWidget* widget() const override { return surface(); }
 
   protected:
-    Color backColor() const override { return back_; }
     void paintBackground(QPainter& painter) const override;
     void paintForeground(QPainter& painter) const override;
     void mousePressed(QMouseEvent* event) override;

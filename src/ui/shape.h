@@ -14,14 +14,14 @@ class Shape : public Control {
     Shape(Container& host, Name name, Kind kind, QRectF twips);
 
     Kind kind() const { return kind_; }
-    Color BackColor() const { return backColor_; }
+    Color backColor() const { return backColor_; }
     void setBackColor(Color c);
     // 0: transparent, 1: opaque.
-    int BackStyle() const { return backStyle_; }
+    int backStyle() const { return backStyle_; }
     void setBackStyle(int style);
-    Color BorderColor() const { return borderColor_; }
+    Color borderColor() const { return borderColor_; }
     void setBorderColor(Color c);
-    int BorderWidth() const { return borderWidth_; }
+    int borderWidth() const { return borderWidth_; }
     void setBorderWidth(int width);
 
     QRectF bounds() const override { return rect_; }

@@ -24,7 +24,7 @@ void Timer::onTimer(std::function<void()> handler) {
 }
 
 void Timer::fire() {
-    if (Enabled() && handler_)
+    if (enabled() && handler_)
         handler_();
 }
 

@@ -16,7 +16,7 @@ class Timer : public Control {
     Timer(Container& host, Name name, int intervalMs, bool enabled);
     ~Timer() override;
 
-    int Interval() const { return timer_->interval(); }
+    int interval() const { return timer_->interval(); }
     void setEnabled(bool enabled) override;
     void onTimer(std::function<void()> handler);
     // Runs the handler now, as a tick of the timer would.

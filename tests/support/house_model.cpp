@@ -459,13 +459,13 @@ void HouseModel::checkPresentation(HouseFixture& house, QStringList& out) const 
     if (!form)
         return;
     const ui::Image& bar = form->image(QStringLiteral("ImgCarrega"));
-    if (bar.Visible() != barDrawn_ || (barDrawn_ && bar.Width() != 5295.0f))
+    if (bar.visible() != barDrawn_ || (barDrawn_ && bar.width() != 5295.0f))
         out << QStringLiteral("presentation: the loading bar shows %1 at width %2")
-                   .arg(yesNo(bar.Visible()))
-                   .arg(bar.Width());
-    const bool lampLit = form->shape(QStringLiteral("ShpBombeta")).BackStyle() == 1;
-    const bool closed = form->line(QStringLiteral("Line9")).Visible();
-    const bool open = form->line(QStringLiteral("Line3")).Visible();
+                   .arg(yesNo(bar.visible()))
+                   .arg(bar.width());
+    const bool lampLit = form->shape(QStringLiteral("ShpBombeta")).backStyle() == 1;
+    const bool closed = form->line(QStringLiteral("Line9")).visible();
+    const bool open = form->line(QStringLiteral("Line3")).visible();
     if (lampLit != demoLit_ || closed != demoLit_ || open == demoLit_)
         out << QStringLiteral("presentation: demonstration lamp lit %1, closed lever %2, open "
                               "lever %3")
@@ -476,28 +476,28 @@ void HouseModel::checkPlan(HouseFixture& house, QStringList& out) const {
     ui::Form* form = house.loaded(plan);
     if (!form)
         return;
-    const bool trippedPicture = form->pictureBox(QStringLiteral("PicMagneto"), 0).Visible();
-    const bool armedPicture = form->pictureBox(QStringLiteral("PicMagneto"), 1).Visible();
-    const bool message = form->label(QStringLiteral("lblMagneto")).Visible();
-    const bool warning = form->image(QStringLiteral("ImgAvis")).Visible();
+    const bool trippedPicture = form->pictureBox(QStringLiteral("PicMagneto"), 0).visible();
+    const bool armedPicture = form->pictureBox(QStringLiteral("PicMagneto"), 1).visible();
+    const bool message = form->label(QStringLiteral("lblMagneto")).visible();
+    const bool warning = form->image(QStringLiteral("ImgAvis")).visible();
     if (trippedPicture != tripped_ || armedPicture == tripped_ || message != tripped_ ||
         warning != tripped_)
         out << QStringLiteral("breaker: expected %1; tripped picture %2, armed picture %3, "
                               "message %4, warning %5")
                    .arg(tripped_ ? "tripped" : "armed", yesNo(trippedPicture), yesNo(armedPicture),
                         yesNo(message), yesNo(warning));
-    if (!form->label(QStringLiteral("LblAvisPia")).Visible())
+    if (!form->label(QStringLiteral("LblAvisPia")).visible())
         out << QStringLiteral("breaker: the standing warning is hidden");
     for (const house::PlanArea& area : house::planAreas())
         for (const QString& image : {area.indicator, area.target})
-            if (form->image(image).Enabled() == tripped_)
+            if (form->image(image).enabled() == tripped_)
                 out << QStringLiteral("breaker: the plan image %1 is %2")
                            .arg(image, tripped_ ? "enabled while tripped" : "disabled while armed");
 
-    const QString caption = form->label(QStringLiteral("LblVista")).Caption();
+    const QString caption = form->label(QStringLiteral("LblVista")).caption();
     QString expected;
     for (int i = 0; i < 4; ++i) {
-        const bool visible = form->pictureBox(QStringLiteral("PicVistes"), i).Visible();
+        const bool visible = form->pictureBox(QStringLiteral("PicVistes"), i).visible();
         if (visible != (view_ < 0 || view_ == i))
             out << QStringLiteral("views: PicVistes(%1) is %2")
                        .arg(i)
@@ -554,14 +554,14 @@ void HouseModel::checkRoom(HouseFixture& house, const QString& room, QStringList
         const ui::Color expected = !state.switched                 ? ui::colors::WindowText
                                    : flow.live.contains(conductor) ? ui::colors::Red
                                                                    : ui::colors::Black;
-        const ui::Color actual = form.line(conductor).BorderColor();
+        const ui::Color actual = form.line(conductor).borderColor();
         if (actual != expected)
             out << QStringLiteral("conductor: %1 %2 is %3, expected %4 (combination %5)")
                        .arg(room, conductor, colour(actual), colour(expected))
                        .arg(state.combination);
     }
 
-    const int backStyle = form.shape(QStringLiteral("ShpBombeta")).BackStyle();
+    const int backStyle = form.shape(QStringLiteral("ShpBombeta")).backStyle();
     if (backStyle != (flow.lit ? 1 : 0))
         out << QStringLiteral("lamp: %1's lamp has back style %2 in combination %3")
                    .arg(room)
@@ -569,8 +569,8 @@ void HouseModel::checkRoom(HouseFixture& house, const QString& room, QStringList
                    .arg(state.combination);
 
     // The layout shows both photographs, the dark one in front.
-    const bool litPhoto = form.pictureBox(r.photographs, 0).Visible();
-    const bool darkPhoto = form.pictureBox(r.photographs, 1).Visible();
+    const bool litPhoto = form.pictureBox(r.photographs, 0).visible();
+    const bool darkPhoto = form.pictureBox(r.photographs, 1).visible();
     if (litPhoto != (flow.lit || !state.switched) || darkPhoto != !flow.lit)
         out << QStringLiteral("photograph: %1 shows lit %2, dark %3 in combination %4")
                    .arg(room, yesNo(litPhoto), yesNo(darkPhoto))
@@ -580,18 +580,18 @@ void HouseModel::checkRoom(HouseFixture& house, const QString& room, QStringList
     for (int row = 0; row < circuit.rows(); ++row) {
         const ui::Label& label = form.label(QStringLiteral("LblTaula"), row);
         const bool marked =
-            label.ForeColor() == ui::colors::Red && label.BackColor() == ui::colors::White;
+            label.foreColor() == ui::colors::Red && label.backColor() == ui::colors::White;
         highlighted += marked ? 1 : 0;
         const bool expectMarked = state.switched && row == state.combination;
         const ui::Color fore = expectMarked     ? ui::colors::Red
                                : state.switched ? ui::colors::Black
                                                 : ui::colors::ButtonText;
         const ui::Color back = expectMarked ? ui::colors::White : ui::colors::ButtonFace;
-        if (label.ForeColor() != fore || label.BackColor() != back)
+        if (label.foreColor() != fore || label.backColor() != back)
             out << QStringLiteral("table: %1 row %2 is %3 on %4, expected %5 on %6")
                        .arg(room)
                        .arg(row)
-                       .arg(colour(label.ForeColor()), colour(label.BackColor()), colour(fore),
+                       .arg(colour(label.foreColor()), colour(label.backColor()), colour(fore),
                             colour(back));
     }
     if (highlighted != (state.switched ? 1 : 0))
@@ -599,12 +599,12 @@ void HouseModel::checkRoom(HouseFixture& house, const QString& room, QStringList
 
     // The room is marked in red on its own miniature plan from its load on.
     if (!r.activeFrame.isEmpty()) {
-        if (form.shape(r.activeFrame).BorderColor() != ui::colors::Red)
+        if (form.shape(r.activeFrame).borderColor() != ui::colors::Red)
             out << QStringLiteral("frame: %1's active-room frame is not red").arg(room);
     } else {
         for (int i = 1; i <= 6; ++i) {
             const ui::Line& line = form.line(QStringLiteral("Line%1_activa").arg(i));
-            if (line.BorderStyle() != 1 || line.BorderColor() != ui::colors::Red)
+            if (line.borderStyle() != 1 || line.borderColor() != ui::colors::Red)
                 out << QStringLiteral("frame: %1's outline line %2 is not drawn red")
                            .arg(room)
                            .arg(i);
@@ -618,13 +618,13 @@ void HouseModel::checkIndicators(HouseFixture& house, QStringList& out) const {
         if (!form)
             continue;
         for (const house::PlanArea& area : house::planAreas()) {
-            const bool shown = form->image(area.indicator).Visible();
+            const bool shown = form->image(area.indicator).visible();
             if (shown != expected.value(area.indicator))
                 out << QStringLiteral("indicator: %1 on %2 is %3")
                            .arg(area.indicator, window, shown ? "shown" : "hidden");
         }
-        if (form->image(QStringLiteral("ImgMenjador1")).Visible() !=
-            form->image(QStringLiteral("ImgMenjador2")).Visible())
+        if (form->image(QStringLiteral("ImgMenjador1")).visible() !=
+            form->image(QStringLiteral("ImgMenjador2")).visible())
             out << QStringLiteral("indicator: the two dining-room indicators differ on %1")
                        .arg(window);
     }
@@ -636,14 +636,14 @@ void HouseModel::checkIndicators(HouseFixture& house, QStringList& out) const {
         if (!form)
             continue;
         const QString photographs = house::room(room).photographs;
-        const bool lampShown = form->pictureBox(photographs, 0).Visible() &&
-                               !form->pictureBox(photographs, 1).Visible();
+        const bool lampShown = form->pictureBox(photographs, 0).visible() &&
+                               !form->pictureBox(photographs, 1).visible();
         for (const QString& window : windowsWithIndicators()) {
             const ui::Form* other = house.loaded(window);
             if (!other)
                 continue;
             for (const QString& indicator : house::room(room).indicators) {
-                const bool shown = other->image(indicator).Visible();
+                const bool shown = other->image(indicator).visible();
                 if (shown != lampShown)
                     out << QStringLiteral("agreement: %1 is %2 on %3 while %4 is %5")
                                .arg(indicator, shown ? "shown" : "hidden", window, room,

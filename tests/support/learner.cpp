@@ -325,7 +325,7 @@ bool applicable(HouseFixture& house, const Action& action) {
         return shown && front == action.window && front != presentation;
     case Action::Kind::Breaker:
         return planInFront && (action.index == 0 || action.index == 1) &&
-               shown->pictureBox(QStringLiteral("PicMagneto"), action.index).Visible();
+               shown->pictureBox(QStringLiteral("PicMagneto"), action.index).visible();
     case Action::Kind::Compass:
         return planInFront && compassButtons.contains(action.control);
     case Action::Kind::CloseHelp:

@@ -208,14 +208,14 @@ QStringList drawingDifferences(HouseFixture& house, const RoomDrawing& room, con
                QStringLiteral("%1 ends at %2, not %3").arg(p.line).arg(actual).arg(wanted));
     }
 
-    expect(form.shape("ShpBombeta").BackStyle() == (flow.lit ? 1 : 0),
-           QStringLiteral("lamp back style %1").arg(form.shape("ShpBombeta").BackStyle()));
-    expect(form.pictureBox(room.photographs, 0).Visible() == flow.lit &&
-               form.pictureBox(room.photographs, 1).Visible() == !flow.lit,
+    expect(form.shape("ShpBombeta").backStyle() == (flow.lit ? 1 : 0),
+           QStringLiteral("lamp back style %1").arg(form.shape("ShpBombeta").backStyle()));
+    expect(form.pictureBox(room.photographs, 0).visible() == flow.lit &&
+               form.pictureBox(room.photographs, 1).visible() == !flow.lit,
            QStringLiteral("wrong photograph"));
     for (const QString& window : indicatorWindows)
         for (const QString& indicator : room.indicators)
-            expect(house.window(window).image(indicator).Visible() == flow.lit,
+            expect(house.window(window).image(indicator).visible() == flow.lit,
                    QStringLiteral("%1 on %2").arg(indicator, window));
 
     const int rows = 1 << netlist.switches();
@@ -223,23 +223,23 @@ QStringList drawingDifferences(HouseFixture& house, const RoomDrawing& room, con
     for (int row = 0; row < rows; ++row) {
         const ui::Label& label = form.label(QStringLiteral("LblTaula"), row);
         const bool on =
-            label.ForeColor() == ui::colors::Red && label.BackColor() == ui::colors::White;
+            label.foreColor() == ui::colors::Red && label.backColor() == ui::colors::White;
         const bool off =
-            label.ForeColor() == ui::colors::Black && label.BackColor() == ui::colors::ButtonFace;
+            label.foreColor() == ui::colors::Black && label.backColor() == ui::colors::ButtonFace;
         highlighted += on;
         expect(row == combination ? on : off, QStringLiteral("truth-table row %1").arg(row));
     }
     expect(highlighted == 1, QStringLiteral("%1 rows highlighted").arg(highlighted));
     QList<int> wantedDigits(positions.begin(), positions.end());
     wantedDigits << (flow.lit ? 1 : 0);
-    const QString caption = form.label(QStringLiteral("LblTaula"), combination).Caption();
+    const QString caption = form.label(QStringLiteral("LblTaula"), combination).caption();
     expect(captionDigits(caption) == wantedDigits,
            QStringLiteral("row caption \"%1\"").arg(caption));
 
     const QStringList conductors = netlist.conductors();
     for (const QString& name : conductors) {
         const ui::Color wanted = flow.live.contains(name) ? ui::colors::Red : ui::colors::Black;
-        const ui::Color actual = form.line(name).BorderColor();
+        const ui::Color actual = form.line(name).borderColor();
         expect(
             actual == wanted,
             QStringLiteral("%1 is %2, not %3").arg(name, colourName(actual), colourName(wanted)));
@@ -248,7 +248,7 @@ QStringList drawingDifferences(HouseFixture& house, const RoomDrawing& room, con
     collectLines(form, lines);
     for (const ui::Line* line : lines)
         if (!conductors.contains(line->name()))
-            expect(line->BorderColor() != ui::colors::Red,
+            expect(line->borderColor() != ui::colors::Red,
                    QStringLiteral("%1 is no conductor but red").arg(line->name()));
 
     // The pixels: a point on each conductor, 30 % of the way along (clear of
