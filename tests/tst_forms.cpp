@@ -68,7 +68,7 @@ class FormsLayer : public QObject {
         ui::forms::unload("frmProva"); // a second unload does nothing
         ui::Form& second = ui::forms::get("frmProva");
         QCOMPARE(loads, 2);
-        QCOMPARE(second.line("Línia").Y2(), 1500.0f);
+        QCOMPARE(second.line("Línia").y2(), 1500.0f);
         settle();
     }
 
@@ -106,9 +106,9 @@ class FormsLayer : public QObject {
         ui::Form& form = ui::forms::get("frmProva");
         auto& line = form.line("Línia");
         line.setY2(6720);
-        QVERIFY(line.Y2() == 6720.0f);
+        QVERIFY(line.y2() == 6720.0f);
         line.setY2(6720.5f);
-        QVERIFY(line.Y2() != 6720.0f);
+        QVERIFY(line.y2() != 6720.0f);
     }
 
     void imagesTakePressesWithAnyButtonFrontMostFirst() {

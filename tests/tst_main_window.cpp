@@ -82,7 +82,7 @@ class MainWindowTest : public QObject {
         house->chooseMenu("mnuAseo");
         house->chooseMenu("mnuBany");
         QCOMPARE(house->activeWindow(), QString("frmLavabogran"));
-        QCOMPARE(house->window("frmLavabogran").line("Lineinterruptor").Y2(), 6720.0f);
+        QCOMPARE(house->window("frmLavabogran").line("Lineinterruptor").y2(), 6720.0f);
     }
 
     void shortcutsOpenThePlanAndEndTheProgram() {
@@ -125,7 +125,7 @@ class MainWindowTest : public QObject {
         house->press(house->window("frmCuina").image("ImgHabitació2"));
         QCOMPARE(house->activeWindow(), QString("frmHabitació2"));
         QVERIFY(room.isShown());
-        QCOMPARE(room.line("Lineinterruptor").Y2(), 6720.0f);
+        QCOMPARE(room.line("Lineinterruptor").y2(), 6720.0f);
         QVERIFY(room.pictureBox("Pic_Habitació2", 0).visible());
         QVERIFY(room.image("ImgHabitació2").visible());
         QCOMPARE(room.label("LblTaula", 1).foreColor(), ui::colors::Red);

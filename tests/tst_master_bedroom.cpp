@@ -68,10 +68,10 @@ class MasterBedroomTest : public QObject {
 
     void startsDarkWithNothingHighlighted() {
         ui::Form& room = open();
-        QCOMPARE(room.line("LineInterruptor1").Y2(), 7320.0f);
-        QCOMPARE(room.line("Line_CR_1").Y2(), 7320.0f);
-        QCOMPARE(room.line("Line_CR_2").Y2(), 6840.0f);
-        QCOMPARE(room.line("LineInterruptor2").Y2(), 7320.0f);
+        QCOMPARE(room.line("LineInterruptor1").y2(), 7320.0f);
+        QCOMPARE(room.line("Line_CR_1").y2(), 7320.0f);
+        QCOMPARE(room.line("Line_CR_2").y2(), 6840.0f);
+        QCOMPARE(room.line("LineInterruptor2").y2(), 7320.0f);
         QVERIFY(!wiring.solve(0).lit);
         QCOMPARE(room.shape("ShpBombeta").backStyle(), 0);
         QVERIFY(room.pictureBox("Pic_Hab_mat", 1).visible());
@@ -179,9 +179,9 @@ class MasterBedroomTest : public QObject {
         room.line("Line_CR_1").setY2(7000);
         for (const char* button : {c1, cr, c2})
             click(button);
-        QCOMPARE(room.line("LineInterruptor1").Y2(), 7320.0f);
-        QCOMPARE(room.line("Line_CR_1").Y2(), 7000.0f);
-        QCOMPARE(room.line("LineInterruptor2").Y2(), 7320.0f);
+        QCOMPARE(room.line("LineInterruptor1").y2(), 7320.0f);
+        QCOMPARE(room.line("Line_CR_1").y2(), 7000.0f);
+        QCOMPARE(room.line("LineInterruptor2").y2(), 7320.0f);
         QCOMPARE(room.shape("ShpBombeta").backStyle(), 0);
         QCOMPARE(room.label("LblTaula", 0).backColor(), ui::colors::ButtonFace);
     }
@@ -241,7 +241,7 @@ class MasterBedroomTest : public QObject {
         house->click(house->window("frmPlanta").pictureBox("PicMagneto", 0));
         QVERIFY(!house::isTripped());
         ui::Form& room = open();
-        QCOMPARE(room.line("LineInterruptor2").Y2(), 7320.0f);
+        QCOMPARE(room.line("LineInterruptor2").y2(), 7320.0f);
         click(c2);
         verifyDrawn(1);
         QVERIFY(!room.image("ImgCuina").visible());

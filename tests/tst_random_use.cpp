@@ -446,8 +446,8 @@ class RandomUse : public QObject {
             for (const auto& child : form->ui::Container::children())
                 if (auto* line = dynamic_cast<const ui::Line*>(child.get()))
                     parts << QStringLiteral("%1 %2 %3")
-                                 .arg(line->Y1())
-                                 .arg(line->Y2())
+                                 .arg(line->y1())
+                                 .arg(line->y2())
                                  .arg(line->borderColor());
                 else if (auto* box = dynamic_cast<const ui::PictureBox*>(child.get())) {
                     parts << QString::number(box->visible());

@@ -28,7 +28,7 @@ class SingleSwitch : public QObject {
     void verifyLamp(const QString& window, bool lit) {
         ui::Form& room = house->window(window);
         const QString photos = house::room(window).photographs;
-        QCOMPARE(room.line("Lineinterruptor").Y2(), lit ? 6720.0f : 7440.0f);
+        QCOMPARE(room.line("Lineinterruptor").y2(), lit ? 6720.0f : 7440.0f);
         for (const QString& conductor : conductors)
             QCOMPARE(room.line(conductor).borderColor(), lit ? ui::colors::Red : ui::colors::Black);
         QCOMPARE(room.shape("ShpBombeta").backStyle(), lit ? 1 : 0);
@@ -53,7 +53,7 @@ class SingleSwitch : public QObject {
     void layoutStartsOpenAndUnhighlighted() {
         QFETCH(QString, window);
         ui::Form& room = open(window);
-        QCOMPARE(room.line("Lineinterruptor").Y2(), 7440.0f);
+        QCOMPARE(room.line("Lineinterruptor").y2(), 7440.0f);
         QCOMPARE(room.label("LblTaula", 0).caption(), QString(" 0             0  "));
         QCOMPARE(room.label("LblTaula", 1).caption(), QString(" 1             1"));
         QCOMPARE(room.label("LblTítolTaula").caption(), QString("INT         LLUM"));

@@ -83,8 +83,8 @@ class TwoWay : public QObject {
         QFETCH(QString, window);
         ui::Form& room = open(window);
         // C1 on the lower traveller, C2 on the upper one: combination 1.
-        QCOMPARE(room.line("Lineinterruptor1").Y2(), 7440.0f);
-        QCOMPARE(room.line("LineInterruptor2").Y1(), 6720.0f);
+        QCOMPARE(room.line("Lineinterruptor1").y2(), 7440.0f);
+        QCOMPARE(room.line("LineInterruptor2").y1(), 6720.0f);
         QVERIFY(!wiring.solve(1).lit);
         QCOMPARE(room.shape("ShpBombeta").backStyle(), 0);
         QVERIFY(room.pictureBox(drawingOf(window).photographs, 1).visible());
@@ -156,8 +156,8 @@ class TwoWay : public QObject {
         room.line("Lineinterruptor1").setY2(7440.5f);
         house->click(room.button("CmdCommutador1"));
         house->click(room.button("CmdCommutador2"));
-        QCOMPARE(room.line("Lineinterruptor1").Y2(), 7440.5f);
-        QCOMPARE(room.line("LineInterruptor2").Y1(), 6720.0f);
+        QCOMPARE(room.line("Lineinterruptor1").y2(), 7440.5f);
+        QCOMPARE(room.line("LineInterruptor2").y1(), 6720.0f);
         QCOMPARE(room.line("Line1").borderColor(), ui::colors::WindowText);
         QCOMPARE(room.label("LblTaula", 1).backColor(), ui::colors::ButtonFace);
         QVERIFY(!house->window("frmPlanta").image("ImgEstudi").visible());
@@ -195,7 +195,7 @@ class TwoWay : public QObject {
         QList<QPoint> samples;
         for (int i = 0; i < 6; ++i) {
             const ui::Line& line = room.line(QStringLiteral("Line%1_activa").arg(i + 1));
-            QCOMPARE(QLineF(line.X1(), line.Y1(), line.X2(), line.Y2()), outline[i]);
+            QCOMPARE(QLineF(line.x1(), line.y1(), line.x2(), line.y2()), outline[i]);
             QCOMPARE(line.borderStyle(), 1);
             QCOMPARE(line.borderColor(), ui::colors::Red);
             // The middle of each side, in the window's pixels.
@@ -273,8 +273,8 @@ class TwoWay : public QObject {
         house->click(house->window("frmPlanta").pictureBox("PicMagneto", 0));
         QVERIFY(!house::isTripped());
         ui::Form& study = open("frmEstudi");
-        QCOMPARE(study.line("Lineinterruptor1").Y2(), 7440.0f);
-        QCOMPARE(study.line("LineInterruptor2").Y1(), 6720.0f);
+        QCOMPARE(study.line("Lineinterruptor1").y2(), 7440.0f);
+        QCOMPARE(study.line("LineInterruptor2").y1(), 6720.0f);
         clickC1("frmEstudi");
         verifyDrawn("frmEstudi", 3);
         QVERIFY(!study.image("ImgCuina").visible());

@@ -164,9 +164,9 @@ void MasterBedroom::CmdCommutador2_Click() {
 }
 
 void MasterBedroom::flip(int switchBit, const int (&testOrder)[8]) {
-    const float c1 = line("LineInterruptor1").Y2();
-    const float cr = line("Line_CR_1").Y2();
-    const float c2 = line("LineInterruptor2").Y2();
+    const float c1 = line("LineInterruptor1").y2();
+    const float cr = line("Line_CR_1").y2();
+    const float c2 = line("LineInterruptor2").y2();
     for (const int combination : testOrder) {
         // Exact comparisons: the lines only ever hold the two row values.
         const bool c1Matches = c1 == rowOf(combination & c1Bit);

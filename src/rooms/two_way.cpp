@@ -159,14 +159,14 @@ void TwoWayRoom::Form_Load() {
 }
 
 void TwoWayRoom::CmdCommutador1_Click() {
-    const float c2 = line("LineInterruptor2").Y1();
-    const float c1 = line("Lineinterruptor1").Y2();
+    const float c2 = line("LineInterruptor2").y1();
+    const float c1 = line("Lineinterruptor1").y2();
     flip(c1Bit, {c1, c2}, c1Tests);
 }
 
 void TwoWayRoom::CmdCommutador2_Click() {
-    const float c1 = line("Lineinterruptor1").Y2();
-    const float c2 = line("LineInterruptor2").Y1();
+    const float c1 = line("Lineinterruptor1").y2();
+    const float c2 = line("LineInterruptor2").y1();
     flip(c2Bit, {c1, c2}, c2Tests);
 }
 

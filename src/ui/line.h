@@ -11,10 +11,10 @@ class Line : public Control {
   public:
     Line(Container& host, Name name, float x1, float y1, float x2, float y2);
 
-    float X1() const { return x1_; }
-    float Y1() const { return y1_; }
-    float X2() const { return x2_; }
-    float Y2() const { return y2_; }
+    float x1() const { return x1_; }
+    float y1() const { return y1_; }
+    float x2() const { return x2_; }
+    float y2() const { return y2_; }
     void setX1(float v) { set(x1_, v); }
     void setY1(float v) { set(y1_, v); }
     void setX2(float v) { set(x2_, v); }

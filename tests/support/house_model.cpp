@@ -520,7 +520,7 @@ void HouseModel::checkRoom(HouseFixture& house, const QString& room, QStringList
     int shown = 0;
     for (const wiring::PositionLine& p : circuit.positions) {
         const ui::Line& line = form.line(p.line);
-        const float at = p.firstEnd ? line.Y1() : line.Y2();
+        const float at = p.firstEnd ? line.y1() : line.y2();
         if (at != p.position1 && at != p.position0) {
             out << QStringLiteral("lever: %1 %2 ends at %3, on no contact")
                        .arg(room, p.line)
@@ -540,8 +540,8 @@ void HouseModel::checkRoom(HouseFixture& house, const QString& room, QStringList
     const wiring::Netlist::Flow& flow = circuit.flows[state.combination];
     if (room == QLatin1String("frmHab_mat")) {
         // The crossover's second link always mirrors the first.
-        const float first = form.line(QStringLiteral("Line_CR_1")).Y2();
-        const float second = form.line(QStringLiteral("Line_CR_2")).Y2();
+        const float first = form.line(QStringLiteral("Line_CR_1")).y2();
+        const float second = form.line(QStringLiteral("Line_CR_2")).y2();
         if (second != (first == 6840.0f ? 7320.0f : 6840.0f))
             out << QStringLiteral("lever: frmHab_mat's crossover links end at %1 and %2")
                        .arg(first)

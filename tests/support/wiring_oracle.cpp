@@ -202,7 +202,7 @@ QStringList drawingDifferences(HouseFixture& house, const RoomDrawing& room, con
 
     for (const PositionLine& p : room.positionLines) {
         const ui::Line& line = form.line(p.line);
-        const float actual = p.firstEnd ? line.Y1() : line.Y2();
+        const float actual = p.firstEnd ? line.y1() : line.y2();
         const float wanted = positions[p.switchIndex] ? p.position1 : p.position0;
         expect(actual == wanted,
                QStringLiteral("%1 ends at %2, not %3").arg(p.line).arg(actual).arg(wanted));
@@ -261,7 +261,7 @@ QStringList drawingDifferences(HouseFixture& house, const RoomDrawing& room, con
     QHash<QString, QPoint> samples;
     for (const QString& name : conductors) {
         const ui::Line& line = form.line(name);
-        const QPointF a(line.X1(), line.Y1()), b(line.X2(), line.Y2());
+        const QPointF a(line.x1(), line.y1()), b(line.x2(), line.y2());
         samples.insert(name, form.toPixels(a + (b - a) * 0.3).toPoint());
     }
     const QRectF lamp = form.shape("ShpBombeta").bounds();
