@@ -35,6 +35,9 @@ desktop=$share/applications/$id.desktop
 metainfo=$share/metainfo/$id.metainfo.xml
 
 [ -x "$prefix/bin/ampera" ] || fail "bin/ampera missing or not executable"
+# The build's own tools (the picture generator, the icon renderer) stay in
+# the build tree.
+[ "$(ls "$prefix/bin")" = ampera ] || fail "bin/ holds more than the program: $(ls "$prefix/bin")"
 [ -f "$desktop" ] || fail "${desktop#"$prefix"/} missing"
 [ -f "$metainfo" ] || fail "${metainfo#"$prefix"/} missing"
 

@@ -2,14 +2,18 @@
 // their design size with real content, the dark one is clearly darker, the
 // lamp's light is gone and the night sky shows; pictures that break the
 // lit/dark convention are refused.
-#include "rooms/photographs.h"
+#include "house/catalogue.h"
+#include "pictures/night.h"
 #include "ui/pictures.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QSet>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -73,31 +77,32 @@ class PhotographsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { rooms::registerPhotographs(); }
-
     void litAndDarkVersions_data() {
-        QTest::addColumn<QString>("room");
+        QTest::addColumn<QString>("litName");
         QTest::addColumn<QSize>("designSize");
         // Each fills its picture box exactly at 15 twips a pixel: 4935 by
         // 5055 twips, the kitchen's 5100 high.
         const QSize usual(329, 337);
-        QTest::newRow("kitchen") << "kitchen" << QSize(329, 340);
-        QTest::newRow("hall") << "hall" << usual;
-        QTest::newRow("study") << "study" << usual;
-        QTest::newRow("master bedroom") << "master_bedroom" << usual;
-        QTest::newRow("bedroom 1") << "bedroom1" << usual;
-        QTest::newRow("bedroom 2") << "bedroom2" << usual;
-        QTest::newRow("bathroom") << "bathroom" << usual;
-        QTest::newRow("washroom") << "washroom" << usual;
-        QTest::newRow("dining") << "dining" << usual;
+        QTest::newRow("kitchen") << "photo_kitchen" << QSize(329, 340);
+        QTest::newRow("hall") << "photo_hall" << usual;
+        QTest::newRow("study") << "photo_study" << usual;
+        QTest::newRow("master bedroom") << "photo_master_bedroom" << usual;
+        QTest::newRow("bedroom 1") << "photo_bedroom1" << usual;
+        QTest::newRow("bedroom 2") << "photo_bedroom2" << usual;
+        QTest::newRow("bathroom") << "photo_bathroom" << usual;
+        QTest::newRow("washroom") << "photo_washroom" << usual;
+        QTest::newRow("dining") << "photo_dining" << usual;
     }
 
     void litAndDarkVersions() {
-        QFETCH(QString, room);
+        QFETCH(QString, litName);
         QFETCH(QSize, designSize);
-        QVERIFY(rooms::photographRooms().contains(room));
-        const QString litName = rooms::photographName(room, true);
-        const QString darkName = rooms::photographName(room, false);
+        const auto& rooms = house::rooms();
+        const auto room = std::find_if(rooms.begin(), rooms.end(), [&](const house::Room& r) {
+            return r.photoPicture == litName;
+        });
+        QVERIFY(room != rooms.end());
+        const QString darkName = house::darkPhotoPicture(*room);
         QCOMPARE(ui::pictures::designSize(litName), designSize);
         QCOMPARE(ui::pictures::designSize(darkName), designSize);
 
@@ -141,7 +146,7 @@ class PhotographsTest : public QObject {
         QCOMPARE(unlit.count(lampTag), 1);
         unlit.replace(lampTag, lampTag + " opacity=\"0\"");
         QString error;
-        const QByteArray reference = rooms::nightVersion(unlit, &error);
+        const QByteArray reference = photographs::nightVersion(unlit, &error);
         QVERIFY2(!reference.isEmpty(), qPrintable(error));
         QCOMPARE(render(reference, designSize), render(ui::pictures::svg(darkName), designSize));
 
@@ -181,7 +186,7 @@ class PhotographsTest : public QObject {
             "<g display='none' id='night' opacity=\"1\"><rect x=\"10\" y=\"10\" width=\"10\" "
             "height=\"10\" fill=\"#1b2a4a\"/></g><!-- end -->");
         QString error;
-        const QByteArray dark = rooms::nightVersion(lit, &error);
+        const QByteArray dark = photographs::nightVersion(lit, &error);
         QVERIFY2(!dark.isEmpty(), qPrintable(error));
         QVERIFY(QSvgRenderer(dark).isValid());
         const QImage before = render(lit, QSize(20, 20));
@@ -226,8 +231,37 @@ class PhotographsTest : public QObject {
     void picturesThatBreakTheConventionAreRefused() {
         QFETCH(QByteArray, lit);
         QString error;
-        QVERIFY(rooms::nightVersion(lit, &error).isEmpty());
+        QVERIFY(photographs::nightVersion(lit, &error).isEmpty());
         QVERIFY(!error.isEmpty());
+    }
+
+    // The build stops rather than compile in a program without a dark
+    // photograph: a lit one that is missing or breaks the convention leaves
+    // nothing made, and the error names the file.
+    void darkPhotographsNeedEveryLitOne() {
+        QTemporaryDir drawn;
+        QVERIFY(drawn.isValid());
+        const auto& rooms = house::rooms();
+        for (const house::Room& room : rooms)
+            QVERIFY(QFile::copy(QStringLiteral(":/pictures/%1.svg").arg(room.photoPicture),
+                                drawn.filePath(room.photoPicture + QStringLiteral(".svg"))));
+        QString error;
+        QCOMPARE(photographs::darkPhotographs(drawn.path(), &error).size(), rooms.size());
+
+        const QString last = drawn.filePath(rooms.back().photoPicture + QStringLiteral(".svg"));
+        QFile::setPermissions(last, QFile::ReadOwner | QFile::WriteOwner);
+        QFile broken(last);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(tinyPicture("<g id=\"lamp-light\"/>"));
+        broken.close();
+        QVERIFY(photographs::darkPhotographs(drawn.path(), &error).empty());
+        QVERIFY2(error.contains(last) && error.contains(QStringLiteral("night")),
+                 qPrintable(error));
+
+        QVERIFY(QFile::remove(last));
+        error.clear();
+        QVERIFY(photographs::darkPhotographs(drawn.path(), &error).empty());
+        QVERIFY2(error.contains(last), qPrintable(error));
     }
 };
 

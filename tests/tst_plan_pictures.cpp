@@ -1,9 +1,8 @@
-// The plan of the house and its lit-room overlays: each overlay must sit
-// exactly on its room, so that laying it over the plan changes nothing but
-// the room's colour.
+// The plan of the house and its lit-room overlays, as the program loads
+// them: each overlay must sit exactly on its room, so that laying it over
+// the plan changes nothing but the room's colour.
 #include "house/catalogue.h"
-#include "house/house_plan.h"
-#include "house/house_views.h"
+#include "pictures/house_plan.h"
 #include "ui/pictures.h"
 
 #include <QImage>
@@ -68,11 +67,6 @@ class PlanPicturesTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() {
-        house::registerPlanPictures();
-        house::registerViewPictures();
-    }
-
     void picturesRenderAtTheirDesignSize_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QSize>("size");

@@ -38,6 +38,12 @@ struct Room {
 const std::vector<Room>& rooms();
 const Room& room(const QString& window);
 
+// The picture name of a room's dark photograph, made from the lit one when
+// the program is built.
+inline QString darkPhotoPicture(const Room& r) {
+    return r.photoPicture + QStringLiteral("_dark");
+}
+
 // The window of the floor plan, which carries the indicators too.
 inline const QString floorPlan = QStringLiteral("frmPlanta");
 

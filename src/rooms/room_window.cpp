@@ -57,7 +57,7 @@ void RoomWindow::addPhotographs() {
         rect.setHeight(5100);
     add<ui::PictureBox>(ui::Name(room_.photographs, 0), rect, room_.photoPicture)
         .setAccessibleName(QStringLiteral("Fotografia amb el ") + lampState(true));
-    add<ui::PictureBox>(ui::Name(room_.photographs, 1), rect, room_.photoPicture + "_dark")
+    add<ui::PictureBox>(ui::Name(room_.photographs, 1), rect, house::darkPhotoPicture(room_))
         .setAccessibleName(QStringLiteral("Fotografia amb el ") + lampState(false));
 }
 

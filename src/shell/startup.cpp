@@ -1,9 +1,6 @@
 #include "shell/startup.h"
 
-#include "house/house_plan.h"
-#include "house/house_views.h"
 #include "plan/floor_plan.h"
-#include "rooms/photographs.h"
 #include "rooms/room_windows.h"
 #include "shell/help_window.h"
 #include "shell/presentation.h"
@@ -19,9 +16,6 @@ namespace shell {
 void prepare() {
     QApplication::setWindowIcon(ui::pictures::icon(QStringLiteral("icon")));
     installQtCatalan();
-    house::registerPlanPictures();
-    house::registerViewPictures();
-    rooms::registerPhotographs();
     rooms::defineRoomWindows();
     plan::defineFloorPlan();
     ui::forms::define(QStringLiteral("frmPresentació"),

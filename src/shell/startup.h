@@ -5,8 +5,8 @@ class QApplication;
 
 namespace shell {
 
-// Registers the pictures produced by code, puts Catalan in place of Qt's
-// own texts and tells the window registry how to build every window.
+// Puts Catalan in place of Qt's own texts and tells the window registry how
+// to build every window.
 void prepare();
 
 // Shows the program's first window, the presentation screen; showing it

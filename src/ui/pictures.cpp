@@ -26,7 +26,6 @@ struct Rendering {
 // is parsed only to be rendered, which the kept renderings make rare, and
 // the parsed photographs would together hold several megabytes.
 struct Entry {
-    Source source;
     QByteArray text;
     QSize design;
     std::vector<Rendering> rendered;
@@ -107,7 +106,7 @@ std::unique_ptr<QSvgRenderer> parse(const QString& name, const QByteArray& text)
 Entry& entry(const QString& name) {
     Entry& e = catalogue()[name];
     if (e.text.isNull()) {
-        e.text = e.source ? e.source() : readResource(name);
+        e.text = readResource(name);
         e.design = parse(name, e.text)->defaultSize();
     }
     return e;
@@ -118,15 +117,6 @@ quint64 sizeKey(QSize s) {
 }
 
 } // namespace
-
-void add(const QString& name, Source source) {
-    Entry& e = catalogue()[name];
-    e.source = std::move(source);
-    e.text = QByteArray();
-    for (const Rendering& kept : e.rendered)
-        heldBytes -= bytesOf(kept.pixmap);
-    e.rendered.clear();
-}
 
 QSize designSize(const QString& name) {
     return entry(name).design;
@@ -163,12 +153,8 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
 
 QStringList names() {
     QStringList all;
-    for (const auto& [name, entry] : catalogue())
-        if (entry.source)
-            all << name;
     for (const QString& file : QDir(QStringLiteral(":/pictures")).entryList({"*.svg"}))
         all << file.chopped(4);
-    all.removeDuplicates();
     all.sort();
     return all;
 }

@@ -1,6 +1,8 @@
-// The picture catalogue: every picture of the program is an SVG document with
-// a design size in pixels (15 twips each), rendered once per device size and
-// kept while that size is among the few it was last drawn at.
+// The picture catalogue: every picture of the program is an SVG document
+// compiled in as the resource ":/pictures/<name>.svg" (drawn by hand, or made
+// from code when the program is built), with a design size in pixels (15
+// twips each), rendered once per device size and kept while that size is
+// among the few it was last drawn at.
 #pragma once
 
 #include <QByteArray>
@@ -10,18 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 namespace ui::pictures {
-
-// Supplies the SVG text of a picture; called at most once, when the picture
-// is first needed.
-using Source = std::function<QByteArray()>;
-
-// Adds a picture whose SVG text is produced by code (the house plan, the
-// dark room photographs). Pictures not added here are read from the compiled
-// resource ":/pictures/<name>.svg".
-void add(const QString& name, Source source);
 
 // The picture's design size in pixels, from the SVG's width and height.
 QSize designSize(const QString& name);
@@ -43,7 +34,7 @@ QIcon icon(const QString& name);
 // The SVG text of a picture.
 QByteArray svg(const QString& name);
 
-// Every picture the program has: those added by code and those compiled in.
+// Every picture the program has.
 QStringList names();
 
 // How many renderings have been made so far (for the benchmarks and the

@@ -1,14 +1,15 @@
 // The dark room photographs are not drawn separately: each is the lit SVG with
 // its lamp light switched off, a night shade laid over the room and the night
 // sky shown in the window, so the two versions always show the same room.
-#include "rooms/photographs.h"
+#include "pictures/night.h"
 
-#include "ui/pictures.h"
+#include "house/catalogue.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
-namespace rooms {
+namespace photographs {
 namespace {
 
 // Dark navy, strong enough to read as "light off" while the furniture stays
@@ -29,19 +30,6 @@ QByteArray failure(QString* error, const QString& why) {
 }
 
 } // namespace
-
-const QStringList& photographRooms() {
-    static const QStringList rooms = {
-        QStringLiteral("kitchen"),        QStringLiteral("hall"),     QStringLiteral("study"),
-        QStringLiteral("master_bedroom"), QStringLiteral("bedroom1"), QStringLiteral("bedroom2"),
-        QStringLiteral("bathroom"),       QStringLiteral("washroom"), QStringLiteral("dining"),
-    };
-    return rooms;
-}
-
-QString photographName(const QString& room, bool lit) {
-    return lit ? QStringLiteral("photo_%1").arg(room) : QStringLiteral("photo_%1_dark").arg(room);
-}
 
 QByteArray nightVersion(const QByteArray& lit, QString* error) {
     const QString text = QString::fromUtf8(lit);
@@ -138,18 +126,23 @@ QByteArray nightVersion(const QByteArray& lit, QString* error) {
     return dark.toUtf8();
 }
 
-void registerPhotographs() {
-    for (const QString& room : photographRooms()) {
-        ui::pictures::add(photographName(room, false), [room] {
-            QString error;
-            const QByteArray dark =
-                nightVersion(ui::pictures::svg(photographName(room, true)), &error);
-            if (dark.isEmpty())
-                qFatal("The photograph of %s cannot be darkened: %s", qPrintable(room),
-                       qPrintable(error));
-            return dark;
-        });
+std::vector<house::Picture> darkPhotographs(const QString& drawnFolder, QString* error) {
+    std::vector<house::Picture> made;
+    for (const house::Room& room : house::rooms()) {
+        QFile file(drawnFolder + QLatin1Char('/') + room.photoPicture + QStringLiteral(".svg"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            failure(error, QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
+            return {};
+        }
+        QString why;
+        QByteArray dark = nightVersion(file.readAll(), &why);
+        if (dark.isEmpty()) {
+            failure(error, QStringLiteral("%1 cannot be darkened: %2").arg(file.fileName(), why));
+            return {};
+        }
+        made.push_back({house::darkPhotoPicture(room), std::move(dark)});
     }
+    return made;
 }
 
-} // namespace rooms
+} // namespace photographs

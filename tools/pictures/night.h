@@ -2,18 +2,14 @@
 // twin derived from it by one shared night treatment.
 #pragma once
 
+#include "pictures/house_plan.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
-namespace rooms {
+#include <vector>
 
-// The nine rooms that have a photograph, as used in the picture names
-// "photo_<room>" (lit) and "photo_<room>_dark".
-const QStringList& photographRooms();
-
-// The picture name of a room's photograph, lit or dark.
-QString photographName(const QString& room, bool lit);
+namespace photographs {
 
 // Turns the SVG text of a lit photograph into the same room at night: the
 // group "lamp-light" is hidden, a dark shade covers everything drawn before
@@ -23,7 +19,9 @@ QString photographName(const QString& room, bool lit);
 // `error` (if given) says what is wrong.
 QByteArray nightVersion(const QByteArray& lit, QString* error = nullptr);
 
-// Adds the dark photograph of every room to the picture catalogue.
-void registerPhotographs();
+// The dark photograph of every room of the catalogue, made from its lit one
+// in `drawnFolder`. A photograph that cannot be read or darkened leaves the
+// result empty and `error` saying which and why.
+std::vector<house::Picture> darkPhotographs(const QString& drawnFolder, QString* error);
 
-} // namespace rooms
+} // namespace photographs

@@ -2,6 +2,8 @@
 // in perspective from the same description as the floor plan.
 #pragma once
 
+#include "pictures/house_plan.h"
+
 #include <QByteArray>
 
 namespace house {
@@ -11,7 +13,7 @@ enum class Facing { South, West, North, East };
 // The SVG text of the view that shows the given face of the house in front.
 QByteArray houseViewSvg(Facing face);
 
-// Registers "face_south", "face_west", "face_north" and "face_east".
-void registerViewPictures();
+// "face_south", "face_west", "face_north" and "face_east".
+std::vector<Picture> viewPictures();
 
 } // namespace house

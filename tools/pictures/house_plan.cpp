@@ -1,7 +1,6 @@
-#include "house/house_plan.h"
+#include "pictures/house_plan.h"
 
 #include "house/catalogue.h"
-#include "ui/pictures.h"
 
 #include <QByteArray>
 #include <QPainterPath>
@@ -374,20 +373,18 @@ QPolygonF roomArea(const QString& overlayName) {
     return {};
 }
 
-void registerPlanPictures() {
+std::vector<Picture> planPictures() {
     const QRectF whole(QPointF(0, 0), QSizeF(planPictureSize));
-    ui::pictures::add(QStringLiteral("plan"), [whole] { return planSvg(whole, planPictureSize); });
-    ui::pictures::add(QStringLiteral("plan_floor"), [whole] {
-        return planSvg(whole.translated(floorShift, 0), planPictureSize);
-    });
+    std::vector<Picture> made = {
+        {QStringLiteral("plan"), planSvg(whole, planPictureSize)},
+        {QStringLiteral("plan_floor"), planSvg(whole.translated(floorShift, 0), planPictureSize)},
+    };
     for (const PlanArea& area : planAreas()) {
-        const QString name = area.picture;
-        ui::pictures::add(name, [name] {
-            const QRectF view = overlayRect(name);
-            const QSize size(qRound(view.width()), qRound(view.height()));
-            return overlaySvg(view, size, roomArea(name));
-        });
+        const QRectF view = overlayRect(area.picture);
+        const QSize size(qRound(view.width()), qRound(view.height()));
+        made.push_back({area.picture, overlaySvg(view, size, roomArea(area.picture))});
     }
+    return made;
 }
 
 } // namespace house

@@ -1,7 +1,10 @@
 // The floor plan of the house as data, and the pictures drawn from it: the
-// plan itself and the ten lit-room overlays that are laid over it.
+// plan itself and the ten lit-room overlays that are laid over it. Where
+// each overlay lies comes from the room catalogue, which places the
+// program's indicators and click targets, so they line up by construction.
 #pragma once
 
+#include <QByteArray>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -87,7 +90,14 @@ QPolygonF roomArea(const QString& overlayName);
 // The rectangle in plan pixels that an overlay covers (its indicator).
 QRectF overlayRect(const QString& overlayName);
 
-// Registers "plan", "plan_floor" and the ten "lit_*" overlays.
-void registerPlanPictures();
+// A picture made at build time: its name in the program's picture catalogue
+// and its SVG text.
+struct Picture {
+    QString name;
+    QByteArray svg;
+};
+
+// "plan", "plan_floor" and the ten "lit_*" overlays.
+std::vector<Picture> planPictures();
 
 } // namespace house

@@ -1,7 +1,4 @@
-#include "house/house_views.h"
-
-#include "house/house_plan.h"
-#include "ui/pictures.h"
+#include "pictures/house_views.h"
 
 #include <QColor>
 #include <QPainterPath>
@@ -767,13 +764,15 @@ QByteArray houseViewSvg(Facing face) {
     return out.toUtf8();
 }
 
-void registerViewPictures() {
+std::vector<Picture> viewPictures() {
     const std::pair<const char*, Facing> faces[] = {{"face_south", Facing::South},
                                                     {"face_west", Facing::West},
                                                     {"face_north", Facing::North},
                                                     {"face_east", Facing::East}};
+    std::vector<Picture> made;
     for (const auto& [name, face] : faces)
-        ui::pictures::add(QString::fromLatin1(name), [face] { return houseViewSvg(face); });
+        made.push_back({QString::fromLatin1(name), houseViewSvg(face)});
+    return made;
 }
 
 } // namespace house
