@@ -13,27 +13,8 @@ ui::Form& plan() {
     return ui::forms::get(floorPlan);
 }
 
-// The floor plan hides its indicators in this order on a trip and a re-arm.
-const QStringList& indicatorsInClearOrder() {
-    static const QStringList order = {
-        "ImgEntrada", "ImgCuina",      "ImgHabitació1",  "ImgHabitació2", "ImgHab_mat",
-        "ImgEstudi",  "ImgLavabogran", "ImgLavaboPetit", "ImgMenjador1",  "ImgMenjador2"};
-    return order;
-}
-
-// The twenty plan images, each indicator before its click target.
-const QStringList& planImagesInBlockOrder() {
-    static const QStringList order = {
-        "ImgCuina",      "ImgCuina_ordre",      "ImgEntrada",     "ImgEntrada_ordre",
-        "ImgHabitació1", "ImgHabitació1_ordre", "ImgHabitació2",  "ImgHabitació2_ordre",
-        "ImgLavabogran", "imgLavabogran_ordre", "ImgLavaboPetit", "Imglavabopetit_ordre",
-        "ImgHab_mat",    "ImgHab_mat_ordre",    "ImgMenjador1",   "ImgMenjador1_ordre",
-        "ImgMenjador2",  "ImgMenjador2_ordre",  "ImgEstudi",      "ImgEstudi_ordre"};
-    return order;
-}
-
 void hidePlanIndicators() {
-    for (const QString& indicator : indicatorsInClearOrder())
+    for (const QString& indicator : orders().clear)
         plan().image(indicator).setVisible(false);
 }
 
@@ -50,7 +31,7 @@ void showLampsOnPlan() {
 }
 
 void enablePlanImages(bool enabled) {
-    for (const QString& image : planImagesInBlockOrder())
+    for (const QString& image : orders().block)
         plan().image(image).setEnabled(enabled);
 }
 
@@ -60,10 +41,8 @@ void trip() {
     plan().image("ImgAvis").setVisible(true);
     plan().pictureBox("PicMagneto", 1).setVisible(false);
     plan().pictureBox("PicMagneto", 0).setVisible(true);
-    for (const char* window :
-         {"frmCuina", "frmMenjadorbis", "frmHabitació1", "frmHabitació2", "frmHab_mat", "frmEstudi",
-          "frmLavabogran", "frmLavabopetit", "frmEntrada"})
-        ui::forms::unload(QString::fromUtf8(window));
+    for (const QString& window : orders().unload)
+        ui::forms::unload(window);
     hidePlanIndicators();
     enablePlanImages(false);
 }
@@ -71,7 +50,7 @@ void trip() {
 } // namespace
 
 void ComprovaConsum(const ui::Form& roomWindow) {
-    for (const QString& indicator : indicatorsInCheckOrder())
+    for (const QString& indicator : orders().check)
         if (!roomWindow.image(indicator).visible())
             return;
     trip();

@@ -13,7 +13,7 @@ void addPlanImages(ui::Container& plan, float kitchenIndicatorLeft) {
     }
     for (const PlanArea& area : planAreas()) {
         QRectF rect = area.indicatorRect;
-        if (area.indicator == QLatin1String("ImgCuina"))
+        if (area.leftSetByWindow)
             rect.moveLeft(kitchenIndicatorLeft);
         auto& indicator = plan.add<ui::Image>(area.indicator, rect, area.picture);
         indicator.setVisible(false);

@@ -25,17 +25,8 @@ bool isLit(const QString& roomWindow) {
 }
 
 void showRooms() {
-    for (const char* window :
-         {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1", "frmHabitació2", "frmLavabogran",
-          "frmLavabopetit", "frmMenjadorbis", "frmHab_mat"})
-        ui::forms::get(QString::fromUtf8(window)).Show();
-}
-
-const QStringList& indicatorsInCheckOrder() {
-    static const QStringList order = {
-        "ImgCuina",   "ImgEntrada",   "ImgHabitació1", "ImgHabitació2", "ImgEstudi",
-        "ImgHab_mat", "ImgMenjador1", "ImgMenjador2",  "ImgLavabogran", "ImgLavaboPetit"};
-    return order;
+    for (const QString& window : orders().load)
+        ui::forms::get(window).Show();
 }
 
 } // namespace house

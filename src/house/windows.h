@@ -24,7 +24,4 @@ bool isLit(const QString& roomWindow);
 // order the floor plan opens them; each comes to the front in turn.
 void showRooms();
 
-// The ten lamp indicators in the order the overload check reads them.
-const QStringList& indicatorsInCheckOrder();
-
 } // namespace house

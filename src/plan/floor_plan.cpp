@@ -45,7 +45,7 @@ void FloorPlan::addPlanPanel() {
     panel.setAccessibleDescription(
         QStringLiteral("Per entrar a una estança, feu servir el menú Portal (Alt+P)"));
     panel.add<ui::Image>("ImgPlanta", QRectF(120, 0, 4935, 5055), QStringLiteral("plan_floor"));
-    house::addPlanImages(panel, 1560);
+    house::addPlanImages(panel, house::kitchenIndicatorLeftOnPlan);
 }
 
 void FloorPlan::addNotices() {

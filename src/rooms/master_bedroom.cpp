@@ -101,7 +101,7 @@ MasterBedroom::MasterBedroom(const house::Room& room) : RoomWindow(room) {
 }
 
 void MasterBedroom::addDiagram() {
-    addCaptions({240, 7680, 735, 255}, {6840, 7680, 855, 375});
+    addCaptions();
     add<ui::Line>("Line5", 120, 7440, 120, 6240);
     add<ui::Line>("Line1", 120, upperRow, 600, upperRow);
     // All three switches start in position 0: the lamp is dark.

@@ -9,12 +9,16 @@ namespace rooms {
 
 namespace {
 
-constexpr QRectF photographRect{120, 360, 4935, 5055};
 constexpr QRectF planRect{5640, 360, 5055, 5055};
 // The layouts reach 10 695 twips across (the miniature plan) and 8 055
 // down (the master bedroom's captions); a margin as wide as the left one
 // goes round them.
 constexpr qreal margin = 120;
+
+// The lines that outline a room on its miniature plan.
+QString outlineName(int i) {
+    return QStringLiteral("Line%1_activa").arg(i + 1);
+}
 
 // How the lamp's state reads to assistive tools.
 QString lampState(bool lit) {
@@ -52,9 +56,7 @@ RoomWindow::RoomWindow(const house::Room& room)
 }
 
 void RoomWindow::addPhotographs() {
-    QRectF rect = photographRect;
-    if (room_.window == QLatin1String("frmCuina"))
-        rect.setHeight(5100);
+    const QRectF rect(120, 360, 4935, room_.photographHeight);
     add<ui::PictureBox>(ui::Name(room_.photographs, 0), rect, room_.photoPicture)
         .setAccessibleName(QStringLiteral("Fotografia amb el ") + lampState(true));
     add<ui::PictureBox>(ui::Name(room_.photographs, 1), rect, house::darkPhotoPicture(room_))
@@ -63,8 +65,7 @@ void RoomWindow::addPhotographs() {
 
 void RoomWindow::addNameLabel() {
     auto& label = add<ui::Label>(room_.nameLabel, room_.nameLabelRect, room_.nameCaption);
-    const bool master = room_.circuit == house::Circuit::TwoWayIntermediate;
-    label.setFont({QStringLiteral("Arial"), master ? 15.75 : 18, true});
+    label.setFont({QStringLiteral("Arial"), room_.nameFontSize, true});
     label.setForeColor(ui::colors::Red);
     // Written one letter a line, the caption would be spelled out letter by
     // letter; assistive tools read the room's name instead.
@@ -73,25 +74,34 @@ void RoomWindow::addNameLabel() {
 
 void RoomWindow::addMiniaturePlan() {
     auto& plan = add<ui::PictureBox>(room_.plan, planRect);
-    const bool kitchen = room_.window == QLatin1String("frmCuina");
-    plan.setBackColor(kitchen ? ui::colors::Window : ui::colors::ButtonFace);
+    plan.setBackColor(room_.planOnWindowColour ? ui::colors::Window : ui::colors::ButtonFace);
     // The plan is entered with the mouse only; the menu reaches every room
     // from the keyboard.
     plan.setAccessibleName(QStringLiteral("Plànol de l'habitatge"));
     plan.setAccessibleDescription(
         QStringLiteral("Per anar a una altra estança, feu servir el menú Portal (Alt+P)"));
     plan.add<ui::Image>("ImgPlanta", QRectF(0, 0, 4935, 5055), QStringLiteral("plan"));
-    house::addPlanImages(plan, kitchen ? 1560 : house::kitchenIndicatorLeftOnOtherRooms);
+    house::addPlanImages(plan, room_.kitchenIndicatorLeft);
     if (!room_.activeFrame.isEmpty()) {
         auto& frame =
             plan.add<ui::Shape>(room_.activeFrame, ui::Shape::Kind::Rectangle, room_.activeRect);
         frame.setBorderWidth(2);
+    }
+    // Laid out undrawn, drawn at load.
+    for (int i = 0; i < int(room_.planOutline.size()); ++i) {
+        const QLineF& l = room_.planOutline[i];
+        plan.add<ui::Line>(outlineName(i), l.x1(), l.y1(), l.x2(), l.y2()).setBorderStyle(0);
     }
 }
 
 void RoomWindow::Form_Load() {
     if (!room_.activeFrame.isEmpty())
         shape(room_.activeFrame).setBorderColor(ui::colors::Red);
+    for (int i = 0; i < int(room_.planOutline.size()); ++i) {
+        ui::Line& l = line(outlineName(i));
+        l.setBorderStyle(1);
+        l.setBorderColor(ui::colors::Red);
+    }
 }
 
 ui::Frame& RoomWindow::addTruthTable(QRectF frameRect, QRectF title, const QString& titleCaption) {
@@ -101,10 +111,10 @@ ui::Frame& RoomWindow::addTruthTable(QRectF frameRect, QRectF title, const QStri
     return table;
 }
 
-void RoomWindow::addCaptions(QRectF phase, QRectF neutral) {
+void RoomWindow::addCaptions() {
     const ui::FontSpec font{QStringLiteral("Arial"), 9.75, true};
-    add<ui::Label>("LblFase", phase, QStringLiteral("FASE")).setFont(font);
-    add<ui::Label>("LblNeutre", neutral, QStringLiteral("NEUTRE")).setFont(font);
+    add<ui::Label>("LblFase", room_.phaseCaption, QStringLiteral("FASE")).setFont(font);
+    add<ui::Label>("LblNeutre", room_.neutralCaption, QStringLiteral("NEUTRE")).setFont(font);
 }
 
 void RoomWindow::addSwitchButton(const QString& name, QRectF rect, const QString& picture,

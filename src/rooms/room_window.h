@@ -37,7 +37,7 @@ class RoomWindow : public ui::Form {
     // The truth-table frame with its title label.
     ui::Frame& addTruthTable(QRectF frame, QRectF title, const QString& titleCaption);
     // The phase and neutral captions under the diagram.
-    void addCaptions(QRectF phase, QRectF neutral);
+    void addCaptions();
     // The switch button above a lever.
     void addSwitchButton(const QString& name, QRectF rect, const QString& picture,
                          const QString& accessibleName, std::function<void()> handler);

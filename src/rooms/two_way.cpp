@@ -2,41 +2,9 @@
 
 #include "ui/controls.h"
 
-#include <span>
-
 namespace rooms {
 
 namespace {
-
-// What differs between the rooms that use this circuit.
-struct RoomLayout {
-    const char* window;
-    QRectF phaseCaption, neutralCaption;
-    // Lines that outline the room on its miniature plan where a rectangle
-    // cannot (the L-shaped dining room); laid out undrawn, drawn at load.
-    std::span<const QLineF> outline;
-};
-
-const QLineF diningOutline[] = {
-    {360, 2040, 2520, 2040},  {2520, 2040, 2520, 3360}, {2520, 3360, 1680, 3360},
-    {1680, 3360, 1680, 4490}, {1680, 4490, 360, 4490},  {360, 4440, 360, 2040},
-};
-
-const RoomLayout layouts[] = {
-    {"frmEstudi", {240, 7560, 615, 255}, {6000, 7560, 975, 255}, {}},
-    {"frmMenjadorbis", {360, 7320, 615, 255}, {6120, 7440, 975, 255}, diningOutline},
-};
-
-const RoomLayout& layoutOf(const QString& window) {
-    for (const RoomLayout& layout : layouts)
-        if (window == QString::fromUtf8(layout.window))
-            return layout;
-    qFatal("%s has no two-way diagram", qPrintable(window));
-}
-
-QString outlineName(int i) {
-    return QStringLiteral("Line%1_activa").arg(i + 1);
-}
 
 // A combination is k = 2·C1 + C2; these bits pick one switch out of it.
 constexpr int c1Bit = 2;
@@ -94,13 +62,11 @@ const QStringList rowCaptions = {
 TwoWayRoom::TwoWayRoom(const house::Room& room) : RoomWindow(room) {
     addDiagram();
     addTruthTable();
-    addOutline();
 }
 
 void TwoWayRoom::addDiagram() {
-    const RoomLayout& layout = layoutOf(name());
     const QSizeF terminal(255, 255);
-    addCaptions(layout.phaseCaption, layout.neutralCaption);
+    addCaptions();
     add<ui::Line>("Line5", 240, 7320, 240, 6120);
     add<ui::Line>("Line1", 240, 6720, 960, 6720);
     add<ui::Shape>("Shape1", ui::Shape::Kind::Circle, QRectF({840, 6600}, terminal));
@@ -137,25 +103,6 @@ void TwoWayRoom::addTruthTable() {
                              rowCaptions[k]);
     table.add<ui::Line>("Line6", 120, 600, 1920, 600);
     table.add<ui::Line>("Line11", 1200, 360, 1200, 2040);
-}
-
-void TwoWayRoom::addOutline() {
-    const std::span<const QLineF> outline = layoutOf(name()).outline;
-    auto& plan = pictureBox(room().plan);
-    for (int i = 0; i < int(outline.size()); ++i) {
-        const QLineF& l = outline[i];
-        plan.add<ui::Line>(outlineName(i), l.x1(), l.y1(), l.x2(), l.y2()).setBorderStyle(0);
-    }
-}
-
-void TwoWayRoom::Form_Load() {
-    RoomWindow::Form_Load();
-    const int lines = int(layoutOf(name()).outline.size());
-    for (int i = 0; i < lines; ++i) {
-        ui::Line& l = line(outlineName(i));
-        l.setBorderStyle(1);
-        l.setBorderColor(ui::colors::Red);
-    }
 }
 
 void TwoWayRoom::CmdCommutador1_Click() {

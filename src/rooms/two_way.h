@@ -1,7 +1,5 @@
 // The two-way circuit: one lamp switched from two places by two two-way
-// switches joined by two travellers. The study and the dining room share it;
-// they differ only in a few captions and in how their room is marked on the
-// miniature plan.
+// switches joined by two travellers. The study and the dining room share it.
 #pragma once
 
 #include "rooms/room_window.h"
@@ -12,8 +10,6 @@ class TwoWayRoom : public RoomWindow {
     Q_OBJECT
   public:
     explicit TwoWayRoom(const house::Room& room);
-
-    void Form_Load() override;
 
     // Each flips its own switch and draws the resulting combination. The
     // switch positions are read back from the lever lines, nowhere else.
@@ -31,7 +27,6 @@ class TwoWayRoom : public RoomWindow {
     };
     void addDiagram();
     void addTruthTable();
-    void addOutline();
     // Runs the tests of one button in its order; at the first combination
     // that matches, moves that button's lever and draws the combination it
     // leads to.

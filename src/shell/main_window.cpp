@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "house/catalogue.h"
 #include "ui/color.h"
 #include "workshop/workshop_window.h"
 
@@ -8,34 +9,6 @@
 #include <QMenuBar>
 
 namespace shell {
-
-namespace {
-
-// The "&Portal" menu, in display order; an item without a window is a
-// separator, except "S&ortir", which ends the program.
-struct MenuItem {
-    const char* name;
-    const char* caption;
-    QKeySequence shortcut;
-    const char* window;
-};
-
-const MenuItem portalItems[] = {
-    {"mnuPlanta", "&Planta", QKeySequence(Qt::CTRL | Qt::Key_P), "frmPlanta"},
-    {"mnuEspai1", "-", {}, nullptr},
-    {"mnuEntrada", "&Entrada", {}, "frmEntrada"},
-    {"mnuCuina", "&Cuina", {}, "frmCuina"},
-    {"mnuMenjador", "&Menjador", {}, "frmMenjadorbis"},
-    {"mnuBany", "&Bany", {}, "frmLavabogran"},
-    {"mnuAseo", "&Lavabo", {}, "frmLavabopetit"},
-    {"mnuHab_mat", "&Habitació Doble", {}, "frmHab_mat"},
-    {"mnuHabitació1", "Habitació&1", {}, "frmHabitació1"},
-    {"mnuHabitació2", "Habitació&2", {}, "frmHabitació2"},
-    {"mnuSalaEstudi", "Habitació&3", {}, "frmEstudi"},
-    {"mnuBarra", "-", {}, nullptr},
-};
-
-} // namespace
 
 MainWindow::MainWindow() : area_(new QMdiArea(this)) {
     setObjectName(QStringLiteral("MDIPortal"));
@@ -46,20 +19,19 @@ MainWindow::MainWindow() : area_(new QMdiArea(this)) {
     createMenus();
 }
 
+// The "&Portal" menu: the floor plan, the rooms, and "S&ortir", which ends
+// the program, in groups parted by named separators.
 void MainWindow::createMenus() {
     QMenu* portal = menuBar()->addMenu(QStringLiteral("&Portal"));
     portal->setObjectName(QStringLiteral("mnuPortal"));
-    for (const MenuItem& item : portalItems) {
-        QAction* action = QString::fromUtf8(item.caption) == QLatin1String("-")
-                              ? portal->addSeparator()
-                              : portal->addAction(QString::fromUtf8(item.caption));
-        action->setObjectName(QString::fromUtf8(item.name));
-        if (!item.window)
-            continue;
-        action->setShortcut(item.shortcut);
-        connect(action, &QAction::triggered, this,
-                [window = QString::fromUtf8(item.window)] { openWindow(window); });
+    addWindowItem(*portal, QStringLiteral("mnuPlanta"), QStringLiteral("&Planta"), house::floorPlan)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    portal->addSeparator()->setObjectName(QStringLiteral("mnuEspai1"));
+    for (const QString& window : house::orders().menu) {
+        const house::Room& room = house::room(window);
+        addWindowItem(*portal, room.menuItem, room.menuCaption, window);
     }
+    portal->addSeparator()->setObjectName(QStringLiteral("mnuBarra"));
     QAction* exit = portal->addAction(QStringLiteral("S&ortir"));
     exit->setObjectName(QStringLiteral("mnuSortir"));
     exit->setShortcut(QKeySequence(Qt::Key_F11));
@@ -70,6 +42,14 @@ void MainWindow::createMenus() {
     QAction* help = menuBar()->addAction(QStringLiteral("A&juda"));
     help->setObjectName(QStringLiteral("mnuAjuda"));
     connect(help, &QAction::triggered, this, &MainWindow::openHelp);
+}
+
+QAction* MainWindow::addWindowItem(QMenu& menu, const QString& name, const QString& caption,
+                                   const QString& window) {
+    QAction* item = menu.addAction(caption);
+    item->setObjectName(name);
+    connect(item, &QAction::triggered, this, [window] { openWindow(window); });
+    return item;
 }
 
 void MainWindow::createWorkshopMenu() {

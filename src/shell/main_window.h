@@ -6,7 +6,9 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QMdiArea;
+class QMenu;
 
 namespace shell {
 
@@ -24,6 +26,9 @@ class MainWindow : public QMainWindow, public ui::forms::Host {
 
   private:
     void createMenus();
+    // A menu item that brings up a window.
+    QAction* addWindowItem(QMenu& menu, const QString& name, const QString& caption,
+                           const QString& window);
     void createWorkshopMenu();
     // The three kinds of menu handler.
     static void openWindow(const QString& window);

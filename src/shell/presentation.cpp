@@ -1,5 +1,6 @@
 #include "shell/presentation.h"
 
+#include "house/catalogue.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
 
@@ -154,7 +155,7 @@ void Presentation::lightCircuit() {
 }
 
 void Presentation::Rellotge1_Timer() {
-    ui::forms::get(QStringLiteral("frmPlanta")).Show();
+    ui::forms::get(house::floorPlan).Show();
     ui::forms::unload(windowName);
 }
 
