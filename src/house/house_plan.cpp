@@ -2,6 +2,7 @@
 
 #include "house/catalogue.h"
 #include "ui/pictures.h"
+#include "ui/twips.h"
 
 #include <QByteArray>
 #include <QPainterPath>
@@ -17,7 +18,7 @@ namespace {
 constexpr double outerThickness = 5;
 constexpr double innerThickness = 3;
 
-constexpr double twipsPerPixel = 15;
+constexpr double twipsPerPixel = ui::twipsPerPixel;
 
 const char* const planInk = "#000000";
 const char* const openingInk = "#7a3fa0";

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "ui/color.h"
+#include "ui/twips.h"
 #include "workshop/workshop_window.h"
 
 #include <QCloseEvent>
@@ -42,7 +43,7 @@ MainWindow::MainWindow() : area_(new QMdiArea(this)) {
     setWindowTitle(QStringLiteral("Voltesa"));
     area_->setBackground(ui::toQColor(ui::colors::AppWorkspace, palette()));
     setCentralWidget(area_);
-    resize(8970 / 15, 8295 / 15);
+    resize(8970 / ui::twipsPerPixel, 8295 / ui::twipsPerPixel);
     createMenus();
 }
 

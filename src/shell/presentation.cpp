@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/forms.h"
+#include "ui/twips.h"
 
 namespace shell {
 
@@ -47,7 +48,7 @@ Presentation::Presentation() : ui::Form(windowName, QString(), designSize) {
 
 void Presentation::Form_Load() {
     setTitleBar(false);
-    window()->resize((designSize / 15).toSize());
+    window()->resize((designSize / ui::twipsPerPixel).toSize());
 }
 
 void Presentation::addTexts() {

@@ -3,6 +3,7 @@
 #include "ui/container.h"
 #include "ui/paint.h"
 #include "ui/pictures.h"
+#include "ui/twips.h"
 
 #include <cmath>
 
@@ -46,7 +47,7 @@ void Image::paint(const PaintContext& context) const {
 
 void paintPicture(const PaintContext& context, const QString& picture, QPointF twips, QRectF clip) {
     const QSize design = pictures::designSize(picture);
-    const QRectF target = context.container.toPixels(QRectF(twips, QSizeF(design) * 15));
+    const QRectF target = context.container.toPixels(QRectF(twips, QSizeF(design) * twipsPerPixel));
     const QRectF shown = target.intersected(context.container.toPixels(clip));
     if (shown.isEmpty())
         return;
