@@ -13,16 +13,13 @@ Image::Image(Container& host, Name name, QRectF twips, QString picture)
     : Control(host, std::move(name)), rect_(twips), picture_(std::move(picture)) {}
 
 void Image::setPicture(const QString& picture) {
-    picture_ = picture;
-    changed();
+    set(picture_, picture);
 }
 
 void Image::setWidth(float width) {
-    if (rect_.width() == width)
-        return;
-    changed();
-    rect_.setWidth(width);
-    changed();
+    QRectF wider = rect_;
+    wider.setWidth(width);
+    set(rect_, wider);
 }
 
 void Image::onMouseDown(std::function<void(const MouseDown&)> handler) {

@@ -32,8 +32,6 @@ class Label : public Control {
     void paint(const PaintContext& context) const override;
 
   private:
-    template <class T> void set(T& property, T value);
-
     QRectF rect_;
     QString caption_;
     Color foreColor_ = colors::ButtonText;

@@ -32,8 +32,6 @@ class Line : public Control {
     void paint(const PaintContext& context) const override;
 
   private:
-    void set(float& coordinate, float value);
-
     float x1_, y1_, x2_, y2_;
     Color borderColor_ = colors::WindowText;
     int borderStyle_ = 1;
