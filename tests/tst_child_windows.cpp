@@ -199,7 +199,7 @@ class ChildWindowsTest : public QObject {
             QVERIFY(!house->loaded(room.window));
         QVERIFY(house->loaded("FrmAjuda"));
         QVERIFY(house->window("FrmAjuda").isShown());
-        QVERIFY(!ui::forms::programEnded());
+        QVERIFY(!testing::programEnded());
     }
 };
 

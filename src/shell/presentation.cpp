@@ -47,7 +47,7 @@ Presentation::Presentation() : ui::Form(windowName, QString(), designSize) {
 }
 
 void Presentation::Form_Load() {
-    setTitleBar(false);
+    removeTitleBar();
     window()->resize((designSize / ui::twipsPerPixel).toSize());
 }
 

@@ -66,9 +66,6 @@ class Container {
     // Places the widgets of child controls for the present scale.
     void layoutChildren();
 
-    // The front-most visible and enabled image under a point in twips.
-    Control* imageAt(const QPointF& twips) const;
-
   protected:
     // Makes `surface` the widget of this container; `parent` is the widget
     // of the enclosing container (null for a window).
@@ -86,6 +83,8 @@ class Container {
     friend class Surface;
     void adopt(Control& control);
     void paintSurface(QPainter& painter) const;
+    // The front-most visible and enabled image under a point in twips.
+    Control* imageAt(const QPointF& twips) const;
 
     Form* form_;
     Surface* surface_ = nullptr;

@@ -45,8 +45,8 @@ void Form::setBackColor(Color c) {
     surface()->update();
 }
 
-void Form::setTitleBar(bool shown) {
-    if (frame_ && !shown)
+void Form::removeTitleBar() {
+    if (frame_)
         frame_->setWindowFlags(Qt::FramelessWindowHint);
 }
 

@@ -72,9 +72,7 @@ void Label::paint(const PaintContext& context) const {
     p.scale(context.container.scale(), context.container.scale());
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(context.color(foreColor_));
-    const Qt::Alignment align = align_ == Align::Centre  ? Qt::AlignHCenter
-                                : align_ == Align::Right ? Qt::AlignRight
-                                                         : Qt::AlignLeft;
+    const Qt::Alignment align = align_ == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
     drawWrapped(p, caption_, font_, rect_.width(), align);
     p.restore();
 }

@@ -10,7 +10,7 @@ namespace ui {
 
 class Label : public Control {
   public:
-    enum class Align { Left, Right, Centre };
+    enum class Align { Left, Centre };
 
     Label(Container& host, Name name, QRectF twips, QString caption);
 

@@ -15,9 +15,7 @@ class Line : public Control {
     float Y1() const { return y1_; }
     float X2() const { return x2_; }
     float Y2() const { return y2_; }
-    void setX1(float v) { set(x1_, v); }
     void setY1(float v) { set(y1_, v); }
-    void setX2(float v) { set(x2_, v); }
     void setY2(float v) { set(y2_, v); }
 
     Color borderColor() const { return borderColor_; }
