@@ -43,9 +43,10 @@ dpkg-deb -f "$deb"
 # Depends as one package name a line, without version constraints.
 depends=$(field Depends | tr ',' '\n' | sed 's/(.*)//; s/^ *//; s/ *$//')
 # Libraries the program links (found by dpkg-shlibdeps), the SVG plugins it
-# loads for its window icon, and the fonts its layouts are mapped onto.
+# loads for its window icon, Qt's Catalan texts, and the fonts its layouts
+# are mapped onto.
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 \
-    fonts-liberation2 fonts-yanone-kaffeesatz; do
+    qt6-translations-l10n fonts-liberation2 fonts-yanone-kaffeesatz; do
     grep -qx "$package" <<<"$depends" || fail "Depends lacks $package"
 done
 grep -q '(>= ' <<<"$(field Depends)" || fail "Depends carries no version from the shared libraries"

@@ -6,6 +6,7 @@
 
 #include "house/catalogue.h"
 #include "shell/startup.h"
+#include "ui/twips.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -106,7 +107,7 @@ class ChildWindowsTest : public QObject {
     void designSizeIsTheClientArea() {
         startAndHandOver(QSize(1920, 1080));
         ui::Form& plan = house->window(house::floorPlan);
-        QCOMPARE(plan.surface()->size(), QSize(9585 / 15, 8595 / 15));
+        QCOMPARE(plan.surface()->size(), QSize(9585 / ui::twipsPerPixel, 8595 / ui::twipsPerPixel));
         QVERIFY(plan.window()->height() > 573);
         // The presentation screen has no frame: its window is its client area.
         house->reset();
@@ -198,7 +199,7 @@ class ChildWindowsTest : public QObject {
             QVERIFY(!house->loaded(room.window));
         QVERIFY(house->loaded("FrmAjuda"));
         QVERIFY(house->window("FrmAjuda").isShown());
-        QVERIFY(!ui::forms::programEnded());
+        QVERIFY(!testing::programEnded());
     }
 };
 

@@ -118,7 +118,7 @@ class FloorPlanTest : public QObject {
         QVERIFY(exit);
         QTest::mouseClick(exit, Qt::LeftButton);
         house->settle();
-        QVERIFY(ui::forms::programEnded());
+        QVERIFY(testing::programEnded());
         QVERIFY(!house->loaded(house::floorPlan));
         for (const QString& room : openingOrder)
             QVERIFY(!house->loaded(room));

@@ -2,6 +2,7 @@
 // family meant to stand in for it, so that no window silently falls back to
 // whatever font the machine happens to have.
 #include "ui/fonts.h"
+#include "ui/twips.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -35,7 +36,8 @@ class FontsTest : public QObject {
                  qPrintable(installed + " is not installed"));
 
         const ui::FontSpec spec{layoutFamily, points, bold};
-        for (const QFont& font : {ui::twipsFont(spec), ui::scaledFont(spec, 2.0 / 15)}) {
+        for (const QFont& font :
+             {ui::twipsFont(spec), ui::scaledFont(spec, 2.0 / ui::twipsPerPixel)}) {
             const QFontInfo info(font);
             QCOMPARE(info.family(), installed);
             QCOMPARE(info.bold(), bold);
@@ -53,8 +55,8 @@ class FontsTest : public QObject {
         const ui::FontSpec title{QStringLiteral("Niagara Solid"), 36};
         QCOMPARE(ui::twipsFont(title).pixelSize(), 720);
         // At 15 twips a pixel, 36 points are 48 pixels; at twice that, 96.
-        QCOMPARE(ui::scaledFont(title, 1.0 / 15).pixelSize(), 48);
-        QCOMPARE(ui::scaledFont(title, 2.0 / 15).pixelSize(), 96);
+        QCOMPARE(ui::scaledFont(title, 1.0 / ui::twipsPerPixel).pixelSize(), 48);
+        QCOMPARE(ui::scaledFont(title, 2.0 / ui::twipsPerPixel).pixelSize(), 96);
     }
 };
 

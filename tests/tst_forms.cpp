@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 
+#include "house_fixture.h"
 #include "paint_counter.h"
 
 #include <QPainter>
@@ -168,7 +169,7 @@ class FormsLayer : public QObject {
         form.surface()->installEventFilter(&counter);
         auto& line = form.line("Línia");
         for (int i = 0; i < 5000; ++i)
-            line.setX2(float(1000 + i % 4000));
+            line.setY2(float(1000 + i % 4000));
         settle();
         QCOMPARE(counter.paints, 1);
         form.surface()->hide();
@@ -196,7 +197,7 @@ class FormsLayer : public QObject {
         timer.onTimer([&] { ++ticks; });
         form.Show();
         ui::forms::endProgram();
-        QVERIFY(ui::forms::programEnded());
+        QVERIFY(testing::programEnded());
         QVERIFY(!ui::forms::loaded("frmProva"));
         QTest::qWait(20);
         QCOMPARE(ticks, 0);

@@ -4,7 +4,9 @@
 
 #include "house/catalogue.h"
 #include "house/windows.h"
-#include "rooms/room_windows.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace {
 
@@ -65,31 +67,38 @@ class Indicators : public QObject {
             if (room.window != window)
                 ui::forms::unload(room.window);
         house->settle();
-        QStringList created;
         QStringList stillLoaded;
         for (const house::Room& room : house::rooms())
             if (ui::forms::loaded(room.window))
                 stillLoaded << room.window;
         QCOMPARE(stillLoaded, QStringList{window});
 
-        for (const house::Room& room : house::rooms()) {
-            auto real = ui::forms::definition(room.window);
-            ui::forms::define(room.window, [&created, name = room.window, real] {
-                created << name;
-                return real();
-            });
-        }
+        // Each window is put into the main window's area as it is created.
+        QStringList roomWindows;
+        for (const house::Room& room : house::rooms())
+            roomWindows << room.window;
+        const auto roomsInArea = [&] {
+            QStringList names;
+            for (const QMdiSubWindow* frame :
+                 house->mainWindow().area().subWindowList(QMdiArea::CreationOrder))
+                if (roomWindows.contains(frame->widget()->objectName()))
+                    names << frame->widget()->objectName();
+            return names;
+        };
+        const QStringList before = roomsInArea();
         ui::Form& acting = house->window(window);
         acting.setWindowState(ui::Form::WindowState::Maximized);
         if (acting.find("CmdInterruptor"))
             house->click(acting.button("CmdInterruptor"));
         else
             house::ActualitzaIndicador(window, house::room(window).indicators, true);
+        QStringList created = roomsInArea();
+        for (const QString& name : before)
+            created.removeOne(name);
         QCOMPARE(created, expectedOrders.value(window));
         for (const QString& indicator : house::room(window).indicators)
             for (const QString& other : house::indicatorWindows())
                 QVERIFY(house->window(other).image(indicator).visible());
-        rooms::defineRoomWindows();
     }
 
     void everyLitLampShowsOnAllTenWindowsAndTheActingWindowStaysInFront() {

@@ -92,7 +92,7 @@ class MainWindowTest : public QObject {
         house->type(QKeySequence(Qt::CTRL | Qt::Key_P));
         QCOMPARE(house->activeWindow(), QString("frmPlanta"));
         house->type(QKeySequence(Qt::Key_F11));
-        QVERIFY(ui::forms::programEnded());
+        QVERIFY(testing::programEnded());
         QVERIFY(!house->loaded("frmPlanta"));
         QVERIFY(!house->loaded("frmCuina"));
         QVERIFY(!house->mainWindow().isVisible());

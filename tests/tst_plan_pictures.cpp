@@ -4,6 +4,7 @@
 #include "house/catalogue.h"
 #include "pictures/house_plan.h"
 #include "ui/pictures.h"
+#include "ui/twips.h"
 
 #include <QImage>
 #include <QLineF>
@@ -17,7 +18,7 @@ namespace {
 // Overlays are checked at three times their design size, where every
 // indicator rectangle (in twips) falls on whole device pixels.
 constexpr int scale = 3;
-constexpr double twipsPerDevicePixel = 15.0 / scale;
+constexpr double twipsPerDevicePixel = double(ui::twipsPerPixel) / scale;
 
 QImage render(const QString& name, QSize size) {
     return ui::pictures::pixmap(name, size).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -73,9 +74,10 @@ class PlanPicturesTest : public QObject {
         QTest::newRow("plan") << QStringLiteral("plan") << QSize(329, 337);
         QTest::newRow("plan_floor") << QStringLiteral("plan_floor") << QSize(329, 337);
         for (const house::PlanArea& a : house::planAreas())
-            QTest::newRow(qPrintable(a.picture)) << a.picture
-                                                 << QSize(qRound(a.indicatorRect.width() / 15),
-                                                          qRound(a.indicatorRect.height() / 15));
+            QTest::newRow(qPrintable(a.picture))
+                << a.picture
+                << QSize(qRound(a.indicatorRect.width() / ui::twipsPerPixel),
+                         qRound(a.indicatorRect.height() / ui::twipsPerPixel));
         for (const char* face : {"face_south", "face_west", "face_north", "face_east"})
             QTest::newRow(face) << QString::fromLatin1(face) << QSize(465, 337);
     }

@@ -2,6 +2,7 @@
 
 #include "house/catalogue.h"
 #include "ui/color.h"
+#include "ui/twips.h"
 #include "workshop/workshop_window.h"
 
 #include <QCloseEvent>
@@ -15,7 +16,7 @@ MainWindow::MainWindow() : area_(new QMdiArea(this)) {
     setWindowTitle(QStringLiteral("Voltesa"));
     area_->setBackground(ui::toQColor(ui::colors::AppWorkspace, palette()));
     setCentralWidget(area_);
-    resize(8970 / 15, 8295 / 15);
+    resize(8970 / ui::twipsPerPixel, 8295 / ui::twipsPerPixel);
     createMenus();
 }
 

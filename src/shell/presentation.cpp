@@ -3,6 +3,7 @@
 #include "house/catalogue.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
+#include "ui/twips.h"
 
 namespace shell {
 
@@ -47,8 +48,8 @@ Presentation::Presentation() : ui::Form(windowName, QString(), designSize) {
 }
 
 void Presentation::Form_Load() {
-    setTitleBar(false);
-    window()->resize((designSize / 15).toSize());
+    removeTitleBar();
+    window()->resize((designSize / ui::twipsPerPixel).toSize());
 }
 
 void Presentation::addTexts() {

@@ -1,36 +1,26 @@
 #include "shell/qt_catalan.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace shell {
 
 namespace {
 
-struct Text {
-    const char* context;
-    const char* english;
-    const char* catalan;
-};
-
-// Each access key is unique within its menu.
-const Text texts[] = {
-    {"QMdiSubWindow", "&Restore", "&Restaura"},
-    {"QMdiSubWindow", "&Move", "&Mou"},
-    {"QMdiSubWindow", "&Size", "Mi&da"},
-    {"QMdiSubWindow", "Mi&nimize", "Mi&nimitza"},
-    {"QMdiSubWindow", "Ma&ximize", "Ma&ximitza"},
-    {"QMdiSubWindow", "Stay on &Top", "Sempre &a sobre"},
-    {"QMdiSubWindow", "&Close", "&Tanca"},
-};
-
-// A translator held in the program rather than read from a file.
-class QtCatalan : public QTranslator {
+// Where the program words the sub-window menu otherwise than Qt's catalogue:
+// the catalogue gives Size the access key of Move ("&Mida" beside "&Mou"),
+// and the program says "Sempre a sobre" for staying on top.
+class MenuWording : public QTranslator {
   public:
     QString translate(const char* context, const char* source, const char*, int) const override {
-        for (const Text& text : texts)
-            if (qstrcmp(context, text.context) == 0 && qstrcmp(source, text.english) == 0)
-                return QString::fromUtf8(text.catalan);
+        if (qstrcmp(context, "QMdiSubWindow") != 0)
+            return {};
+        if (qstrcmp(source, "&Size") == 0)
+            return QStringLiteral("Mi&da");
+        if (qstrcmp(source, "Stay on &Top") == 0)
+            return QStringLiteral("Sempre &a sobre");
         return {};
     }
     bool isEmpty() const override { return false; }
@@ -39,8 +29,13 @@ class QtCatalan : public QTranslator {
 } // namespace
 
 void installQtCatalan() {
-    static QtCatalan translator;
-    QCoreApplication::installTranslator(&translator);
+    static QTranslator catalogue;
+    if (catalogue.load(QLocale(QLocale::Catalan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&catalogue);
+    // Installed last, so asked first.
+    static MenuWording wording;
+    QCoreApplication::installTranslator(&wording);
 }
 
 } // namespace shell

@@ -1,10 +1,12 @@
-// Catalan for the few texts that Qt itself shows the learner: the menu of
-// a window inside the main window (restore, move, size, close...).
+// Catalan for the texts that Qt itself shows the learner: the menu of a
+// window inside the main window (restore, move, size, close...), the
+// buttons of message boxes, the file dialogs.
 #pragma once
 
 namespace shell {
 
-// Puts the Catalan texts in place of Qt's own; call once at start-up.
+// Loads Qt's own Catalan catalogue, with the program's wording for two
+// entries of the sub-window menu; call once at start-up.
 void installQtCatalan();
 
 } // namespace shell

@@ -4,6 +4,10 @@ namespace ui {
 
 namespace {
 
+constexpr bool isSystemColor(Color c) {
+    return (c & 0xFF000000u) == 0x80000000u;
+}
+
 QPalette::ColorRole systemRole(quint32 index) {
     switch (index) {
     case 0x04:

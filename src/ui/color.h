@@ -30,10 +30,6 @@ constexpr Color ButtonFace = 0x8000000F;
 constexpr Color ButtonText = 0x80000012;
 } // namespace colors
 
-constexpr bool isSystemColor(Color c) {
-    return (c & 0xFF000000u) == 0x80000000u;
-}
-
 // Resolves a stored colour for drawing; system colours come from `palette`.
 QColor toQColor(Color c, const QPalette& palette);
 

@@ -2,6 +2,7 @@
 
 #include "ui/container.h"
 #include "ui/pictures.h"
+#include "ui/twips.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -62,7 +63,7 @@ void CommandButton::scaleChanged() {
     const qreal s = host().scale();
     button_->setFont(scaledFont(font_, s));
     if (!picture_.isEmpty())
-        button_->setIconSize((QSizeF(pictures::designSize(picture_)) * 15 * s).toSize());
+        button_->setIconSize((QSizeF(pictures::designSize(picture_)) * twipsPerPixel * s).toSize());
 }
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/paint.h"
+#include "ui/twips.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -46,7 +47,7 @@ void Container::repaint(const QRectF& twips) const {
     if (!surface_ || lastMarked_.contains(twips))
         return;
     // A margin covers pen widths and antialiasing around the edges.
-    const int margin = 3 + qCeil(15 * scale());
+    const int margin = 3 + qCeil(twipsPerPixel * scale());
     const QRect area = toPixels(twips).toAlignedRect().adjusted(-margin, -margin, margin, margin);
     if ((QRegion(area) - pending_).isEmpty())
         return;

@@ -2,6 +2,19 @@
 // A container owns a widget (its surface) that paints its light controls,
 // back to front, and hands mouse presses to the front-most image under the
 // pointer; controls with widgets of their own are child widgets of it.
+//
+// Who destroys what. The window registry (ui::forms) owns each window and
+// deletes it when it is unloaded. A container owns its controls (children_)
+// but not its surface: the widgets form Qt's parent tree instead, a
+// window's surface (inside its sub-window frame, if it has one) holding the
+// surfaces of its picture boxes and frames and its buttons' push buttons,
+// and so on down. A window's destructor stops its timers, then deletes its
+// frame or surface, which takes every widget of the window with it while
+// all its controls still exist; only then does ~Container destroy the
+// controls, each picture box or frame destroying its own controls before
+// itself. No control deletes or touches a widget as it is destroyed (a
+// button holds its push button through a QPointer), so controls are never
+// removed one by one: they go with their window.
 #pragma once
 
 #include "ui/color.h"
@@ -53,9 +66,6 @@ class Container {
     // Places the widgets of child controls for the present scale.
     void layoutChildren();
 
-    // The front-most visible and enabled image under a point in twips.
-    Control* imageAt(const QPointF& twips) const;
-
   protected:
     // Makes `surface` the widget of this container; `parent` is the widget
     // of the enclosing container (null for a window).
@@ -73,6 +83,8 @@ class Container {
     friend class Surface;
     void adopt(Control& control);
     void paintSurface(QPainter& painter) const;
+    // The front-most visible and enabled image under a point in twips.
+    Control* imageAt(const QPointF& twips) const;
 
     Form* form_;
     Surface* surface_ = nullptr;

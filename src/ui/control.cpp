@@ -20,19 +20,12 @@ Form& Control::form() const {
 }
 
 void Control::setVisible(bool visible) {
-    if (visible_ == visible)
-        return;
-    visible_ = visible;
-    changed();
-    if (!widget())
+    if (set(visible_, visible) && !widget())
         notifyAccessibility(*this, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }
 
 void Control::setEnabled(bool enabled) {
-    if (enabled_ == enabled)
-        return;
-    enabled_ = enabled;
-    changed();
+    set(enabled_, enabled);
 }
 
 void Control::setAccessibleName(const QString& name) {
@@ -52,7 +45,10 @@ void Control::setAccessibleDescription(const QString& description) {
 }
 
 void Control::changed() const {
-    host_.repaint(bounds());
+    if (QWidget* own = widget())
+        own->update();
+    else
+        host_.repaint(bounds());
 }
 
 QWidget* Control::inputWidget() const {

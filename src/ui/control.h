@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <utility>
+
 class QWidget;
 
 namespace ui {
@@ -70,8 +72,21 @@ class Control {
     QWidget* inputWidget() const;
 
   protected:
-    // Marks the control's area for repainting; painting happens once per
-    // turn of the event loop however many properties change.
+    // Sets a property and, if its value changed, marks what must be redrawn
+    // before and after, so that a property that moves or grows the control
+    // repaints where it was as well as where it is. Says whether it changed.
+    template <class T, class V> bool set(T& property, V&& value) {
+        if (property == value)
+            return false;
+        changed();
+        property = std::forward<V>(value);
+        changed();
+        return true;
+    }
+
+    // Marks what the control shows for repainting: its own widget, or for a
+    // light control its area on the container's surface. Painting happens
+    // once per turn of the event loop however many properties change.
     void changed() const;
 
   private:

@@ -32,6 +32,11 @@ const StandIn& standIn(const QString& layoutFamily) {
     return found == map.cend() ? fallback : *found;
 }
 
+// The stand-in is named outright rather than through QFont::insertSubstitution:
+// Qt substitutes only a family that is not installed, so a machine that has
+// a face called "Arial" or "MS Sans Serif" would draw with it, and text
+// tuned to the stand-in's widths and line pitch would wrap and overlap
+// differently there.
 QFont baseFont(const FontSpec& spec) {
     QFont font(installedFamily(spec.family));
     font.setBold(spec.bold);

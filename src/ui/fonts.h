@@ -11,6 +11,8 @@ struct FontSpec {
     QString family = QStringLiteral("MS Sans Serif");
     qreal points = 8;
     bool bold = false;
+
+    bool operator==(const FontSpec&) const = default;
 };
 
 // The installed family that stands in for a layout's font name.

@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/placement.h"
+#include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -22,7 +23,7 @@ Form::Form(QString name, QString caption, QSizeF designTwips, Kind kind)
     createSurface(nullptr);
     surface()->setObjectName(name_);
     surface()->setWindowTitle(caption_);
-    surface()->resize((design_ / 15).toSize());
+    surface()->resize((design_ / twipsPerPixel).toSize());
     if (kind_ == Kind::TopLevel)
         surface()->installEventFilter(this);
 }
@@ -44,8 +45,8 @@ void Form::setBackColor(Color c) {
     surface()->update();
 }
 
-void Form::setTitleBar(bool shown) {
-    if (frame_ && !shown)
+void Form::removeTitleBar() {
+    if (frame_)
         frame_->setWindowFlags(Qt::FramelessWindowHint);
 }
 
@@ -132,8 +133,9 @@ QSizeF Form::layoutExtent() const {
         for (const auto& child : Container::children())
             all = all.united(child->bounds());
         // The margins right and below match those left and above.
-        extent_ = QSizeF(std::max<qreal>(all.right() + std::max<qreal>(all.left(), 0), 15),
-                         std::max<qreal>(all.bottom() + std::max<qreal>(all.top(), 0), 15));
+        extent_ =
+            QSizeF(std::max<qreal>(all.right() + std::max<qreal>(all.left(), 0), twipsPerPixel),
+                   std::max<qreal>(all.bottom() + std::max<qreal>(all.top(), 0), twipsPerPixel));
     }
     return *extent_;
 }
@@ -142,7 +144,7 @@ const Form::Placement& Form::placement() const {
     const QSize size = surface()->size();
     if (!placement_ || placement_->size != size) {
         const QSizeF extent = layoutExtent();
-        Placement p{size, 1.0 / 15, {}};
+        Placement p{size, 1.0 / twipsPerPixel, {}};
         if (!size.isEmpty())
             p.scale = std::min(size.width() / extent.width(), size.height() / extent.height());
         const QSizeF used = extent * p.scale;

@@ -41,8 +41,9 @@ class Form : public QObject, public Container {
     Kind kind() const { return kind_; }
     void setBackColor(Color c);
     void setCloseBox(CloseBox closeBox) { closeBox_ = closeBox; }
-    // A child window without a title bar cannot be moved or closed.
-    void setTitleBar(bool shown);
+    // Takes the title bar off a child window, which then cannot be moved or
+    // closed.
+    void removeTitleBar();
 
     // The load step, run once each time the window is created.
     virtual void Form_Load() {}

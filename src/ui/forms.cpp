@@ -12,7 +12,6 @@ struct Registry {
     QHash<QString, Factory> factories;
     QHash<QString, Form*> windows;
     Host* host = nullptr;
-    bool ended = false;
 };
 
 Registry& registry() {
@@ -36,10 +35,6 @@ QMdiSubWindow* frameFor(Form& form) {
 
 void define(const QString& name, Factory factory) {
     registry().factories.insert(name, std::move(factory));
-}
-
-Factory definition(const QString& name) {
-    return registry().factories.value(name);
 }
 
 Form& get(const QString& name) {
@@ -84,16 +79,11 @@ Host* host() {
 
 void endProgram() {
     Registry& r = registry();
-    r.ended = true;
     for (const QString& name : r.windows.keys())
         unload(name);
     if (r.host)
         r.host->closeHost();
     QCoreApplication::exit(0);
-}
-
-bool programEnded() {
-    return registry().ended;
 }
 
 void reset() {
@@ -104,7 +94,6 @@ void reset() {
         form->detach();
         delete form;
     }
-    r.ended = false;
 }
 
 } // namespace ui::forms

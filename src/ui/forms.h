@@ -17,9 +17,6 @@ using Factory = std::function<std::unique_ptr<Form>()>;
 // Tells the registry how to build the window called `name`.
 void define(const QString& name, Factory factory);
 
-// How the window called `name` is built (empty if it is not defined).
-Factory definition(const QString& name);
-
 // The window called `name`, created and loaded first if it does not exist.
 Form& get(const QString& name);
 template <class T> T& get(const QString& name) {
@@ -52,10 +49,9 @@ Host* host();
 
 // Ends the program at once: every window closes and no handler runs.
 void endProgram();
-bool programEnded();
 
-// Destroys every window immediately and forgets that the program ended
-// (for tests that start each case from nothing).
+// Destroys every window immediately (for tests that start each case from
+// nothing).
 void reset();
 
 } // namespace ui::forms

@@ -3,6 +3,7 @@
 #include "ui/container.h"
 #include "ui/paint.h"
 #include "ui/pictures.h"
+#include "ui/twips.h"
 
 #include <cmath>
 
@@ -12,16 +13,13 @@ Image::Image(Container& host, Name name, QRectF twips, QString picture)
     : Control(host, std::move(name)), rect_(twips), picture_(std::move(picture)) {}
 
 void Image::setPicture(const QString& picture) {
-    picture_ = picture;
-    changed();
+    set(picture_, picture);
 }
 
 void Image::setWidth(float width) {
-    if (rect_.width() == width)
-        return;
-    changed();
-    rect_.setWidth(width);
-    changed();
+    QRectF wider = rect_;
+    wider.setWidth(width);
+    set(rect_, wider);
 }
 
 void Image::onMouseDown(std::function<void(const MouseDown&)> handler) {
@@ -46,7 +44,7 @@ void Image::paint(const PaintContext& context) const {
 
 void paintPicture(const PaintContext& context, const QString& picture, QPointF twips, QRectF clip) {
     const QSize design = pictures::designSize(picture);
-    const QRectF target = context.container.toPixels(QRectF(twips, QSizeF(design) * 15));
+    const QRectF target = context.container.toPixels(QRectF(twips, QSizeF(design) * twipsPerPixel));
     const QRectF shown = target.intersected(context.container.toPixels(clip));
     if (shown.isEmpty())
         return;

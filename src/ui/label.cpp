@@ -37,19 +37,10 @@ void drawWrapped(QPainter& painter, QString text, const FontSpec& spec, qreal wi
 Label::Label(Container& host, Name name, QRectF twips, QString caption)
     : Control(host, std::move(name)), rect_(twips), caption_(std::move(caption)) {}
 
-template <class T> void Label::set(T& property, T value) {
-    if (property == value)
-        return;
-    property = value;
-    changed();
-}
-
 void Label::setCaption(const QString& caption) {
-    if (caption_ == caption)
-        return;
-    set(caption_, caption);
     // Assistive tools read a label by its caption.
-    notifyAccessibility(*this, QAccessible::NameChanged);
+    if (set(caption_, caption))
+        notifyAccessibility(*this, QAccessible::NameChanged);
 }
 void Label::setForeColor(Color c) {
     set(foreColor_, c);
@@ -65,8 +56,7 @@ void Label::setAlignment(Align align) {
 }
 
 void Label::setFont(const FontSpec& font) {
-    font_ = font;
-    changed();
+    set(font_, font);
 }
 
 void Label::paint(const PaintContext& context) const {
@@ -82,9 +72,7 @@ void Label::paint(const PaintContext& context) const {
     p.scale(context.container.scale(), context.container.scale());
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(context.color(foreColor_));
-    const Qt::Alignment align = align_ == Align::Centre  ? Qt::AlignHCenter
-                                : align_ == Align::Right ? Qt::AlignRight
-                                                         : Qt::AlignLeft;
+    const Qt::Alignment align = align_ == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
     drawWrapped(p, caption_, font_, rect_.width(), align);
     p.restore();
 }

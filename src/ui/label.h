@@ -10,7 +10,7 @@ namespace ui {
 
 class Label : public Control {
   public:
-    enum class Align { Left, Right, Centre };
+    enum class Align { Left, Centre };
 
     Label(Container& host, Name name, QRectF twips, QString caption);
 
@@ -32,8 +32,6 @@ class Label : public Control {
     void paint(const PaintContext& context) const override;
 
   private:
-    template <class T> void set(T& property, T value);
-
     QRectF rect_;
     QString caption_;
     Color foreColor_ = colors::ButtonText;

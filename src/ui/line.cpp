@@ -8,34 +8,16 @@ namespace ui {
 Line::Line(Container& host, Name name, float x1, float y1, float x2, float y2)
     : Control(host, std::move(name)), x1_(x1), y1_(y1), x2_(x2), y2_(y2) {}
 
-void Line::set(float& coordinate, float value) {
-    if (coordinate == value)
-        return;
-    changed();
-    coordinate = value;
-    changed();
-}
-
 void Line::setBorderColor(Color c) {
-    if (borderColor_ == c)
-        return;
-    borderColor_ = c;
-    changed();
+    set(borderColor_, c);
 }
 
 void Line::setBorderStyle(int style) {
-    if (borderStyle_ == style)
-        return;
-    borderStyle_ = style;
-    changed();
+    set(borderStyle_, style);
 }
 
 void Line::setBorderWidth(int width) {
-    if (borderWidth_ == width)
-        return;
-    changed();
-    borderWidth_ = width;
-    changed();
+    set(borderWidth_, width);
 }
 
 QRectF Line::bounds() const {

@@ -15,9 +15,7 @@ class Line : public Control {
     float y1() const { return y1_; }
     float x2() const { return x2_; }
     float y2() const { return y2_; }
-    void setX1(float v) { set(x1_, v); }
     void setY1(float v) { set(y1_, v); }
-    void setX2(float v) { set(x2_, v); }
     void setY2(float v) { set(y2_, v); }
 
     Color borderColor() const { return borderColor_; }
@@ -32,8 +30,6 @@ class Line : public Control {
     void paint(const PaintContext& context) const override;
 
   private:
-    void set(float& coordinate, float value);
-
     float x1_, y1_, x2_, y2_;
     Color borderColor_ = colors::WindowText;
     int borderStyle_ = 1;

@@ -1,13 +1,14 @@
 #include "ui/paint.h"
 
 #include "ui/container.h"
+#include "ui/twips.h"
 
 #include <cmath>
 
 namespace ui {
 
 qreal PaintContext::penWidth(int width) const {
-    return std::max<qreal>(1.0, std::round(width * 15 * container.scale()));
+    return std::max<qreal>(1.0, std::round(width * twipsPerPixel * container.scale()));
 }
 
 QPointF PaintContext::point(QPointF twips, qreal pen, bool snapX, bool snapY) const {

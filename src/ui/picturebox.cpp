@@ -17,13 +17,11 @@ PictureBox::PictureBox(Container& host, Name name, QRectF twips, QString picture
 }
 
 void PictureBox::setPicture(const QString& picture) {
-    picture_ = picture;
-    surface()->update();
+    set(picture_, picture);
 }
 
 void PictureBox::setBackColor(Color c) {
-    back_ = c;
-    surface()->update();
+    set(back_, c);
 }
 
 void PictureBox::onClick(std::function<void(int)> handler) {

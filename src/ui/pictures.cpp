@@ -181,11 +181,4 @@ qint64 keptBytesLimit() {
     return std::max<qint64>(16 << 20, 2 * screenBytes);
 }
 
-int keptCount() {
-    std::size_t kept = 0;
-    for (const auto& [name, entry] : catalogue())
-        kept += entry.rendered.size();
-    return int(kept);
-}
-
 } // namespace ui::pictures

@@ -41,9 +41,6 @@ QStringList names();
 // tests that check that nothing is rendered twice).
 int renderCount();
 
-// How many renderings are kept, over all pictures.
-int keptCount();
-
 // How many bytes of pixels the kept renderings hold.
 qint64 keptBytes();
 

@@ -8,13 +8,6 @@ namespace ui {
 Shape::Shape(Container& host, Name name, Kind kind, QRectF twips)
     : Control(host, std::move(name)), kind_(kind), rect_(twips) {}
 
-template <class T> void Shape::set(T& property, T value) {
-    if (property == value)
-        return;
-    property = value;
-    changed();
-}
-
 void Shape::setBackColor(Color c) {
     set(backColor_, c);
 }

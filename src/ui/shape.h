@@ -28,8 +28,6 @@ class Shape : public Control {
     void paint(const PaintContext& context) const override;
 
   private:
-    template <class T> void set(T& property, T value);
-
     Kind kind_;
     QRectF rect_;
     Color backColor_ = colors::Window;

@@ -4,6 +4,7 @@
 #include "circuit/circuit_file.h"
 #include "circuit/library.h"
 #include "ui/forms.h"
+#include "ui/twips.h"
 #include "workshop/board_view.h"
 #include "workshop/worksheet.h"
 #include "workshop/workshop_view.h"
@@ -22,7 +23,7 @@ namespace workshop {
 namespace {
 
 // The size a workshop window opens at when it is not maximised, in twips.
-constexpr QSizeF DesignTwips(960 * 15, 620 * 15);
+constexpr QSizeF DesignTwips(960 * ui::twipsPerPixel, 620 * ui::twipsPerPixel);
 const QString WiringFilter = QStringLiteral("Muntatges d'Ampera (*.ampera)");
 
 WorkshopWindow& workshopOf(const circuit::Exercise& exercise) {

@@ -11,7 +11,15 @@
 #include <QMdiSubWindow>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace testing {
+
+bool programEnded() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::none_of(windows.cbegin(), windows.cend(),
+                        [](const QWidget* window) { return window->isVisible(); });
+}
 
 HouseFixture::HouseFixture() {
     // The workshop keeps wirings in the user's data folder: tests use a

@@ -13,6 +13,10 @@
 
 namespace testing {
 
+// Whether the program has ended as the learner sees it: none of its windows
+// is left on the screen.
+bool programEnded();
+
 class HouseFixture {
   public:
     // Sets up the program's look, pictures and windows; call once per test

@@ -413,7 +413,7 @@ void HouseModel::checkWindows(HouseFixture& house, QStringList& out) const {
     if (house.mainWindow().isVisible() == ended_)
         out << QStringLiteral("windows: the main window is %1 while the program %2")
                    .arg(ended_ ? "visible" : "hidden", ended_ ? "has ended" : "runs");
-    if (ended_ && !ui::forms::programEnded())
+    if (ended_ && !testing::programEnded())
         out << QStringLiteral("windows: the program has not ended");
     for (const QString& window : QStringList{presentation, plan, help} + rooms)
         if (bool(house.loaded(window)) != isLoaded(window))

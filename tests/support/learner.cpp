@@ -290,7 +290,7 @@ QString frontWindow(HouseFixture& house) {
 }
 
 bool applicable(HouseFixture& house, const Action& action) {
-    if (ui::forms::programEnded())
+    if (testing::programEnded())
         return false;
     const QString front = frontWindow(house);
     ui::Form* shown = front.isEmpty() ? nullptr : house.loaded(front);

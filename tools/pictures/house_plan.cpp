@@ -1,6 +1,7 @@
 #include "pictures/house_plan.h"
 
 #include "house/catalogue.h"
+#include "ui/twips.h"
 
 #include <QByteArray>
 #include <QPainterPath>
@@ -16,7 +17,7 @@ namespace {
 constexpr double outerThickness = 5;
 constexpr double innerThickness = 3;
 
-constexpr double twipsPerPixel = 15;
+constexpr double twipsPerPixel = ui::twipsPerPixel;
 
 const char* const planInk = "#000000";
 const char* const openingInk = "#7a3fa0";
