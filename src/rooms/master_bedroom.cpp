@@ -2,89 +2,62 @@
 
 #include "ui/controls.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace rooms {
 
 namespace {
 
-// A combination is k = 4·C1 + 2·CR + C2; these bits pick one switch out of
-// it.
-constexpr int c1Bit = 4;
-constexpr int crBit = 2;
-constexpr int c2Bit = 1;
+// A combination is k = 4·C1 + 2·CR + C2: the crossover's position shows
+// on its first link. Every button reads C1, CR, C2 in that order.
+constexpr float upper = MasterBedroom::upperRow;
+constexpr float lower = MasterBedroom::lowerRow;
 
-// The combinations each button tests, in its order, before it flips.
-constexpr int c1Tests[] = {0, 4, 1, 5, 2, 6, 3, 7};
-constexpr int crTests[] = {0, 6, 1, 7, 2, 4, 3, 5};
-constexpr int c2Tests[] = {0, 5, 1, 4, 3, 6, 2, 7};
+// The links run straight (upper to upper, lower to lower) in position 1
+// and cross in position 0.
+const std::vector<LineMove> straight = {{"Line_CR_1", upper}, {"Line_CR_2", lower}};
+const std::vector<LineMove> crossed = {{"Line_CR_1", lower}, {"Line_CR_2", upper}};
 
-// The line whose second end shows a switch's position.
-const char* positionLine(int switchBit) {
-    switch (switchBit) {
-    case c1Bit:
-        return "LineInterruptor1";
-    case crBit:
-        return "Line_CR_1";
-    default:
-        return "LineInterruptor2";
-    }
-}
-
-float rowOf(bool upper) {
-    return upper ? MasterBedroom::upperRow : MasterBedroom::lowerRow;
-}
-
-// The conductors in the order a drawing colours them. Those on every path
-// carry current whenever the lamp is lit; of each pair of travellers and
-// of the two crossover links, only the one on the closed path does.
-struct Conductor {
-    const char* name;
-    bool onEveryPath;
+// The lamp is lit when an odd number of switches are in position 1. A lit
+// state names the traveller on C1's side, the link and the traveller on
+// C2's side that carry its current.
+const CircuitTable circuit = {
+    .levers = {{"LineInterruptor1", Lever::End::Finish, {lower, upper}},
+               {"Line_CR_1", Lever::End::Finish, {lower, upper}},
+               {"LineInterruptor2", Lever::End::Finish, {lower, upper}}},
+    .buttons = {{0, {0, 1, 2}, {0, 4, 1, 5, 2, 6, 3, 7}},
+                {1, {0, 1, 2}, {0, 6, 1, 7, 2, 4, 3, 5}},
+                {2, {0, 1, 2}, {0, 5, 1, 4, 3, 6, 2, 7}}},
+    .conductors = {{"LineInterruptor1", true},
+                   {"Line1", true},
+                   {"Line2", false},
+                   {"Line3", false},
+                   {"Line4", true},
+                   {"Line5", true},
+                   {"Line6", false},
+                   {"Line7", true},
+                   {"Line10", true},
+                   {"Line13", false},
+                   {"Line_CR_1", false},
+                   {"Line_CR_2", false},
+                   {"LineInterruptor2", true}},
+    .states =
+        {
+            {false, {}, crossed},                               // 000
+            {true, {"Line2", "Line_CR_2", "Line13"}, crossed},  // 001
+            {true, {"Line2", "Line_CR_2", "Line6"}, straight},  // 010
+            {false, {}, straight},                              // 011
+            {true, {"Line3", "Line_CR_1", "Line6"}, crossed},   // 100
+            {false, {}, crossed},                               // 101
+            {false, {}, straight},                              // 110
+            {true, {"Line3", "Line_CR_1", "Line13"}, straight}, // 111
+        },
 };
-const Conductor conductors[] = {
-    {"LineInterruptor1", true}, {"Line1", true},      {"Line2", false},
-    {"Line3", false},           {"Line4", true},      {"Line5", true},
-    {"Line6", false},           {"Line7", true},      {"Line10", true},
-    {"Line13", false},          {"Line_CR_1", false}, {"Line_CR_2", false},
-    {"LineInterruptor2", true},
-};
-
-// The eight states. The lamp is lit when an odd number of switches are in
-// position 1; the crossover's links run straight in position 1 and cross
-// in position 0. A lit state names the traveller on C1's side, the link
-// and the traveller on C2's side that carry its current.
-struct State {
-    bool lit;
-    bool straight;
-    const char* live[3];
-};
-const State states[8] = {
-    {false, false, {}},                              // 000
-    {true, false, {"Line2", "Line_CR_2", "Line13"}}, // 001
-    {true, true, {"Line2", "Line_CR_2", "Line6"}},   // 010
-    {false, true, {}},                               // 011
-    {true, false, {"Line3", "Line_CR_1", "Line6"}},  // 100
-    {false, false, {}},                              // 101
-    {false, true, {}},                               // 110
-    {true, true, {"Line3", "Line_CR_1", "Line13"}},  // 111
-};
-
-bool carriesCurrent(const State& state, const Conductor& conductor) {
-    if (!state.lit)
-        return false;
-    return conductor.onEveryPath ||
-           std::any_of(std::begin(state.live), std::end(state.live),
-                       [&](const char* live) { return qstrcmp(live, conductor.name) == 0; });
-}
 
 // A truth-table row: the positions of C1, CR and C2, then the lamp.
 QString rowCaption(int k) {
     const auto digit = [](bool on) { return on ? QLatin1Char('1') : QLatin1Char('0'); };
     const QString gap(10, QLatin1Char(' '));
-    return digit(k & c1Bit) + gap + digit(k & crBit) + gap + digit(k & c2Bit) +
-           QString(21, QLatin1Char(' ')) + digit(states[k].lit);
+    return digit(k & 4) + gap + digit(k & 2) + gap + digit(k & 1) + QString(21, QLatin1Char(' ')) +
+           digit(circuit.states[k].lit);
 }
 
 } // namespace
@@ -95,7 +68,7 @@ const MasterBedroom::Routine MasterBedroom::routines[8] = {
     &MasterBedroom::Estat110, &MasterBedroom::Estat111,
 };
 
-MasterBedroom::MasterBedroom(const house::Room& room) : RoomWindow(room) {
+MasterBedroom::MasterBedroom(const house::Room& room) : SwitchedRoom(room, circuit) {
     addDiagram();
     addTruthTable();
 }
@@ -154,71 +127,42 @@ void MasterBedroom::addTruthTable() {
 }
 
 void MasterBedroom::CmdCommutador1_Click() {
-    flip(c1Bit, c1Tests);
+    press(0);
 }
 void MasterBedroom::CmdCreumement_Click() {
-    flip(crBit, crTests);
+    press(1);
 }
 void MasterBedroom::CmdCommutador2_Click() {
-    flip(c2Bit, c2Tests);
+    press(2);
 }
 
-void MasterBedroom::flip(int switchBit, const int (&testOrder)[8]) {
-    const float c1 = line("LineInterruptor1").y2();
-    const float cr = line("Line_CR_1").y2();
-    const float c2 = line("LineInterruptor2").y2();
-    for (const int combination : testOrder) {
-        // Exact comparisons: the lines only ever hold the two row values.
-        const bool c1Matches = c1 == rowOf(combination & c1Bit);
-        const bool crMatches = cr == rowOf(combination & crBit);
-        const bool c2Matches = c2 == rowOf(combination & c2Bit);
-        if (!(c1Matches && crMatches && c2Matches))
-            continue;
-        const int next = combination ^ switchBit;
-        line(positionLine(switchBit)).setY2(rowOf(next & switchBit));
-        (this->*routines[next])();
-        return;
-    }
+void MasterBedroom::enterState(int combination) {
+    (this->*routines[combination])();
 }
 
 void MasterBedroom::Estat000() {
-    drawState(0);
+    draw(0);
 }
 void MasterBedroom::Estat001() {
-    drawState(1);
+    draw(1);
 }
 void MasterBedroom::Estat010() {
-    drawState(2);
+    draw(2);
 }
 void MasterBedroom::Estat011() {
-    drawState(3);
+    draw(3);
 }
 void MasterBedroom::Estat100() {
-    drawState(4);
+    draw(4);
 }
 void MasterBedroom::Estat101() {
-    drawState(5);
+    draw(5);
 }
 void MasterBedroom::Estat110() {
-    drawState(6);
+    draw(6);
 }
 void MasterBedroom::Estat111() {
-    drawState(7);
-}
-
-void MasterBedroom::drawState(int combination) {
-    const State& state = states[combination];
-    for (const Conductor& conductor : conductors)
-        line(conductor.name)
-            .setBorderColor(carriesCurrent(state, conductor) ? ui::colors::Red : ui::colors::Black);
-    // The links: upper to upper and lower to lower, or crossed.
-    line("Line_CR_1").setY2(state.straight ? upperRow : lowerRow);
-    line("Line_CR_2").setY2(state.straight ? lowerRow : upperRow);
-    shape("ShpBombeta").setBackStyle(state.lit ? 1 : 0);
-    showPhotograph(state.lit);
-    highlightRow(combination, 8);
-    // May unload this window when the lamp lit was the last one dark.
-    finishSwitching(state.lit);
+    draw(7);
 }
 
 } // namespace rooms

@@ -3,11 +3,11 @@
 // them. Its eight combinations are one table that one routine draws.
 #pragma once
 
-#include "rooms/room_window.h"
+#include "rooms/switching.h"
 
 namespace rooms {
 
-class MasterBedroom : public RoomWindow {
+class MasterBedroom : public SwitchedRoom {
     Q_OBJECT
   public:
     explicit MasterBedroom(const house::Room& room);
@@ -23,6 +23,9 @@ class MasterBedroom : public RoomWindow {
     // first link ends on the upper row when straight (position 1).
     static constexpr float upperRow = 6840;
     static constexpr float lowerRow = 7320;
+
+  protected:
+    void enterState(int combination) override;
 
   private:
     // The drawing of each combination; the digits are C1, CR and C2. Each
@@ -41,10 +44,6 @@ class MasterBedroom : public RoomWindow {
 
     void addDiagram();
     void addTruthTable();
-    // Runs the tests of one button in its order; at the first combination
-    // that matches, moves that switch's line and draws what it leads to.
-    void flip(int switchBit, const int (&testOrder)[8]);
-    void drawState(int combination);
 };
 
 } // namespace rooms

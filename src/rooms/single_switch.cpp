@@ -6,15 +6,29 @@ namespace rooms {
 
 namespace {
 
-// The conductors that carry current when the lamp is lit, in the order
-// the handler colours them.
-const char* const conductors[] = {"Lineinterruptor", "Line1", "Line3", "Line4", "Line5", "Line6"};
-
 constexpr float row = 6720;
+
+// One switch; the lamp is lit in position 1, and every conductor then
+// carries current.
+const CircuitTable circuit = {
+    .levers = {{"Lineinterruptor",
+                Lever::End::Finish,
+                {SingleSwitchRoom::open, SingleSwitchRoom::closed},
+                true}},
+    .buttons = {{0, {0}, {0, 1}}},
+    .conductors = {{"Lineinterruptor", true},
+                   {"Line1", true},
+                   {"Line3", true},
+                   {"Line4", true},
+                   {"Line5", true},
+                   {"Line6", true}},
+    .states = {{false, {}, {}}, {true, {}, {}}},
+    .rowBeforeLamp = true,
+};
 
 } // namespace
 
-SingleSwitchRoom::SingleSwitchRoom(const house::Room& room) : RoomWindow(room) {
+SingleSwitchRoom::SingleSwitchRoom(const house::Room& room) : SwitchedRoom(room, circuit) {
     addDiagram();
     addTruthTable();
 }
@@ -54,14 +68,7 @@ void SingleSwitchRoom::addTruthTable() {
 }
 
 void SingleSwitchRoom::CmdInterruptor_Click() {
-    const bool lit = pictureBox(room().photographs, 1).visible();
-    line("Lineinterruptor").setY2(lit ? closed : open);
-    for (const char* conductor : conductors)
-        line(conductor).setBorderColor(lit ? ui::colors::Red : ui::colors::Black);
-    highlightRow(lit ? 1 : 0, 2);
-    shape("ShpBombeta").setBackStyle(lit ? 1 : 0);
-    showPhotograph(lit);
-    finishSwitching(lit);
+    press(0);
 }
 
 } // namespace rooms

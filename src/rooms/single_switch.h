@@ -2,11 +2,11 @@
 // share it, each with its own diagram geometry.
 #pragma once
 
-#include "rooms/room_window.h"
+#include "rooms/switching.h"
 
 namespace rooms {
 
-class SingleSwitchRoom : public RoomWindow {
+class SingleSwitchRoom : public SwitchedRoom {
     Q_OBJECT
   public:
     explicit SingleSwitchRoom(const house::Room& room);

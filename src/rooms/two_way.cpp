@@ -6,48 +6,30 @@ namespace rooms {
 
 namespace {
 
-// A combination is k = 2·C1 + C2; these bits pick one switch out of it.
-constexpr int c1Bit = 2;
-constexpr int c2Bit = 1;
-
-// The combinations each button tests, in its order, before it flips.
-constexpr int c1Tests[] = {1, 3, 2, 0};
-constexpr int c2Tests[] = {1, 0, 3, 2};
-
-float leverEnd(bool upper) {
-    return upper ? TwoWayRoom::upperContact : TwoWayRoom::lowerContact;
-}
-
-// The conductors in the order a drawing colours them. Those on every path
-// carry current whenever the lamp is lit; a traveller only when both
-// levers rest on it.
-struct Conductor {
-    const char* name;
-    bool onEveryPath;
-};
-const Conductor conductors[] = {
-    {"Lineinterruptor1", true},
-    {"Line1", true},
-    {"Line2", false},
-    {"Line3", false},
-    {"Line4", true},
-    {"Line5", true},
-    {"Line7", true},
-    {"Line10", true},
-    {"LineInterruptor2", true},
-};
-
-// What each combination draws: the lamp is lit when both levers rest on
-// the same traveller, which is then the one that carries current.
-struct Combination {
-    bool lit;
-    const char* liveTraveller;
-};
-const Combination combinations[] = {
-    {true, "Line2"}, // both on the lower traveller
-    {false, ""},
-    {false, ""},
-    {true, "Line3"}, // both on the upper traveller
+// A combination is k = 2·C1 + C2. Each button reads the other switch
+// first. The lamp is lit when both levers rest on the same traveller,
+// which then carries the current.
+const CircuitTable circuit = {
+    .levers = {{"Lineinterruptor1",
+                Lever::End::Finish,
+                {TwoWayRoom::lowerContact, TwoWayRoom::upperContact}},
+               {"LineInterruptor2",
+                Lever::End::Start,
+                {TwoWayRoom::lowerContact, TwoWayRoom::upperContact}}},
+    .buttons = {{0, {1, 0}, {1, 3, 2, 0}}, {1, {0, 1}, {1, 0, 3, 2}}},
+    .conductors = {{"Lineinterruptor1", true},
+                   {"Line1", true},
+                   {"Line2", false},
+                   {"Line3", false},
+                   {"Line4", true},
+                   {"Line5", true},
+                   {"Line7", true},
+                   {"Line10", true},
+                   {"LineInterruptor2", true}},
+    .states = {{true, {"Line2"}, {}}, // both on the lower traveller
+               {false, {}, {}},
+               {false, {}, {}},
+               {true, {"Line3"}, {}}}, // both on the upper traveller
 };
 
 const QStringList rowCaptions = {
@@ -59,7 +41,7 @@ const QStringList rowCaptions = {
 
 } // namespace
 
-TwoWayRoom::TwoWayRoom(const house::Room& room) : RoomWindow(room) {
+TwoWayRoom::TwoWayRoom(const house::Room& room) : SwitchedRoom(room, circuit) {
     addDiagram();
     addTruthTable();
 }
@@ -106,46 +88,11 @@ void TwoWayRoom::addTruthTable() {
 }
 
 void TwoWayRoom::CmdCommutador1_Click() {
-    const float c2 = line("LineInterruptor2").y1();
-    const float c1 = line("Lineinterruptor1").y2();
-    flip(c1Bit, {c1, c2}, c1Tests);
+    press(0);
 }
 
 void TwoWayRoom::CmdCommutador2_Click() {
-    const float c1 = line("Lineinterruptor1").y2();
-    const float c2 = line("LineInterruptor2").y1();
-    flip(c2Bit, {c1, c2}, c2Tests);
-}
-
-void TwoWayRoom::flip(int switchBit, Positions positions, const int (&testOrder)[4]) {
-    for (const int combination : testOrder) {
-        // Exact comparisons: the levers only ever hold the two contact values.
-        const bool c1Matches = positions.c1 == leverEnd(combination & c1Bit);
-        const bool c2Matches = positions.c2 == leverEnd(combination & c2Bit);
-        if (!(c1Matches && c2Matches))
-            continue;
-        const int next = combination ^ switchBit;
-        if (switchBit == c1Bit)
-            line("Lineinterruptor1").setY2(leverEnd(next & c1Bit));
-        else
-            line("LineInterruptor2").setY1(leverEnd(next & c2Bit));
-        draw(next);
-        return;
-    }
-}
-
-void TwoWayRoom::draw(int combination) {
-    const Combination& c = combinations[combination];
-    for (const Conductor& conductor : conductors) {
-        const bool live =
-            c.lit && (conductor.onEveryPath || qstrcmp(conductor.name, c.liveTraveller) == 0);
-        line(conductor.name).setBorderColor(live ? ui::colors::Red : ui::colors::Black);
-    }
-    shape("ShpBombeta").setBackStyle(c.lit ? 1 : 0);
-    showPhotograph(c.lit);
-    highlightRow(combination, 4);
-    // May unload this window when the lamp lit was the last one dark.
-    finishSwitching(c.lit);
+    press(1);
 }
 
 } // namespace rooms

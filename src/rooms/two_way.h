@@ -2,11 +2,11 @@
 // switches joined by two travellers. The study and the dining room share it.
 #pragma once
 
-#include "rooms/room_window.h"
+#include "rooms/switching.h"
 
 namespace rooms {
 
-class TwoWayRoom : public RoomWindow {
+class TwoWayRoom : public SwitchedRoom {
     Q_OBJECT
   public:
     explicit TwoWayRoom(const house::Room& room);
@@ -22,16 +22,8 @@ class TwoWayRoom : public RoomWindow {
     static constexpr float lowerContact = 7440;
 
   private:
-    struct Positions {
-        float c1, c2;
-    };
     void addDiagram();
     void addTruthTable();
-    // Runs the tests of one button in its order; at the first combination
-    // that matches, moves that button's lever and draws the combination it
-    // leads to.
-    void flip(int switchBit, Positions positions, const int (&testOrder)[4]);
-    void draw(int combination);
 };
 
 } // namespace rooms
