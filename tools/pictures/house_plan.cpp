@@ -357,9 +357,9 @@ QPolygonF roomArea(const QString& overlayName) {
         // white. The kitchen's overlay also lies 2 pixels further left on
         // most windows; its yellow keeps off the walls there too.
         QList<double> shifts = {0};
-        if (overlayName == QLatin1String("lit_kitchen"))
-            shifts << (findArea(overlayName)->indicatorRect.left() -
-                       kitchenIndicatorLeftOnOtherRooms) /
+        const PlanArea* planArea = findArea(overlayName);
+        if (planArea->leftSetByWindow)
+            shifts << (planArea->indicatorRect.left() - kitchenIndicatorLeftOnOtherRooms) /
                           twipsPerPixel;
         QPainterPath area;
         area.addRect(room.bounds.intersected(overlayRect(overlayName)));
