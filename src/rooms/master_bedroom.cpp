@@ -62,12 +62,6 @@ QString rowCaption(int k) {
 
 } // namespace
 
-const MasterBedroom::Routine MasterBedroom::routines[8] = {
-    &MasterBedroom::Estat000, &MasterBedroom::Estat001, &MasterBedroom::Estat010,
-    &MasterBedroom::Estat011, &MasterBedroom::Estat100, &MasterBedroom::Estat101,
-    &MasterBedroom::Estat110, &MasterBedroom::Estat111,
-};
-
 MasterBedroom::MasterBedroom(const house::Room& room) : SwitchedRoom(room, circuit) {
     addDiagram();
     addTruthTable();
@@ -137,7 +131,24 @@ void MasterBedroom::CmdCommutador2_Click() {
 }
 
 void MasterBedroom::enterState(int combination) {
-    (this->*routines[combination])();
+    switch (combination) {
+    case 0:
+        return Estat000();
+    case 1:
+        return Estat001();
+    case 2:
+        return Estat010();
+    case 3:
+        return Estat011();
+    case 4:
+        return Estat100();
+    case 5:
+        return Estat101();
+    case 6:
+        return Estat110();
+    case 7:
+        return Estat111();
+    }
 }
 
 void MasterBedroom::Estat000() {

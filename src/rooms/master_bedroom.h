@@ -38,9 +38,6 @@ class MasterBedroom : public SwitchedRoom {
     void Estat101();
     void Estat110();
     void Estat111();
-    // The routines above, by combination.
-    using Routine = void (MasterBedroom::*)();
-    static const Routine routines[8];
 
     void addDiagram();
     void addTruthTable();
