@@ -14,6 +14,7 @@
 #include "ui/forms.h"
 
 #include "screen.h"
+#include "settle.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -64,10 +65,7 @@ class FirstPaint : public QObject {
     bool done_ = false;
 };
 
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+using testing::settle;
 
 void clickEverySwitch(const QString& window) {
     ui::Form& room = ui::forms::get(window);

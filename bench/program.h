@@ -5,6 +5,7 @@
 
 #include "median_table.h"
 #include "screen.h"
+#include "settle.h"
 
 #include "shell/main_window.h"
 #include "shell/startup.h"
@@ -17,11 +18,7 @@
 
 namespace bench {
 
-// Lets deferred deletions and repaints happen, as after a real event.
-inline void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+using testing::settle;
 
 // `what` heads the table: "action", "workshop action".
 inline int runOnProgram(int argc, char** argv, const QString& what) {

@@ -18,6 +18,8 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 
+#include "settle.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -72,8 +74,7 @@ void apply(shell::MainWindow& main, const QString& action) {
     } else {
         qFatal("Unknown action %s", qPrintable(action));
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    testing::settle();
 }
 
 int usage() {

@@ -68,11 +68,6 @@ void HouseFixture::type(const QKeySequence& keys) {
     settle();
 }
 
-void HouseFixture::settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 QImage HouseFixture::render(ui::Form& form, QSize size) {
     QWidget* surface = form.surface();
     const QSize before = surface->size();

@@ -2,6 +2,8 @@
 // windows of the house, and real mouse, keyboard and menu events.
 #pragma once
 
+#include "settle.h"
+
 #include "shell/main_window.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
@@ -40,7 +42,7 @@ class HouseFixture {
     // Types a key sequence into the main window (shortcuts).
     void type(const QKeySequence& keys);
     // Lets deferred deletions and repaints happen.
-    void settle();
+    void settle() { testing::settle(); }
 
     // The window's client area rendered at `size` logical pixels.
     QImage render(ui::Form& form, QSize size);
