@@ -4,11 +4,11 @@
 // switch click of each circuit, a navigation press, a compass button, a
 // trip followed by a re-arm.
 #include "house/catalogue.h"
-#include "house/windows.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/pictures.h"
 
+#include "house_fixture.h"
 #include "paint_counter.h"
 #include "program.h"
 
@@ -114,9 +114,7 @@ void BM_TripAndRearm(benchmark::State& state) {
     bringUp("frmCuina");
     for (auto _ : state) {
         state.PauseTiming();
-        for (const house::Room& room : house::rooms())
-            if (room.window != QLatin1String("frmCuina"))
-                house::ActualitzaIndicador(room.window, room.indicators, true);
+        testing::lightAllBut({"frmCuina"});
         ui::Form& kitchen = bringUp("frmCuina");
         state.ResumeTiming();
         click(kitchen.button("CmdInterruptor")); // the last dark lamp: trips

@@ -434,11 +434,8 @@ class RandomUse : public QObject {
     // The state of the house as the controls show it, for comparing runs.
     QString snapshot() {
         QStringList parts{testing::frontWindow(*house)};
-        for (const char* name :
-             {"frmPresentació", "frmPlanta", "FrmAjuda", "frmCuina", "frmEntrada", "frmEstudi",
-              "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmLavabogran", "frmLavabopetit",
-              "frmMenjadorbis"}) {
-            const QString window = QString::fromUtf8(name);
+        for (const QString& window : QStringList{"frmPresentació", "frmPlanta", "FrmAjuda"} +
+                                         house::indicatorWindows().mid(1)) {
             ui::Form* form = house->loaded(window);
             if (!form)
                 continue;

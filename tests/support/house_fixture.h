@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace testing {
@@ -18,6 +19,17 @@ namespace testing {
 // Whether the program has ended as the learner sees it: none of its windows
 // is left on the screen.
 bool programEnded();
+
+// The switch whose one click lights a dark room: its only switch, or the
+// first of two or three.
+QString firstSwitch(const ui::Form& room);
+
+// Lights the lamp of every room but those in `except`, in house order, to
+// bring the house to the edge of a trip. Each room is brought up as a
+// learner would (maximised) and lit through its first switch, unless
+// `light` says how to light one.
+void lightAllBut(const QStringList& except,
+                 const std::function<void(const QString& window)>& light = {});
 
 class HouseFixture {
   public:
