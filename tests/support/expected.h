@@ -10,9 +10,9 @@ namespace testing::expected {
 
 // The order in which loading the floor plan, and re-arming the breaker,
 // opens the room windows.
-inline const QStringList openingOrder = {
-    "frmCuina",      "frmEntrada",     "frmEstudi",      "frmHabitació1", "frmHabitació2",
-    "frmLavabogran", "frmLavabopetit", "frmMenjadorbis", "frmHab_mat"};
+inline const QStringList openingOrder = {"frmCuina",       "frmEntrada",     "frmEstudi",
+                                         "frmHabitació1",  "frmHabitació2",  "frmLavabogran",
+                                         "frmLavabopetit", "frmMenjadorbis", "frmHab_mat"};
 
 // The rooms whose lamp one switch works, in house order.
 inline const QStringList singleSwitchRooms = {"frmCuina",      "frmEntrada",    "frmHabitació1",

@@ -284,6 +284,10 @@ void HouseModel::apply(const Action& action, QPointF pressedAt, const QString& f
         end();
         break;
     case Action::Kind::Resize:
+    // Not taken by the random learner, so not followed here.
+    case Action::Kind::Start:
+    case Action::Kind::Click:
+    case Action::Kind::Tap:
         break;
     case Action::Kind::Key:
         // A key that only moves the focus changes nothing; Ctrl+Tab brings
