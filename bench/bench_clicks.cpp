@@ -145,30 +145,15 @@ void BM_LoadingBarTick(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_LoadingBarTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_SingleSwitchClick)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_TwoWayClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_IntermediateClick)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_NavigationPress)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_NavigationRoundTheHouse)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_PhotographRendering)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_LoadingBarTick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_SingleSwitchClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_TwoWayClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_IntermediateClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_NavigationPress)->Apply(bench::fiveRuns);
+BENCHMARK(BM_NavigationRoundTheHouse)->Apply(bench::fiveRuns);
+BENCHMARK(BM_PhotographRendering)->Apply(bench::fiveRuns);
+BENCHMARK(BM_CompassClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_TripAndRearm)->Apply(bench::fiveRuns)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     return bench::runOnProgram(argc, argv, QStringLiteral("action"));

@@ -81,18 +81,9 @@ void BM_WorkshopCheckIntermediate(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_WorkshopWiringStep)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_WorkshopSwitchClick)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_WorkshopCheckIntermediate)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_WorkshopWiringStep)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopSwitchClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopCheckIntermediate)->Apply(bench::fiveRuns);
 
 int main(int argc, char** argv) {
     return bench::runOnProgram(argc, argv, QStringLiteral("workshop action"));

@@ -20,6 +20,12 @@ namespace bench {
 
 using testing::settle;
 
+// An action timed in five runs of its own, reported by their median, in
+// microseconds unless the registration says otherwise.
+inline void fiveRuns(benchmark::internal::Benchmark* timed) {
+    timed->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+}
+
 // `what` heads the table: "action", "workshop action".
 inline int runOnProgram(int argc, char** argv, const QString& what) {
     const QSize devicePixels = takeDeviceSize(argc, argv);
