@@ -4,7 +4,10 @@
 // Lists that only go round every room come from house::rooms() instead.
 #pragma once
 
+#include <QList>
 #include <QStringList>
+
+#include <utility>
 
 namespace testing::expected {
 
@@ -17,5 +20,14 @@ inline const QStringList openingOrder = {"frmCuina",       "frmEntrada",     "fr
 // The rooms whose lamp one switch works, in house order.
 inline const QStringList singleSwitchRooms = {"frmCuina",      "frmEntrada",    "frmHabitació1",
                                               "frmHabitació2", "frmLavabogran", "frmLavabopetit"};
+
+// The room items of the Portal menu in menu order, each with the window it
+// opens.
+inline const QList<std::pair<QString, QString>> roomMenu = {
+    {"mnuEntrada", "frmEntrada"},       {"mnuCuina", "frmCuina"},
+    {"mnuMenjador", "frmMenjadorbis"},  {"mnuBany", "frmLavabogran"},
+    {"mnuAseo", "frmLavabopetit"},      {"mnuHab_mat", "frmHab_mat"},
+    {"mnuHabitació1", "frmHabitació1"}, {"mnuHabitació2", "frmHabitació2"},
+    {"mnuSalaEstudi", "frmEstudi"}};
 
 } // namespace testing::expected

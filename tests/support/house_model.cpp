@@ -26,13 +26,9 @@ const QStringList& rooms() {
     return windows;
 }
 
-const std::pair<const char*, const char*> menu[] = {
-    {"mnuPlanta", "frmPlanta"},         {"mnuEntrada", "frmEntrada"},
-    {"mnuCuina", "frmCuina"},           {"mnuMenjador", "frmMenjadorbis"},
-    {"mnuBany", "frmLavabogran"},       {"mnuAseo", "frmLavabopetit"},
-    {"mnuHab_mat", "frmHab_mat"},       {"mnuHabitació1", "frmHabitació1"},
-    {"mnuHabitació2", "frmHabitació2"}, {"mnuSalaEstudi", "frmEstudi"},
-};
+// The menu items that open a window, each with its window.
+const QList<std::pair<QString, QString>> menu =
+    QList<std::pair<QString, QString>>{{"mnuPlanta", "frmPlanta"}} + expected::roomMenu;
 
 const QStringList viewCaptions = {"Aquesta és la cara SUD", "Aquesta és la cara OEST",
                                   "Aquesta és la cara NORD", "Aquesta és la cara EST"};
@@ -131,7 +127,7 @@ const QStringList& HouseModel::menuItems() {
     static const QStringList items = [] {
         QStringList list;
         for (const auto& [item, window] : menu)
-            list << QString::fromUtf8(item);
+            list << item;
         return list;
     }();
     return items;
@@ -139,15 +135,15 @@ const QStringList& HouseModel::menuItems() {
 
 QString HouseModel::windowOfMenuItem(const QString& item) {
     for (const auto& [i, window] : menu)
-        if (item == QString::fromUtf8(i))
-            return QString::fromUtf8(window);
+        if (item == i)
+            return window;
     return {};
 }
 
 QString HouseModel::menuItemOf(const QString& window) {
     for (const auto& [item, w] : menu)
-        if (window == QString::fromUtf8(w))
-            return QString::fromUtf8(item);
+        if (window == w)
+            return item;
     return {};
 }
 
