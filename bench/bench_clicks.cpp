@@ -59,9 +59,7 @@ void BM_CompassClick(benchmark::State& state) {
 // A press and release on one of the miniature plan's images.
 void pressOnPlan(const QString& window, const QString& target) {
     ui::Image& image = ui::forms::get(window).image(target);
-    QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-    QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-    bench::settle();
+    testing::tap(image.inputWidget(), image.centre());
 }
 
 void BM_NavigationPress(benchmark::State& state) {

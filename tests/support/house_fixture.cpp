@@ -22,6 +22,12 @@ bool programEnded() {
                         [](const QWidget* window) { return window->isVisible(); });
 }
 
+void tap(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    QTest::mousePress(widget, button, modifiers, at);
+    QTest::mouseRelease(widget, button, modifiers, at);
+    settle();
+}
+
 QString firstSwitch(const ui::Form& room) {
     const QString single = QStringLiteral("CmdInterruptor");
     return room.find(single) ? single : QStringLiteral("CmdCommutador1");
@@ -70,9 +76,7 @@ void HouseFixture::reset() {
 }
 
 void HouseFixture::press(const ui::Control& control, Qt::MouseButton button) {
-    QTest::mousePress(control.inputWidget(), button, {}, control.centre());
-    QTest::mouseRelease(control.inputWidget(), button, {}, control.centre());
-    settle();
+    tap(control.inputWidget(), control.centre(), button);
 }
 
 void HouseFixture::click(const ui::Control& control) {

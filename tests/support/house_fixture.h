@@ -20,6 +20,14 @@ namespace testing {
 // is left on the screen.
 bool programEnded();
 
+// A mouse press and release at `at` in `widget` (its middle without one),
+// then the program settles: what a learner's press on a picture does.
+void tap(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+         Qt::KeyboardModifiers modifiers = {});
+inline void tap(QWidget* widget) {
+    tap(widget, widget->rect().center());
+}
+
 // The switch whose one click lights a dark room: its only switch, or the
 // first of two or three.
 QString firstSwitch(const ui::Form& room);

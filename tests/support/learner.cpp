@@ -456,13 +456,6 @@ QWidget* widgetNamed(const Action& action) {
     return ui::forms::get(action.window).window()->findChild<QWidget*>(action.control);
 }
 
-// A press and release in the middle of a widget.
-void tap(HouseFixture& house, QWidget* widget) {
-    QTest::mousePress(widget, Qt::LeftButton, {}, widget->rect().center());
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, widget->rect().center());
-    house.settle();
-}
-
 } // namespace
 
 QString missingTarget(HouseFixture& house, const Action& action) {
@@ -514,7 +507,7 @@ void perform(HouseFixture& house, const Action& action) {
         break;
     }
     case Action::Kind::Tap:
-        tap(house, widgetNamed(action));
+        tap(widgetNamed(action));
         break;
     case Action::Kind::Menu:
         house.chooseMenu(action.control);
@@ -535,9 +528,7 @@ void perform(HouseFixture& house, const Action& action) {
             control ? control->inputWidget() : planBox(*house.loaded(action.window)).surface();
         const QPoint pixel = control ? control->centre() : pressPixel(house, action);
         // The press acts at once; the release follows, as a learner's would.
-        QTest::mousePress(widget, action.button, action.modifiers, pixel);
-        QTest::mouseRelease(widget, action.button, action.modifiers, pixel);
-        house.settle();
+        tap(widget, pixel, action.button, action.modifiers);
         break;
     }
     case Action::Kind::Switch:
