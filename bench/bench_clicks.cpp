@@ -4,11 +4,11 @@
 // switch click of each circuit, a navigation press, a compass button, a
 // trip followed by a re-arm.
 #include "house/catalogue.h"
-#include "house/windows.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/pictures.h"
 
+#include "house_fixture.h"
 #include "paint_counter.h"
 #include "program.h"
 
@@ -59,9 +59,7 @@ void BM_CompassClick(benchmark::State& state) {
 // A press and release on one of the miniature plan's images.
 void pressOnPlan(const QString& window, const QString& target) {
     ui::Image& image = ui::forms::get(window).image(target);
-    QTest::mousePress(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-    QTest::mouseRelease(image.inputWidget(), Qt::LeftButton, {}, image.centre());
-    bench::settle();
+    testing::tap(image.inputWidget(), image.centre());
 }
 
 void BM_NavigationPress(benchmark::State& state) {
@@ -114,9 +112,7 @@ void BM_TripAndRearm(benchmark::State& state) {
     bringUp("frmCuina");
     for (auto _ : state) {
         state.PauseTiming();
-        for (const house::Room& room : house::rooms())
-            if (room.window != QLatin1String("frmCuina"))
-                house::ActualitzaIndicador(room.window, room.indicators, true);
+        testing::lightAllBut({"frmCuina"});
         ui::Form& kitchen = bringUp("frmCuina");
         state.ResumeTiming();
         click(kitchen.button("CmdInterruptor")); // the last dark lamp: trips
@@ -147,30 +143,15 @@ void BM_LoadingBarTick(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_LoadingBarTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_SingleSwitchClick)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_TwoWayClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_IntermediateClick)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_NavigationPress)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_NavigationRoundTheHouse)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_PhotographRendering)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_CompassClick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_TripAndRearm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_LoadingBarTick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_SingleSwitchClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_TwoWayClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_IntermediateClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_NavigationPress)->Apply(bench::fiveRuns);
+BENCHMARK(BM_NavigationRoundTheHouse)->Apply(bench::fiveRuns);
+BENCHMARK(BM_PhotographRendering)->Apply(bench::fiveRuns);
+BENCHMARK(BM_CompassClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_TripAndRearm)->Apply(bench::fiveRuns)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     return bench::runOnProgram(argc, argv, QStringLiteral("action"));

@@ -13,7 +13,9 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 
+#include "house_fixture.h"
 #include "screen.h"
+#include "settle.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -64,10 +66,7 @@ class FirstPaint : public QObject {
     bool done_ = false;
 };
 
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+using testing::settle;
 
 void clickEverySwitch(const QString& window) {
     ui::Form& room = ui::forms::get(window);
@@ -100,9 +99,7 @@ int runTour(QApplication& app) {
         if (ui::forms::loaded(room.window)) {
             ui::Form& form = ui::forms::get(room.window);
             form.setWindowState(ui::Form::WindowState::Maximized);
-            auto& button = *form.find(room.circuit == house::Circuit::SingleSwitch
-                                          ? QStringLiteral("CmdInterruptor")
-                                          : QStringLiteral("CmdCommutador1"));
+            const ui::Control& button = form.button(testing::firstSwitch(form));
             if (!form.image(room.indicators.first()).visible())
                 QTest::mouseClick(button.inputWidget(), Qt::LeftButton, {}, button.centre());
             settle();

@@ -9,6 +9,7 @@
 #include "workshop/workshop_view.h"
 #include "workshop/workshop_window.h"
 
+#include "house_fixture.h"
 #include "natural_wirings.h"
 #include "program.h"
 
@@ -17,11 +18,7 @@
 
 namespace {
 
-void press(QWidget* widget) {
-    QTest::mousePress(widget, Qt::LeftButton, {}, widget->rect().center());
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, widget->rect().center());
-    bench::settle();
-}
+using testing::tap;
 
 workshop::WorkshopWindow& bringUp(const QString& id) {
     auto& w = static_cast<workshop::WorkshopWindow&>(ui::forms::get("frmTaller_" + id));
@@ -43,8 +40,8 @@ workshop::WorkshopWindow& wiredIntermediate() {
     if (!w.bench().wiring().conductors.empty())
         return w;
     for (const auto& [a, b] : testing::naturalWiring("encreuament")) {
-        press(terminal(w, a));
-        press(terminal(w, b));
+        tap(terminal(w, a));
+        tap(terminal(w, b));
     }
     return w;
 }
@@ -56,8 +53,8 @@ void BM_WorkshopWiringStep(benchmark::State& state) {
     QWidget* from = terminal(w, "Commutador 1, born 1");
     QWidget* to = terminal(w, "Commutador 2, born 1");
     for (auto _ : state) {
-        press(from);
-        press(to);
+        tap(from);
+        tap(to);
         state.PauseTiming();
         w.bench().undoStack().undo();
         bench::settle();
@@ -69,30 +66,21 @@ void BM_WorkshopSwitchClick(benchmark::State& state) {
     auto& w = wiredIntermediate();
     QWidget* button = w.view().findChild<QPushButton*>("Creuament");
     for (auto _ : state)
-        press(button);
+        tap(button);
 }
 
 void BM_WorkshopCheckIntermediate(benchmark::State& state) {
     auto& w = wiredIntermediate();
     QWidget* check = w.view().findChild<QPushButton*>("Comprova");
     for (auto _ : state)
-        press(check);
+        tap(check);
 }
 
 } // namespace
 
-BENCHMARK(BM_WorkshopWiringStep)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_WorkshopSwitchClick)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_WorkshopCheckIntermediate)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_WorkshopWiringStep)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopSwitchClick)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopCheckIntermediate)->Apply(bench::fiveRuns);
 
 int main(int argc, char** argv) {
     return bench::runOnProgram(argc, argv, QStringLiteral("workshop action"));

@@ -1,6 +1,7 @@
 // The circuit breaker as the learner meets it: lighting the last dark lamp
 // trips it and closes the house, the plan then refuses entry while the menu
 // still opens rooms, and a click on the breaker (or Space, Enter) re-arms it.
+#include "expected.h"
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
@@ -11,9 +12,7 @@
 
 namespace {
 
-const QStringList openingOrder = {"frmCuina",       "frmEntrada",     "frmEstudi",
-                                  "frmHabitació1",  "frmHabitació2",  "frmLavabogran",
-                                  "frmLavabopetit", "frmMenjadorbis", "frmHab_mat"};
+using testing::expected::openingOrder;
 
 const QStringList planImages = [] {
     QStringList names;
@@ -46,15 +45,12 @@ class BreakerTest : public QObject {
         house->press(plan().image(areaOf(window).target));
         QCOMPARE(house->activeWindow(), window);
         ui::Form& room = house->window(window);
-        house->click(
-            room.button(room.find("CmdInterruptor") ? "CmdInterruptor" : "CmdCommutador1"));
+        house->click(room.button(testing::firstSwitch(room)));
     }
 
     void lightAllBut(const QString& last) {
         house->chooseMenu("mnuPlanta");
-        for (const QString& window : openingOrder)
-            if (window != last)
-                light(window);
+        testing::lightAllBut({last}, [this](const QString& window) { light(window); });
     }
 
     void trip() {

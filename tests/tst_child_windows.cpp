@@ -2,6 +2,7 @@
 // each new one opens, the size of its client area, the maximised mode when
 // a maximised child is closed, and the main window's own close box during
 // the presentation.
+#include "expected.h"
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
@@ -62,12 +63,7 @@ class ChildWindowsTest : public QObject {
         opened << house->window(presentation).window()->pos();
         house->window(presentation).timer("Rellotge1").fire();
         house->settle();
-        QStringList order;
-        for (const char* room :
-             {"frmCuina", "frmEntrada", "frmEstudi", "frmHabitació1", "frmHabitació2",
-              "frmLavabogran", "frmLavabopetit", "frmMenjadorbis", "frmHab_mat"})
-            order << QString::fromUtf8(room);
-        order << house::floorPlan;
+        const QStringList order = testing::expected::openingOrder + QStringList{house::floorPlan};
 
         const QRect client = clientArea();
         ui::Form& plan = house->window(house::floorPlan);

@@ -29,10 +29,7 @@ class TestForm : public ui::Form {
     void Form_Load() override { ++loads; }
 };
 
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+using testing::settle;
 
 } // namespace
 

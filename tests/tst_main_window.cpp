@@ -1,5 +1,6 @@
 // The main window: its menu tree, the menu handlers, shortcuts and access
 // keys, the multiple-document behaviour and the room windows' close box.
+#include "expected.h"
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
@@ -43,24 +44,8 @@ class MainWindowTest : public QObject {
     void eachRoomItemOpensItsWindowMaximisedInFront_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("window");
-        QTest::newRow("Entrada") << "mnuEntrada"
-                                 << "frmEntrada";
-        QTest::newRow("Cuina") << "mnuCuina"
-                               << "frmCuina";
-        QTest::newRow("Menjador") << "mnuMenjador"
-                                  << "frmMenjadorbis";
-        QTest::newRow("Bany") << "mnuBany"
-                              << "frmLavabogran";
-        QTest::newRow("Lavabo") << "mnuAseo"
-                                << "frmLavabopetit";
-        QTest::newRow("Doble") << "mnuHab_mat"
-                               << "frmHab_mat";
-        QTest::newRow("1") << "mnuHabitació1"
-                           << "frmHabitació1";
-        QTest::newRow("2") << "mnuHabitació2"
-                           << "frmHabitació2";
-        QTest::newRow("3") << "mnuSalaEstudi"
-                           << "frmEstudi";
+        for (const auto& [item, window] : testing::expected::roomMenu)
+            QTest::newRow(qPrintable(item)) << item << window;
     }
     void eachRoomItemOpensItsWindowMaximisedInFront() {
         QFETCH(QString, item);

@@ -47,19 +47,9 @@ class MasterBedroomTest : public QObject {
                      QStringLiteral("combination %1: %2").arg(combination).arg(diffs.join("; "))));
     }
 
-    // Lights the lamps of the other rooms but `skip`, each through its own
-    // first button.
+    // Lights the lamps of the other rooms but `skip`.
     void lightTheOtherRooms(const QStringList& skip = {}) {
-        house->window("frmPlanta");
-        const QStringList singles = {"frmCuina",      "frmEntrada",    "frmHabitació1",
-                                     "frmHabitació2", "frmLavabogran", "frmLavabopetit"};
-        for (const QString& room : singles + QStringList{"frmEstudi", "frmMenjadorbis"}) {
-            if (skip.contains(room))
-                continue;
-            ui::Form& form = house->window(room);
-            form.setWindowState(ui::Form::WindowState::Maximized);
-            house->click(form.button(singles.contains(room) ? "CmdInterruptor" : "CmdCommutador1"));
-        }
+        testing::lightAllBut(skip + QStringList{window});
     }
 
   private slots:
@@ -222,8 +212,9 @@ class MasterBedroomTest : public QObject {
         lightTheOtherRooms({"frmCuina"});
         ui::forms::unload("frmCuina");
         house->settle();
-        lightTheOtherRooms({"frmEntrada", "frmHabitació1", "frmHabitació2", "frmLavabogran",
-                            "frmLavabopetit", "frmEstudi", "frmMenjadorbis"});
+        ui::Form& kitchen = house->window("frmCuina");
+        kitchen.setWindowState(ui::Form::WindowState::Maximized);
+        house->click(kitchen.button("CmdInterruptor"));
         QVERIFY(!house::isTripped());
         QVERIFY(house->window(window).image("ImgCuina").visible());
         click(c2);

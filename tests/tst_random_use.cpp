@@ -434,11 +434,8 @@ class RandomUse : public QObject {
     // The state of the house as the controls show it, for comparing runs.
     QString snapshot() {
         QStringList parts{testing::frontWindow(*house)};
-        for (const char* name :
-             {"frmPresentació", "frmPlanta", "FrmAjuda", "frmCuina", "frmEntrada", "frmEstudi",
-              "frmHab_mat", "frmHabitació1", "frmHabitació2", "frmLavabogran", "frmLavabopetit",
-              "frmMenjadorbis"}) {
-            const QString window = QString::fromUtf8(name);
+        for (const QString& window : QStringList{"frmPresentació", "frmPlanta", "FrmAjuda"} +
+                                         house::indicatorWindows().mid(1)) {
             ui::Form* form = house->loaded(window);
             if (!form)
                 continue;
@@ -545,6 +542,64 @@ class RandomUse : public QObject {
         QVERIFY(readBack == episode.actions);
         QVERIFY(!runner.replay(readBack));
         QCOMPARE(snapshot(), after);
+    }
+
+    // The written form that the screenshot tool shares: a click is told
+    // apart by the control it names, and what does not read is refused.
+    void writtenActionsNameTheirControls() {
+        const auto read = [](const QString& text) {
+            Action action;
+            if (!Action::parse(text, action))
+                return QStringLiteral("refused");
+            return QStringLiteral("%1 %2 %3 %4 %5")
+                .arg(int(action.kind))
+                .arg(action.window, action.control)
+                .arg(action.index)
+                .arg(int(action.way));
+        };
+        using K = Action::Kind;
+        const auto expect = [](K kind, const char* window, const char* control, int index = -1,
+                               Action::Way way = Action::Way::Mouse) {
+            return QStringLiteral("%1 %2 %3 %4 %5")
+                .arg(int(kind))
+                .arg(QString::fromUtf8(window), QString::fromUtf8(control))
+                .arg(index)
+                .arg(int(way));
+        };
+        QCOMPARE(read("click:frmCuina/CmdInterruptor"),
+                 expect(K::Switch, "frmCuina", "CmdInterruptor"));
+        QCOMPARE(read("click:frmHab_mat/CmdCreumement,space"),
+                 expect(K::Switch, "frmHab_mat", "CmdCreumement", -1, Action::Way::Space));
+        QCOMPARE(read("click:frmPlanta/PicMagneto(0)"), expect(K::Breaker, "", "", 0));
+        QCOMPARE(read("click:frmPlanta/CmdNord,enter"),
+                 expect(K::Compass, "", "CmdNord", -1, Action::Way::Enter));
+        QCOMPARE(read("click:frmPlanta/CmdSortir"), expect(K::Click, "frmPlanta", "CmdSortir"));
+        QCOMPARE(read("fire:frmPresentació/Rellotge2"), expect(K::Tick, "", "Rellotge2"));
+        QCOMPARE(read("press:frmPlanta/ImgCuina_ordre"),
+                 expect(K::Press, "frmPlanta", "ImgCuina_ordre"));
+        QCOMPARE(read("tap:frmTaller_commutada/Fase"),
+                 expect(K::Tap, "frmTaller_commutada", "Fase"));
+        QCOMPARE(read("start"), expect(K::Start, "", ""));
+        for (const char* bad :
+             {"click:CmdInterruptor", "click:frmPlanta/CmdSortir,space", "press:frmCuina@0.5",
+              "press:frmCuina/ImgCuina,sideways", "fire:frmPresentació/Rellotge2(1)", "jump:x"})
+            QVERIFY2(read(QString::fromUtf8(bad)) == "refused", bad);
+
+        Action press;
+        QVERIFY(Action::parse("press:frmCuina@0.250/1.000,right,ctrl", press));
+        QCOMPARE(press.button, Qt::RightButton);
+        QCOMPARE(press.modifiers, Qt::KeyboardModifiers(Qt::ControlModifier));
+        QCOMPARE(press.toString(), QString("press:frmCuina@0.250/1.000,right,ctrl"));
+
+        // Taken in turn, the steps drive the program as a learner would.
+        house->reset();
+        std::vector<Action> steps;
+        QVERIFY(testing::parse("menu:mnuCuina; click:frmCuina/CmdInterruptor", steps));
+        for (const Action& step : steps) {
+            QCOMPARE(testing::missingTarget(*house, step), QString());
+            testing::perform(*house, step);
+        }
+        QVERIFY(house->window("frmCuina").pictureBox("Pic_Cuina", 0).visible());
     }
 
     void randomUse() {

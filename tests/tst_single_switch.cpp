@@ -1,12 +1,12 @@
 // The six single-switch rooms, driven through their switch buttons.
+#include "expected.h"
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
 
 namespace {
 
-const QStringList singleSwitchRooms = {"frmCuina",      "frmEntrada",    "frmHabitació1",
-                                       "frmHabitació2", "frmLavabogran", "frmLavabopetit"};
+using testing::expected::singleSwitchRooms;
 const QStringList conductors = {"Lineinterruptor", "Line1", "Line3", "Line4", "Line5", "Line6"};
 
 QString indicatorOf(const QString& window) {

@@ -4,6 +4,7 @@
 #include "wiring_oracle.h"
 
 #include "house/breaker.h"
+#include "house/catalogue.h"
 
 using testing::wiring::RoomDrawing;
 
@@ -21,10 +22,6 @@ RoomDrawing drawingOf(const QString& window) {
 QString menuItemOf(const QString& window) {
     return window == QLatin1String("frmMenjadorbis") ? "mnuMenjador" : "mnuSalaEstudi";
 }
-
-// The rooms with a single switch, whose one click each lights their lamp.
-const QStringList singleSwitchRooms = {"frmCuina",      "frmEntrada",    "frmHabitació1",
-                                       "frmHabitació2", "frmLavabogran", "frmLavabopetit"};
 
 } // namespace
 
@@ -55,16 +52,8 @@ class TwoWay : public QObject {
                      QStringLiteral("combination %1: %2").arg(combination).arg(diffs.join("; "))));
     }
 
-    // Lights every lamp of the house but that of `except`, each through its
-    // own first button.
     void lightAllBut(const QString& except) {
-        house->window("frmPlanta");
-        for (const QString& window : singleSwitchRooms)
-            if (window != except)
-                clickIn(window, "CmdInterruptor");
-        for (const char* window : {"frmEstudi", "frmMenjadorbis", "frmHab_mat"})
-            if (window != except)
-                clickC1(window);
+        testing::lightAllBut({except});
         QVERIFY(!house::isTripped());
     }
 
@@ -236,9 +225,8 @@ class TwoWay : public QObject {
         lightAllBut(window);
         clickIn(window, button);
         QVERIFY(house::isTripped());
-        for (const QString& room :
-             singleSwitchRooms + QStringList{"frmEstudi", "frmMenjadorbis", "frmHab_mat"})
-            QVERIFY2(!house->loaded(room), qPrintable(room));
+        for (const house::Room& room : house::rooms())
+            QVERIFY2(!house->loaded(room.window), qPrintable(room.window));
         QCOMPARE(house->activeWindow(), QString("frmPlanta"));
     }
 

@@ -53,10 +53,7 @@ class WorkshopTest : public QObject {
         return found;
     }
     void press(QWidget* widget, QPoint at = {}) {
-        const QPoint where = at.isNull() ? widget->rect().center() : at;
-        QTest::mousePress(widget, Qt::LeftButton, {}, where);
-        QTest::mouseRelease(widget, Qt::LeftButton, {}, where);
-        house->settle();
+        testing::tap(widget, at.isNull() ? widget->rect().center() : at);
     }
     // Lays conductors by pressing one terminal, then the other.
     void wire(workshop::WorkshopWindow& w, const QList<QPair<QString, QString>>& conductors) {

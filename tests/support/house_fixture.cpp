@@ -1,6 +1,7 @@
 #include "house_fixture.h"
 
 #include "circuit/autosave.h"
+#include "house/catalogue.h"
 #include "shell/startup.h"
 #include "ui/application.h"
 
@@ -19,6 +20,35 @@ bool programEnded() {
     const QWidgetList windows = QApplication::topLevelWidgets();
     return std::none_of(windows.cbegin(), windows.cend(),
                         [](const QWidget* window) { return window->isVisible(); });
+}
+
+void tap(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    QTest::mousePress(widget, button, modifiers, at);
+    QTest::mouseRelease(widget, button, modifiers, at);
+    settle();
+}
+
+QString firstSwitch(const ui::Form& room) {
+    const QString single = QStringLiteral("CmdInterruptor");
+    return room.find(single) ? single : QStringLiteral("CmdCommutador1");
+}
+
+void lightAllBut(const QStringList& except,
+                 const std::function<void(const QString& window)>& light) {
+    ui::forms::get(house::floorPlan); // loading the plan opens every room
+    for (const house::Room& room : house::rooms()) {
+        if (except.contains(room.window))
+            continue;
+        if (light) {
+            light(room.window);
+            continue;
+        }
+        ui::Form& form = ui::forms::get(room.window);
+        form.setWindowState(ui::Form::WindowState::Maximized);
+        const ui::Control& button = form.button(firstSwitch(form));
+        QTest::mouseClick(button.inputWidget(), Qt::LeftButton, {}, button.centre());
+        settle();
+    }
 }
 
 HouseFixture::HouseFixture() {
@@ -46,9 +76,7 @@ void HouseFixture::reset() {
 }
 
 void HouseFixture::press(const ui::Control& control, Qt::MouseButton button) {
-    QTest::mousePress(control.inputWidget(), button, {}, control.centre());
-    QTest::mouseRelease(control.inputWidget(), button, {}, control.centre());
-    settle();
+    tap(control.inputWidget(), control.centre(), button);
 }
 
 void HouseFixture::click(const ui::Control& control) {
@@ -66,11 +94,6 @@ void HouseFixture::chooseMenu(const QString& itemName) {
 void HouseFixture::type(const QKeySequence& keys) {
     QTest::keySequence(main_.get(), keys);
     settle();
-}
-
-void HouseFixture::settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 QImage HouseFixture::render(ui::Form& form, QSize size) {

@@ -2,6 +2,8 @@
 // windows of the house, and real mouse, keyboard and menu events.
 #pragma once
 
+#include "settle.h"
+
 #include "shell/main_window.h"
 #include "ui/controls.h"
 #include "ui/forms.h"
@@ -9,6 +11,7 @@
 #include <QImage>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace testing {
@@ -16,6 +19,25 @@ namespace testing {
 // Whether the program has ended as the learner sees it: none of its windows
 // is left on the screen.
 bool programEnded();
+
+// A mouse press and release at `at` in `widget` (its middle without one),
+// then the program settles: what a learner's press on a picture does.
+void tap(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+         Qt::KeyboardModifiers modifiers = {});
+inline void tap(QWidget* widget) {
+    tap(widget, widget->rect().center());
+}
+
+// The switch whose one click lights a dark room: its only switch, or the
+// first of two or three.
+QString firstSwitch(const ui::Form& room);
+
+// Lights the lamp of every room but those in `except`, in house order, to
+// bring the house to the edge of a trip. Each room is brought up as a
+// learner would (maximised) and lit through its first switch, unless
+// `light` says how to light one.
+void lightAllBut(const QStringList& except,
+                 const std::function<void(const QString& window)>& light = {});
 
 class HouseFixture {
   public:
@@ -40,7 +62,7 @@ class HouseFixture {
     // Types a key sequence into the main window (shortcuts).
     void type(const QKeySequence& keys);
     // Lets deferred deletions and repaints happen.
-    void settle();
+    void settle() { testing::settle(); }
 
     // The window's client area rendered at `size` logical pixels.
     QImage render(ui::Form& form, QSize size);

@@ -1,5 +1,6 @@
 #include "house_model.h"
 
+#include "expected.h"
 #include "house_fixture.h"
 
 #include "house/catalogue.h"
@@ -12,27 +13,22 @@ const QString presentation = QStringLiteral("frmPresentació");
 const QString plan = QStringLiteral("frmPlanta");
 const QString help = QStringLiteral("FrmAjuda");
 
-// The nine rooms in house order, and the order in which the floor plan (and
-// the re-armed breaker) opens them.
-const QStringList rooms = {"frmCuina",      "frmEntrada",     "frmEstudi",
-                           "frmHab_mat",    "frmHabitació1",  "frmHabitació2",
-                           "frmLavabogran", "frmLavabopetit", "frmMenjadorbis"};
-const QStringList openingOrder = {"frmCuina",       "frmEntrada",     "frmEstudi",
-                                  "frmHabitació1",  "frmHabitació2",  "frmLavabogran",
-                                  "frmLavabopetit", "frmMenjadorbis", "frmHab_mat"};
+using expected::openingOrder;
 
 const QStringList& windowsWithIndicators() {
-    static const QStringList windows = QStringList{plan} + rooms;
+    static const QStringList windows = house::indicatorWindows();
     return windows;
 }
 
-const std::pair<const char*, const char*> menu[] = {
-    {"mnuPlanta", "frmPlanta"},         {"mnuEntrada", "frmEntrada"},
-    {"mnuCuina", "frmCuina"},           {"mnuMenjador", "frmMenjadorbis"},
-    {"mnuBany", "frmLavabogran"},       {"mnuAseo", "frmLavabopetit"},
-    {"mnuHab_mat", "frmHab_mat"},       {"mnuHabitació1", "frmHabitació1"},
-    {"mnuHabitació2", "frmHabitació2"}, {"mnuSalaEstudi", "frmEstudi"},
-};
+// The nine rooms in house order.
+const QStringList& rooms() {
+    static const QStringList windows = windowsWithIndicators().mid(1);
+    return windows;
+}
+
+// The menu items that open a window, each with its window.
+const QList<std::pair<QString, QString>> menu =
+    QList<std::pair<QString, QString>>{{"mnuPlanta", "frmPlanta"}} + expected::roomMenu;
 
 const QStringList viewCaptions = {"Aquesta és la cara SUD", "Aquesta és la cara OEST",
                                   "Aquesta és la cara NORD", "Aquesta és la cara EST"};
@@ -120,7 +116,7 @@ QRectF indicatorRect(const house::PlanArea& area, const QString& window) {
 HouseModel::HouseModel() = default;
 
 bool HouseModel::isRoom(const QString& window) {
-    return rooms.contains(window);
+    return rooms().contains(window);
 }
 
 const QStringList& HouseModel::switchButtons(const QString& room) {
@@ -131,7 +127,7 @@ const QStringList& HouseModel::menuItems() {
     static const QStringList items = [] {
         QStringList list;
         for (const auto& [item, window] : menu)
-            list << QString::fromUtf8(item);
+            list << item;
         return list;
     }();
     return items;
@@ -139,15 +135,15 @@ const QStringList& HouseModel::menuItems() {
 
 QString HouseModel::windowOfMenuItem(const QString& item) {
     for (const auto& [i, window] : menu)
-        if (item == QString::fromUtf8(i))
-            return QString::fromUtf8(window);
+        if (item == i)
+            return window;
     return {};
 }
 
 QString HouseModel::menuItemOf(const QString& window) {
     for (const auto& [item, w] : menu)
-        if (window == QString::fromUtf8(w))
-            return QString::fromUtf8(item);
+        if (window == w)
+            return item;
     return {};
 }
 
@@ -219,7 +215,7 @@ void HouseModel::showRooms() {
 }
 
 void HouseModel::unloadRooms() {
-    for (const QString& room : rooms) {
+    for (const QString& room : rooms()) {
         rooms_.erase(room);
         indicators_.erase(room);
     }
@@ -284,6 +280,10 @@ void HouseModel::apply(const Action& action, QPointF pressedAt, const QString& f
         end();
         break;
     case Action::Kind::Resize:
+    // Not taken by the random learner, so not followed here.
+    case Action::Kind::Start:
+    case Action::Kind::Click:
+    case Action::Kind::Tap:
         break;
     case Action::Kind::Key:
         // A key that only moves the focus changes nothing; Ctrl+Tab brings
@@ -346,7 +346,7 @@ void HouseModel::switchClicked(const QString& room, const QString& button) {
     for (const bool shown : std::as_const(indicators_[room]))
         allShown = allShown && shown;
     bool allLit = true;
-    for (const QString& r : rooms)
+    for (const QString& r : rooms())
         allLit = allLit && lit(r);
     if (allShown != allLit)
         faults_ << QStringLiteral("trip: after lighting %1 its window shows all ten indicators: "
@@ -381,7 +381,7 @@ void HouseModel::rearm() {
     showRooms();
     // The plan shows the lamps that are lit, rooms that were not loaded
     // being created dark.
-    for (const QString& room : rooms)
+    for (const QString& room : rooms())
         for (const QString& indicator : house::room(room).indicators)
             indicators_[plan][indicator] = lit(room);
     maximise(plan);
@@ -415,7 +415,7 @@ void HouseModel::checkWindows(HouseFixture& house, QStringList& out) const {
                    .arg(ended_ ? "visible" : "hidden", ended_ ? "has ended" : "runs");
     if (ended_ && !testing::programEnded())
         out << QStringLiteral("windows: the program has not ended");
-    for (const QString& window : QStringList{presentation, plan, help} + rooms)
+    for (const QString& window : QStringList{presentation, plan, help} + rooms())
         if (bool(house.loaded(window)) != isLoaded(window))
             out << QStringLiteral("windows: %1 is %2loaded")
                        .arg(window, house.loaded(window) ? "" : "not ");
@@ -431,7 +431,7 @@ void HouseModel::checkWindows(HouseFixture& house, QStringList& out) const {
     // Once the last child showing is closed, the area keeps it as its
     // current window; nothing shows then.
     if (form && !form->isShown())
-        for (const QString& window : QStringList{presentation, plan} + rooms)
+        for (const QString& window : QStringList{presentation, plan} + rooms())
             if (ui::Form* other = house.loaded(window); other && other->isShown())
                 out << QStringLiteral("front: %1 is showing, but the window in front, %2, is "
                                       "hidden")

@@ -4,12 +4,14 @@
 #include "house_model.h"
 
 #include "house/catalogue.h"
+#include "shell/startup.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegularExpression>
 
 #include <functional>
 
@@ -20,16 +22,37 @@ namespace {
 const QString presentation = QStringLiteral("frmPresentació");
 const QString help = QStringLiteral("FrmAjuda");
 
-// The names used in the written form of an action.
+// The names used in the written form of an action. A click on a switch,
+// the breaker or a compass button is written as any other click, and told
+// apart by the control it names.
 const std::pair<Action::Kind, const char*> kindNames[] = {
-    {Action::Kind::Tick, "tick"},       {Action::Kind::Menu, "menu"},
-    {Action::Kind::MenuKeys, "keys"},   {Action::Kind::PlanKey, "ctrl+p"},
-    {Action::Kind::Press, "press"},     {Action::Kind::Switch, "switch"},
-    {Action::Kind::Breaker, "breaker"}, {Action::Kind::Compass, "compass"},
-    {Action::Kind::Close, "close"},     {Action::Kind::CloseHelp, "closehelp"},
-    {Action::Kind::Exit, "exit"},       {Action::Kind::Resize, "resize"},
-    {Action::Kind::Key, "key"},
+    {Action::Kind::Tick, "fire"},     {Action::Kind::Menu, "menu"},
+    {Action::Kind::MenuKeys, "keys"}, {Action::Kind::PlanKey, "ctrl+p"},
+    {Action::Kind::Press, "press"},   {Action::Kind::Switch, "click"},
+    {Action::Kind::Breaker, "click"}, {Action::Kind::Compass, "click"},
+    {Action::Kind::Close, "close"},   {Action::Kind::CloseHelp, "closehelp"},
+    {Action::Kind::Exit, "exit"},     {Action::Kind::Resize, "resize"},
+    {Action::Kind::Key, "key"},       {Action::Kind::Start, "start"},
+    {Action::Kind::Click, "click"},   {Action::Kind::Tap, "tap"},
 };
+
+const QString breakerPicture = QStringLiteral("PicMagneto");
+
+// A control written as WINDOW/NAME, or WINDOW/NAME(INDEX) in an array.
+QString pathText(const QString& window, const QString& control, int index = -1) {
+    const QString path = window + QLatin1Char('/') + control;
+    return index < 0 ? path : path + QStringLiteral("(%1)").arg(index);
+}
+bool readPath(const QString& text, QString& window, QString& control, int& index) {
+    static const QRegularExpression pattern(QStringLiteral("^([^/]+)/([^(]+)(?:\\((\\d+)\\))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    window = match.captured(1);
+    control = match.captured(2);
+    index = match.captured(3).isEmpty() ? -1 : match.captured(3).toInt();
+    return true;
+}
 
 // The keys a learner presses where the focus is.
 struct Key {
@@ -155,36 +178,56 @@ void work(HouseFixture& house, QWidget* widget, Action::Way way) {
 QString Action::toString() const {
     const QString name = nameOf(kindNames, kind);
     QStringList fields;
+    // A click by mouse is written bare; a key on a focused control says which.
+    const auto wayField = [&] {
+        if (way != Way::Mouse)
+            fields << nameOf(wayNames, way);
+    };
     switch (kind) {
     case Kind::PlanKey:
     case Kind::CloseHelp:
+    case Kind::Start:
         return name;
-    case Kind::Tick:
     case Kind::Menu:
     case Kind::MenuKeys:
     case Kind::Exit:
     case Kind::Key:
         fields << control;
         break;
+    case Kind::Tick:
+        fields << pathText(window.isEmpty() ? presentation : window, control);
+        break;
     case Kind::Close:
         fields << window;
         break;
     case Kind::Press:
-        fields << window << (control.isEmpty() ? pointText(x, y) : control)
-               << nameOf(buttonNames, button);
+        // A point of the plan picture box: WINDOW@X/Y, as fractions of it.
+        fields << (control.isEmpty() ? window + QLatin1Char('@') + pointText(x, y)
+                                     : pathText(window, control));
+        if (button != Qt::LeftButton)
+            fields << nameOf(buttonNames, button);
         if (modifiers & Qt::ShiftModifier)
             fields << QStringLiteral("shift");
         if (modifiers & Qt::ControlModifier)
             fields << QStringLiteral("ctrl");
         break;
     case Kind::Switch:
-        fields << window << control << nameOf(wayNames, way);
+        fields << pathText(window, control);
+        wayField();
         break;
     case Kind::Breaker:
-        fields << QString::number(index) << nameOf(wayNames, way);
+        fields << pathText(house::floorPlan, breakerPicture, index);
+        wayField();
         break;
     case Kind::Compass:
-        fields << control << nameOf(wayNames, way);
+        fields << pathText(house::floorPlan, control);
+        wayField();
+        break;
+    case Kind::Click:
+        fields << pathText(window, control, index);
+        break;
+    case Kind::Tap:
+        fields << pathText(window, control);
         break;
     case Kind::Resize:
         fields << QStringLiteral("%1x%2").arg(int(x)).arg(int(y));
@@ -201,11 +244,25 @@ bool Action::parse(const QString& text, Action& action) {
     const QStringList fields =
         colon < 0 ? QStringList() : text.mid(colon + 1).trimmed().split(QLatin1Char(','));
     const auto need = [&](int n) { return fields.size() >= n; };
+    QString window, control;
+    int index = -1;
+    const bool hasPath = readPath(fields.value(0), window, control, index);
+    // The way a click is taken: the mouse unless a key is named.
+    const auto readWay = [&] {
+        return fields.size() == 1 ||
+               (fields.size() == 2 && valueOf(wayNames, fields[1], action.way));
+    };
     switch (action.kind) {
     case Kind::PlanKey:
     case Kind::CloseHelp:
+    case Kind::Start:
         return true;
     case Kind::Tick:
+        if (!hasPath || index >= 0)
+            return false;
+        action.window = window == presentation ? QString() : window;
+        action.control = control;
+        return true;
     case Kind::Menu:
     case Kind::MenuKeys:
     case Kind::Exit:
@@ -218,20 +275,27 @@ bool Action::parse(const QString& text, Action& action) {
         action.window = fields.value(0);
         return !action.window.isEmpty();
     case Kind::Press: {
-        if (!need(3) || !valueOf(buttonNames, fields[2], action.button))
+        if (!need(1))
             return false;
-        action.window = fields[0];
-        const QStringList point = fields[1].split(QLatin1Char('/'));
-        if (point.size() == 2) {
+        const qsizetype at = fields[0].indexOf(QLatin1Char('@'));
+        if (at > 0) {
+            action.window = fields[0].left(at);
+            const QStringList point = fields[0].mid(at + 1).split(QLatin1Char('/'));
             bool okX = false, okY = false;
-            action.x = point[0].toDouble(&okX);
-            action.y = point[1].toDouble(&okY);
-            if (!okX || !okY)
+            action.x = point.value(0).toDouble(&okX);
+            action.y = point.value(1).toDouble(&okY);
+            if (point.size() != 2 || !okX || !okY)
                 return false;
+        } else if (hasPath && index < 0) {
+            action.window = window;
+            action.control = control;
         } else {
-            action.control = fields[1];
+            return false;
         }
-        for (const QString& modifier : fields.mid(3)) {
+        QStringList options = fields.mid(1);
+        if (!options.isEmpty() && valueOf(buttonNames, options.first(), action.button))
+            options.removeFirst();
+        for (const QString& modifier : options) {
             if (modifier == QLatin1String("shift"))
                 action.modifiers |= Qt::ShiftModifier;
             else if (modifier == QLatin1String("ctrl"))
@@ -242,17 +306,36 @@ bool Action::parse(const QString& text, Action& action) {
         return true;
     }
     case Kind::Switch:
-        action.window = fields.value(0);
-        action.control = fields.value(1);
-        return need(3) && valueOf(wayNames, fields[2], action.way);
-    case Kind::Breaker: {
-        bool ok = false;
-        action.index = fields.value(0).toInt(&ok);
-        return ok && need(2) && valueOf(wayNames, fields[1], action.way);
-    }
+    case Kind::Breaker:
     case Kind::Compass:
-        action.control = fields.value(0);
-        return need(2) && valueOf(wayNames, fields[1], action.way);
+    case Kind::Click:
+        // Which control the click names tells the kinds apart.
+        if (!hasPath || !readWay())
+            return false;
+        if (window == house::floorPlan && control == breakerPicture && index >= 0) {
+            action.kind = Kind::Breaker;
+            action.index = index;
+        } else if (window == house::floorPlan && compassButtons.contains(control) && index < 0) {
+            action.kind = Kind::Compass;
+            action.control = control;
+        } else if (HouseModel::isRoom(window) && index < 0 &&
+                   HouseModel::switchButtons(window).contains(control)) {
+            action.kind = Kind::Switch;
+            action.window = window;
+            action.control = control;
+        } else {
+            // Any other control is clicked with the mouse.
+            action.kind = Kind::Click;
+            action.window = window;
+            action.control = control;
+            action.index = index;
+            return action.way == Way::Mouse;
+        }
+        return true;
+    case Kind::Tap:
+        action.window = window;
+        action.control = control;
+        return hasPath && index < 0 && fields.size() == 1;
     case Kind::Resize: {
         const QStringList size = fields.value(0).split(QLatin1Char('x'));
         bool okW = false, okH = false;
@@ -299,7 +382,8 @@ bool applicable(HouseFixture& house, const Action& action) {
     const bool planInFront = shown && front == house::floorPlan;
     switch (action.kind) {
     case Action::Kind::Tick:
-        return house.loaded(presentation) && timers.contains(action.control);
+        return action.window.isEmpty() && house.loaded(presentation) &&
+               timers.contains(action.control);
     case Action::Kind::Menu:
     case Action::Kind::MenuKeys:
         return HouseModel::menuItems().contains(action.control) ||
@@ -336,6 +420,11 @@ bool applicable(HouseFixture& house, const Action& action) {
         return action.control == QLatin1String("F11") ||
                action.control == QLatin1String("mnuSortir") ||
                action.control == QLatin1String("keys");
+    case Action::Kind::Start:
+    case Action::Kind::Click:
+    case Action::Kind::Tap:
+        // Scripted steps only: the house model does not follow them.
+        return false;
     }
     return false;
 }
@@ -360,11 +449,65 @@ QPointF pressPoint(HouseFixture& house, const Action& action) {
     return planBox(*house.loaded(action.window)).toTwips(QPointF(pressPixel(house, action)));
 }
 
+namespace {
+
+// The widget of a window found by its object name.
+QWidget* widgetNamed(const Action& action) {
+    return ui::forms::get(action.window).window()->findChild<QWidget*>(action.control);
+}
+
+} // namespace
+
+QString missingTarget(HouseFixture& house, const Action& action) {
+    const auto missing = [&](const QString& what) {
+        return QStringLiteral("no %1 %2 in %3").arg(what, action.control, action.toString());
+    };
+    switch (action.kind) {
+    case Action::Kind::Menu:
+    case Action::Kind::MenuKeys:
+        return house.mainWindow().findChild<QAction*>(action.control) ? QString()
+                                                                      : missing("menu item");
+    case Action::Kind::Tap:
+        return widgetNamed(action) ? QString() : missing("widget");
+    case Action::Kind::Tick:
+    case Action::Kind::Switch:
+    case Action::Kind::Compass:
+    case Action::Kind::Click: {
+        const QString window = action.kind == Action::Kind::Compass ? house::floorPlan
+                               : action.window.isEmpty()            ? presentation
+                                                                    : action.window;
+        return ui::forms::get(window).find(action.control, action.index) ? QString()
+                                                                         : missing("control");
+    }
+    case Action::Kind::Press:
+        return action.control.isEmpty() || ui::forms::get(action.window).find(action.control)
+                   ? QString()
+                   : missing("control");
+    default:
+        return {};
+    }
+}
+
 void perform(HouseFixture& house, const Action& action) {
     switch (action.kind) {
     case Action::Kind::Tick:
-        house.loaded(presentation)->timer(action.control).fire();
+        house.window(action.window.isEmpty() ? presentation : action.window)
+            .timer(action.control)
+            .fire();
         house.settle();
+        break;
+    case Action::Kind::Start:
+        shell::showFirstWindow();
+        house.settle();
+        break;
+    case Action::Kind::Click: {
+        const ui::Control& control =
+            *house.window(action.window).find(action.control, action.index);
+        house.click(control);
+        break;
+    }
+    case Action::Kind::Tap:
+        tap(widgetNamed(action));
         break;
     case Action::Kind::Menu:
         house.chooseMenu(action.control);
@@ -377,12 +520,15 @@ void perform(HouseFixture& house, const Action& action) {
         house.type(QKeySequence(Qt::CTRL | Qt::Key_P));
         break;
     case Action::Kind::Press: {
-        ui::PictureBox& box = planBox(*house.loaded(action.window));
-        const QPoint pixel = pressPixel(house, action);
+        // A control is pressed in its middle, a point on the plan picture
+        // box where it says.
+        const ui::Control* control =
+            action.control.isEmpty() ? nullptr : house.window(action.window).find(action.control);
+        QWidget* widget =
+            control ? control->inputWidget() : planBox(*house.loaded(action.window)).surface();
+        const QPoint pixel = control ? control->centre() : pressPixel(house, action);
         // The press acts at once; the release follows, as a learner's would.
-        QTest::mousePress(box.surface(), action.button, action.modifiers, pixel);
-        QTest::mouseRelease(box.surface(), action.button, action.modifiers, pixel);
-        house.settle();
+        tap(widget, pixel, action.button, action.modifiers);
         break;
     }
     case Action::Kind::Switch:

@@ -2,8 +2,15 @@
 // written down, read back and replayed: every menu item and shortcut, presses
 // on the plans, the switch buttons, the breaker, the compass, the close
 // boxes, the help window, keys where the focus is, resizing the main window,
-// and the presentation screen's timers. Each action is taken through the program's real event
-// paths.
+// and the presentation screen's timers. Each action is taken through the
+// program's real event paths.
+//
+// The written form names a control by its window and name, with the index
+// of a control array in brackets: "click:frmPlanta/PicMagneto(0)",
+// "press:frmCuina/ImgEstudi_ordre,right,shift", "fire:frmPresentació/Rellotge2",
+// "menu:mnuCuina", "tap:frmTaller_commutada/Fase" (a widget found by its
+// object name), "start" (the program started as it starts itself). The
+// random-use test and the screenshot tool read and write the same form.
 #pragma once
 
 #include <QPointF>
@@ -34,6 +41,10 @@ struct Action {
         Resize,    // the main window resized (its new size in x and y, pixels)
         Key,       // a key pressed where the keyboard focus is: Tab, Space,
                    // Enter, Escape, Ctrl+Tab, Ctrl+F4 and the like
+        // Not taken at random:
+        Start, // the program started as it starts itself
+        Click, // a click on any other control of a window
+        Tap,   // a press and release on a widget found by its object name
     };
     // How a button is worked: clicked, or focused and pressed with a key.
     enum class Way { Mouse, Space, Enter };
@@ -41,7 +52,7 @@ struct Action {
     Kind kind = Kind::Menu;
     QString window;  // the window acted on, where there is one
     QString control; // the timer, menu item, image, button, or exit path
-    int index = -1;  // the breaker picture
+    int index = -1;  // the breaker picture, or a clicked control's index
     Qt::MouseButton button = Qt::LeftButton;
     Qt::KeyboardModifiers modifiers;
     Way way = Way::Mouse;
@@ -50,13 +61,13 @@ struct Action {
     double x = 0, y = 0;
 
     // One line of text that `parse` reads back, such as
-    // "press:frmCuina,ImgEstudi_ordre,right,shift".
+    // "press:frmCuina/ImgEstudi_ordre,right,shift".
     QString toString() const;
     static bool parse(const QString& text, Action& action);
     bool operator==(const Action&) const = default;
 };
 
-// How many kinds of action there are.
+// How many kinds of action a learner takes at random.
 constexpr int actionKinds = int(Action::Kind::Key) + 1;
 
 // A sequence written on one line, actions separated by ';'.
@@ -70,6 +81,10 @@ QString frontWindow(HouseFixture& house);
 // Whether the learner can take the action now: the window it acts on is in
 // front, the picture it clicks is showing, the program is running.
 bool applicable(HouseFixture& house, const Action& action);
+
+// What stops the action from being taken at all: its menu item, control
+// or widget does not exist. Empty when nothing does.
+QString missingTarget(HouseFixture& house, const Action& action);
 
 // Takes the action through real events and lets the program settle.
 void perform(HouseFixture& house, const Action& action);

@@ -2,6 +2,8 @@
 
 #include "house_fixture.h"
 
+#include "house/catalogue.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -139,10 +141,6 @@ namespace testing::wiring {
 
 namespace {
 
-const QStringList indicatorWindows = {
-    "frmPlanta",     "frmCuina",      "frmEntrada",    "frmEstudi",      "frmHab_mat",
-    "frmHabitació1", "frmHabitació2", "frmLavabogran", "frmLavabopetit", "frmMenjadorbis"};
-
 // The lines of the diagram and of the truth table: those of the window and
 // of its frames, not those of the miniature plan.
 void collectLines(const ui::Container& container, std::vector<const ui::Line*>& lines) {
@@ -213,7 +211,7 @@ QStringList drawingDifferences(HouseFixture& house, const RoomDrawing& room, con
     expect(form.pictureBox(room.photographs, 0).visible() == flow.lit &&
                form.pictureBox(room.photographs, 1).visible() == !flow.lit,
            QStringLiteral("wrong photograph"));
-    for (const QString& window : indicatorWindows)
+    for (const QString& window : house::indicatorWindows())
         for (const QString& indicator : room.indicators)
             expect(house.window(window).image(indicator).visible() == flow.lit,
                    QStringLiteral("%1 on %2").arg(indicator, window));
