@@ -2,6 +2,7 @@
 // presses, stacking, repainting, scaling and system colours.
 #include "ui/controls.h"
 #include "ui/forms.h"
+#include "ui/pictures.h"
 
 #include "house_fixture.h"
 #include "paint_counter.h"
@@ -14,7 +15,7 @@ namespace {
 int loads = 0;
 
 // A small window with a picture-less image under a second one, a line and
-// a shape over both, and a label.
+// a shape over both, a label and a picture button.
 class TestForm : public ui::Form {
   public:
     TestForm() : ui::Form("frmProva", "Prova", {6000, 4000}) {
@@ -25,11 +26,35 @@ class TestForm : public ui::Form {
         add<ui::Shape>("shpMarc", ui::Shape::Kind::Rectangle, QRectF(900, 900, 4200, 1200));
         add<ui::Label>("LblTaula", QRectF(0, 3000, 3000, 600), "text")
             .setBackColor(ui::colors::ButtonFace);
+        add<ui::CommandButton>("CmdInterruptor", QRectF(4500, 1000, 750, 750), QString(),
+                               "switch_single");
     }
     void Form_Load() override { ++loads; }
 };
 
 using testing::settle;
+
+// Whether every opaque pixel of `picture` appears unchanged in `drawn` with
+// the picture centred, give or take a device pixel of rounding.
+bool showsCentred(const QImage& drawn, const QImage& picture) {
+    const QImage shown = drawn.convertToFormat(QImage::Format_ARGB32);
+    const QImage wanted = picture.convertToFormat(QImage::Format_ARGB32);
+    const QPoint centred((shown.width() - wanted.width()) / 2,
+                         (shown.height() - wanted.height()) / 2);
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QPoint at = centred + QPoint(dx, dy);
+            bool same = true;
+            for (int y = 0; same && y < wanted.height(); ++y)
+                for (int x = 0; same && x < wanted.width(); ++x)
+                    if (qAlpha(wanted.pixel(x, y)) == 255)
+                        same = shown.valid(at + QPoint(x, y)) &&
+                               shown.pixel(at + QPoint(x, y)) == wanted.pixel(x, y);
+            if (same)
+                return true;
+        }
+    return false;
+}
 
 } // namespace
 
@@ -157,6 +182,22 @@ class FormsLayer : public QObject {
         QVERIFY(pressed.filter("ImgDavant(1)").size() == 3);
     }
 
+    // A picture button draws its picture 1:1 in device pixels, at whatever
+    // scaling the screen has (this test also runs at 150 % and 200 %).
+    void pictureButtonsDrawTheirPicturePixelForPixel() {
+        ui::Form& form = ui::forms::get("frmProva");
+        form.surface()->resize(1200, 800);
+        form.surface()->show();
+        settle();
+        QPushButton* button = form.button("CmdInterruptor").button();
+        QVERIFY(button->iconSize().width() > 32);
+        const QImage drawn = button->grab().toImage();
+        const QSize device = button->iconSize() * button->devicePixelRatioF();
+        const QImage picture = ui::pictures::pixmap("switch_single", device).toImage();
+        QVERIFY(showsCentred(drawn, picture));
+        form.surface()->hide();
+    }
+
     void propertyChangesCoalesceIntoOneRepaint() {
         ui::Form& form = ui::forms::get("frmProva");
         form.surface()->resize(600, 400);
@@ -175,7 +216,8 @@ class FormsLayer : public QObject {
     void systemColoursAreResolvedWhenDrawn() {
         ui::Form& form = ui::forms::get("frmProva");
         form.surface()->resize(600, 400);
-        const QPoint inLabel = form.toPixels(QPointF(2900, 3550)).toPoint();
+        const qreal ratio = form.surface()->devicePixelRatioF();
+        const QPoint inLabel = (form.toPixels(QPointF(2900, 3550)) * ratio).toPoint();
         QPalette palette = form.surface()->palette();
         palette.setColor(QPalette::Button, QColor(10, 200, 30));
         form.surface()->setPalette(palette);

@@ -6,17 +6,40 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
 
 namespace ui {
 
 namespace {
 
-// Enter and Return press the focused button as Space does.
+// Enter and Return press the focused button as Space does. A button with a
+// picture draws it itself, 1:1 in device pixels, where the style would draw
+// it as an icon: Qt gives an icon's pixmap the screen's pixel ratio on every
+// paint, which copies all its pixels at 150 % and 200 %.
 class PushButton : public QPushButton {
   public:
-    using QPushButton::QPushButton;
+    PushButton(const QString& caption, QString picture, QWidget* parent)
+        : QPushButton(caption, parent), picture_(std::move(picture)) {}
 
   protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (picture_.isEmpty()) {
+            QPushButton::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
+        paintPicture(painter, option);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             click();
@@ -24,6 +47,23 @@ class PushButton : public QPushButton {
         }
         QPushButton::keyPressEvent(event);
     }
+
+  private:
+    // Centred in the button's contents, as the style centres an icon.
+    void paintPicture(QPainter& painter, const QStyleOptionButton& option) const {
+        const QRect contents =
+            style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        const QSize shown = iconSize();
+        const QPoint topLeft(contents.x() + (contents.width() - shown.width()) / 2,
+                             contents.y() + (contents.height() - shown.height()) / 2);
+        const QRect device = pictures::deviceRect(painter, QRectF(topLeft, shown));
+        QPixmap pixmap = pictures::pixmap(picture_, device.size());
+        if (!isEnabled())
+            pixmap = style()->generatedIconPixmap(QIcon::Disabled, pixmap, &option);
+        pictures::drawInDevicePixels(painter, device.topLeft(), pixmap);
+    }
+
+    QString picture_;
 };
 
 } // namespace
@@ -31,12 +71,10 @@ class PushButton : public QPushButton {
 CommandButton::CommandButton(Container& host, Name name, QRectF twips, QString caption,
                              QString picture)
     : Control(host, std::move(name)), rect_(twips), picture_(std::move(picture)),
-      button_(new PushButton(caption, host.surface())) {
+      button_(new PushButton(caption, picture_, host.surface())) {
     button_->setObjectName(this->name());
     button_->setFocusPolicy(Qt::StrongFocus);
     button_->setAutoDefault(false);
-    if (!picture_.isEmpty())
-        button_->setIcon(pictures::icon(picture_));
 }
 
 void CommandButton::onClick(std::function<void()> handler) {

@@ -48,19 +48,11 @@ void paintPicture(const PaintContext& context, const QString& picture, QPointF t
     const QRectF shown = target.intersected(context.container.toPixels(clip));
     if (shown.isEmpty())
         return;
-    // Snap the picture to whole device pixels and draw it in device pixels,
-    // so that it is copied 1:1. Drawn through the screen's scaling instead,
-    // it would go through the painter's slow scaled path on every paint,
-    // and giving the kept pixmap the screen's pixel ratio would copy it.
-    const qreal dpr = context.painter.device()->devicePixelRatioF();
-    const QRect device(QPoint(qRound(target.left() * dpr), qRound(target.top() * dpr)),
-                       QSize(qRound(target.width() * dpr), qRound(target.height() * dpr)));
-    const QPixmap pixmap = pictures::pixmap(picture, device.size());
+    const QRect device = pictures::deviceRect(context.painter, target);
     QPainter& p = context.painter;
     p.save();
     p.setClipRect(shown);
-    p.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr), true);
-    p.drawPixmap(device.topLeft(), pixmap);
+    pictures::drawInDevicePixels(p, device.topLeft(), pictures::pixmap(picture, device.size()));
     p.restore();
 }
 

@@ -151,6 +151,20 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
     return result;
 }
 
+QRect deviceRect(const QPainter& painter, const QRectF& target) {
+    const qreal dpr = painter.device()->devicePixelRatioF();
+    return {QPoint(qRound(target.left() * dpr), qRound(target.top() * dpr)),
+            QSize(qRound(target.width() * dpr), qRound(target.height() * dpr))};
+}
+
+void drawInDevicePixels(QPainter& painter, QPoint device, const QPixmap& pixmap) {
+    const qreal dpr = painter.device()->devicePixelRatioF();
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr), true);
+    painter.drawPixmap(device, pixmap);
+    painter.restore();
+}
+
 QStringList names() {
     QStringList all;
     for (const QString& file : QDir(QStringLiteral(":/pictures")).entryList({"*.svg"}))

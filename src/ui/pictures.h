@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -27,6 +28,16 @@ qint64 keptBytesLimit();
 
 // The picture rendered to exactly `devicePixels`; cached per name and size.
 QPixmap pixmap(const QString& name, QSize devicePixels);
+
+// Where `target` (in the painter's pixels) lies in device pixels, snapped
+// to whole ones.
+QRect deviceRect(const QPainter& painter, const QRectF& target);
+
+// Draws a pixmap made in device pixels with its top left at `device`, 1:1.
+// Drawn through the screen's scaling instead, it would take the painter's
+// slow scaled path on every paint, and giving a kept rendering the screen's
+// pixel ratio would copy all its pixels.
+void drawInDevicePixels(QPainter& painter, QPoint device, const QPixmap& pixmap);
 
 // The picture as an icon, rendered at each size it is painted at.
 QIcon icon(const QString& name);
