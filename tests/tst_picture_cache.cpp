@@ -8,6 +8,9 @@
 #include "shell/startup.h"
 #include "ui/pictures.h"
 
+#include <QPainter>
+#include <QSvgRenderer>
+
 class PictureCache : public QObject {
     Q_OBJECT
     std::unique_ptr<testing::HouseFixture> house;
@@ -89,6 +92,22 @@ class PictureCache : public QObject {
             }
             QCOMPARE(ui::pictures::renderCount(), before);
         }
+    }
+
+    // Renderings of several megabytes are drawn into memory mapped on their
+    // own: they must hold the same pixels as a plain image would.
+    void largeRenderingsAreDrawnLikeSmallOnes() {
+        const QSize size(1600, 1640);
+        QImage expected(size, QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QSvgRenderer renderer(ui::pictures::svg("plan"));
+        renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        painter.end();
+        const QImage drawn = ui::pictures::pixmap("plan", size).toImage();
+        QCOMPARE(drawn.convertToFormat(expected.format()), expected);
     }
 
     void samePictureAtSameSizeIsTheSamePixmap() {

@@ -8,6 +8,10 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
+
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -112,6 +116,53 @@ Entry& entry(const QString& name) {
     return e;
 }
 
+#ifdef MADV_HUGEPAGE
+// A rendering of several megabytes gets a mapping of its own, on a 2 MiB
+// boundary and marked for transparent huge pages. In 4 KiB pages, filling a
+// fresh buffer faults once per page, and on a virtual machine those faults
+// took longer than drawing the picture (a full-screen plan at 4K: 19 ms in
+// 4 KiB pages, 3 ms in huge ones). Unmapping hands the memory straight back.
+struct Mapping {
+    void* start;
+    size_t length;
+};
+
+constexpr size_t hugePage = size_t(2) << 20;
+
+QImage newImage(QSize size) {
+    const size_t bytesPerLine = size_t(size.width()) * 4;
+    const size_t length = (bytesPerLine * size_t(size.height()) + 4095) & ~size_t(4095);
+    if (length < hugePage)
+        return QImage(size, QImage::Format_ARGB32_Premultiplied);
+    void* raw = mmap(nullptr, length + hugePage, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        return QImage(size, QImage::Format_ARGB32_Premultiplied);
+    // Keep the aligned part of the mapping and give back the rest.
+    auto* const first = static_cast<char*>(raw);
+    const uintptr_t misalignment = reinterpret_cast<uintptr_t>(first) % hugePage;
+    char* const start = first + (misalignment ? hugePage - misalignment : 0);
+    if (start > first)
+        munmap(first, size_t(start - first));
+    munmap(start + length, size_t(first + length + hugePage - (start + length)));
+    madvise(start, length, MADV_HUGEPAGE);
+    auto* mapping = new Mapping{start, length};
+    return QImage(
+        reinterpret_cast<uchar*>(start), size.width(), size.height(), qsizetype(bytesPerLine),
+        QImage::Format_ARGB32_Premultiplied,
+        [](void* info) {
+            auto* m = static_cast<Mapping*>(info);
+            munmap(m->start, m->length);
+            delete m;
+        },
+        mapping);
+}
+#else
+QImage newImage(QSize size) {
+    return QImage(size, QImage::Format_ARGB32_Premultiplied);
+}
+#endif
+
 quint64 sizeKey(QSize s) {
     return (quint64(quint32(s.width())) << 32) | quint32(s.height());
 }
@@ -135,7 +186,7 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
         found->lastUse = ++useClock;
         return found->pixmap;
     }
-    QImage image(devicePixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    QImage image = newImage(devicePixels.expandedTo(QSize(1, 1)));
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
