@@ -20,6 +20,27 @@ class PictureCache : public QObject {
         house->window(window).surface()->repaint();
     }
 
+    // At full-HD size the nine rooms' photographs alone are more than the
+    // budget.
+    void showAtFullHd() {
+        house->reset();
+        house->mainWindow().showNormal();
+        house->mainWindow().resize(1920, 1080);
+        house->settle();
+    }
+
+    // Lights the room and darkens it again, drawing each time.
+    void switchTwice(const house::Room& room) {
+        ui::Form& form = house->window(room.window);
+        const QString button = room.circuit == house::Circuit::SingleSwitch
+                                   ? QStringLiteral("CmdInterruptor")
+                                   : QStringLiteral("CmdCommutador1");
+        for (int click = 0; click < 2; ++click) {
+            house->click(form.button(button));
+            form.surface()->repaint();
+        }
+    }
+
   private slots:
     void initTestCase() {
         house = std::make_unique<testing::HouseFixture>();
@@ -67,31 +88,32 @@ class PictureCache : public QObject {
     // darkened, doing so again renders nothing. (Each room is left dark, so
     // that the breaker does not trip.)
     void visitingEveryRoomStaysWithinTheBudget() {
-        house->reset();
-        // At full-HD size the nine rooms' photographs alone are more than
-        // the budget.
-        house->mainWindow().showNormal();
-        house->mainWindow().resize(1920, 1080);
-        house->settle();
+        showAtFullHd();
         for (const house::Room& room : house::rooms()) {
             paint(room.window);
-            ui::Form& form = house->window(room.window);
-            const QString button = room.circuit == house::Circuit::SingleSwitch
-                                       ? QStringLiteral("CmdInterruptor")
-                                       : QStringLiteral("CmdCommutador1");
-            for (int click = 0; click < 2; ++click) {
-                house->click(form.button(button));
-                form.surface()->repaint();
-            }
+            switchTwice(room);
             QVERIFY2(ui::pictures::keptBytes() <= ui::pictures::keptBytesLimit(),
                      qPrintable(room.window));
             const int before = ui::pictures::renderCount();
-            for (int click = 0; click < 2; ++click) {
-                house->click(form.button(button));
-                form.surface()->repaint();
-            }
+            switchTwice(room);
             QCOMPARE(ui::pictures::renderCount(), before);
         }
+    }
+
+    // The floor plan's buttons, compass, breaker and warning are small next
+    // to the photographs: a tour of every room, lit and dark, keeps them, so
+    // coming back to the plan draws again at most its two large pictures,
+    // the floor and the face of the house.
+    void aTourOfTheRoomsKeepsTheSmallPictures() {
+        showAtFullHd();
+        paint("frmPlanta");
+        for (const house::Room& room : house::rooms()) {
+            paint(room.window);
+            switchTwice(room);
+        }
+        const int before = ui::pictures::renderCount();
+        paint("frmPlanta");
+        QVERIFY(ui::pictures::renderCount() - before <= 2);
     }
 
     // Renderings of several megabytes are drawn into memory mapped on their

@@ -48,23 +48,50 @@ qint64 bytesOf(const QPixmap& pixmap) {
     return qint64(pixmap.width()) * pixmap.height() * pixmap.depth() / 8;
 }
 
-// Drops the least recently drawn renderings until the kept ones fit the
-// budget again. What a window shows is drawn on every repaint, so it stays.
+// A rendering of a thirty-second of the budget or less (a button, the
+// breaker, a lit-room overlay) holds little memory, but a tour of the
+// rooms' photographs would push it out as surely as the large ones. Small
+// renderings therefore go only once they hold more than a quarter of the
+// budget, or when nothing large is left to drop.
+bool isSmall(const Rendering& rendering, qint64 limit) {
+    return bytesOf(rendering.pixmap) * 32 <= limit;
+}
+
+struct Found {
+    Entry* entry = nullptr;
+    std::vector<Rendering>::iterator rendering;
+};
+
+// The least recently drawn rendering of the given size class, leaving out
+// the one drawn last: what a window shows is drawn on every repaint, so it
+// stays.
+Found leastRecent(bool small, qint64 limit) {
+    Found found;
+    for (auto& [name, entry] : catalogue())
+        for (auto it = entry.rendered.begin(); it != entry.rendered.end(); ++it)
+            if (isSmall(*it, limit) == small && it->lastUse != useClock &&
+                (!found.entry || it->lastUse < found.rendering->lastUse))
+                found = {&entry, it};
+    return found;
+}
+
+// Drops renderings until the kept ones fit the budget again.
 void trimToBudget() {
     const qint64 limit = keptBytesLimit();
     while (heldBytes > limit) {
-        Entry* oldestEntry = nullptr;
-        std::vector<Rendering>::iterator oldest;
-        for (auto& [name, entry] : catalogue())
-            for (auto it = entry.rendered.begin(); it != entry.rendered.end(); ++it)
-                if (!oldestEntry || it->lastUse < oldest->lastUse) {
-                    oldestEntry = &entry;
-                    oldest = it;
-                }
-        if (!oldestEntry || oldest->lastUse == useClock)
+        qint64 smallBytes = 0;
+        for (const auto& [name, entry] : catalogue())
+            for (const Rendering& rendering : entry.rendered)
+                if (isSmall(rendering, limit))
+                    smallBytes += bytesOf(rendering.pixmap);
+        const bool smallFirst = smallBytes * 4 > limit;
+        Found drop = leastRecent(smallFirst, limit);
+        if (!drop.entry)
+            drop = leastRecent(!smallFirst, limit);
+        if (!drop.entry)
             return;
-        heldBytes -= bytesOf(oldest->pixmap);
-        oldestEntry->rendered.erase(oldest);
+        heldBytes -= bytesOf(drop.rendering->pixmap);
+        drop.entry->rendered.erase(drop.rendering);
     }
 }
 
