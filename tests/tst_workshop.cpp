@@ -358,6 +358,10 @@ class WorkshopTest : public QObject {
         QTest::keyClick(widget(w, "Interruptor"), Qt::Key_Space);
         house->settle();
         QCOMPARE(w.bench().wiring().positions[0], 1);
+        // Enter works a switch button too, as in the rooms.
+        QTest::keyClick(widget(w, "Interruptor"), Qt::Key_Return);
+        house->settle();
+        QCOMPARE(w.bench().wiring().positions[0], 0);
     }
 
     void everyItemHasItsNameAndThePressAction() {

@@ -2,7 +2,7 @@
 
 #include "circuit/board.h"
 #include "circuit/router.h"
-#include "ui/pictures.h"
+#include "ui/pushbutton.h"
 #include "workshop/board_items.h"
 #include "workshop/board_painter.h"
 #include "workshop/look.h"
@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPathStroker>
-#include <QPushButton>
 
 #include <cmath>
 
@@ -57,10 +56,9 @@ void BoardView::createComponentItems() {
         const Component& c = e.components[size_t(i)];
         if (circuit::isSwitch(c.kind)) {
             const int sw = int(switches_.size());
-            auto* button = new QPushButton(this);
+            auto* button = new ui::PushButton(QString(), switchPicture(c.kind), this);
             button->setObjectName(c.name);
             button->setAccessibleName(c.name);
-            button->setIcon(ui::pictures::icon(switchPicture(c.kind)));
             connect(button, &QPushButton::clicked, this, [this, sw] { bench_.flipSwitch(sw); });
             switches_.push_back(button);
         }

@@ -37,7 +37,9 @@ void BreakerButton::paintEvent(QPaintEvent*) {
     const QSize shown = design.scaled(size(), Qt::KeepAspectRatio);
     const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2),
                        shown);
-    painter.drawPixmap(target, ui::pictures::pixmap(name, shown * devicePixelRatio()));
+    const QRect device = ui::pictures::deviceRect(painter, target);
+    ui::pictures::drawInDevicePixels(painter, device.topLeft(),
+                                     ui::pictures::pixmap(name, device.size()));
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
