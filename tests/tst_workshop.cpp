@@ -362,6 +362,9 @@ class WorkshopTest : public QObject {
         QTest::keyClick(widget(w, "Interruptor"), Qt::Key_Return);
         house->settle();
         QCOMPARE(w.bench().wiring().positions[0], 0);
+        QTest::keyClick(widget(w, "Comprova"), Qt::Key_Return);
+        house->settle();
+        QVERIFY(!widget<QLabel>(w, "Resultat")->text().isEmpty());
     }
 
     void everyItemHasItsNameAndThePressAction() {

@@ -1,5 +1,6 @@
 #include "workshop/workshop_view.h"
 
+#include "ui/pushbutton.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
 #include "workshop/breaker_button.h"
@@ -110,7 +111,7 @@ QWidget* WorkshopView::createPanel() {
     verdict_->setAccessibleName(QStringLiteral("Resultat"));
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     column->addWidget(verdict_);
-    openRoom_ = new QPushButton(QStringLiteral("&Obre l'estança"), panel);
+    openRoom_ = new ui::PushButton(QStringLiteral("&Obre l'estança"), QString(), panel);
     openRoom_->setObjectName(QStringLiteral("Obre l'estança"));
     openRoom_->hide();
     connect(openRoom_, &QPushButton::clicked, this,
@@ -125,7 +126,7 @@ QWidget* WorkshopView::createButtons() {
     auto* grid = new QGridLayout(buttons);
     grid->setContentsMargins(0, 0, 0, 0);
     auto make = [&](const QString& text, const QString& name, int row, int column) {
-        auto* button = new QPushButton(text, buttons);
+        auto* button = new ui::PushButton(text, QString(), buttons);
         button->setObjectName(name);
         grid->addWidget(button, row, column);
         return button;
