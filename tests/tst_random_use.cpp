@@ -58,23 +58,10 @@ constexpr std::uint64_t baseSeed = 20240607;
 QStringList warnings;
 QtMessageHandler previousHandler = nullptr;
 
-// The offscreen platform that runs the tests headless has no window
-// system, so it cannot do what a desktop's window manager does for a
-// program: raise a window, pass size hints on, grab the keyboard for an
-// open menu. It says so each time Qt asks; these notices say nothing about
-// the program and are the only messages let through.
-bool isOffscreenNotice(const QString& message) {
-    static const QStringList notices = {
-        "This plugin does not support raise()",
-        "This plugin does not support propagateSizeHints()",
-        "This plugin does not support grabbing the keyboard",
-    };
-    return notices.contains(message);
-}
-
 void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type != QtDebugMsg && type != QtInfoMsg) {
-        if (isOffscreenNotice(message))
+        // The offscreen platform's notices are the only messages let through.
+        if (testing::isOffscreenNotice(message))
             return;
         warnings << message;
     }

@@ -48,6 +48,7 @@ BoardView::BoardView(Workbench& bench, QWidget* parent) : QWidget(parent), bench
     connect(&bench_, &Workbench::wiringChanged, this, &BoardView::wiringChanged);
     connect(&bench_, &Workbench::changed, this, &BoardView::refresh);
     wiringChanged();
+    refresh();
 }
 
 void BoardView::createComponentItems() {
@@ -100,8 +101,9 @@ void BoardView::wiringChanged() {
     // Terminals lie over the conductors that meet them.
     for (BoardItem* t : terminals_)
         t->raise();
-    if (selected_ >= int(wires.size()))
-        selected_ = -1;
+    // A changed wiring (an undo, say) may put another conductor at the
+    // selected index; Delete must never remove one that was not chosen.
+    selected_ = -1;
     placeItems();
     emit itemsChanged();
 }

@@ -22,6 +22,15 @@ bool programEnded() {
                         [](const QWidget* window) { return window->isVisible(); });
 }
 
+bool isOffscreenNotice(const QString& message) {
+    static const QStringList notices = {
+        "This plugin does not support raise()",
+        "This plugin does not support propagateSizeHints()",
+        "This plugin does not support grabbing the keyboard",
+    };
+    return notices.contains(message);
+}
+
 void tap(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     QTest::mousePress(widget, button, modifiers, at);
     QTest::mouseRelease(widget, button, modifiers, at);

@@ -24,6 +24,13 @@ bool programEnded();
 // then the program settles: what a learner's press on a picture does.
 void tap(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
          Qt::KeyboardModifiers modifiers = {});
+// The offscreen platform that runs the tests headless has no window
+// system, so it cannot do what a desktop's window manager does for a
+// program: raise a window, pass size hints on, grab the keyboard for an
+// open menu. It says so each time Qt asks; these notices say nothing about
+// the program.
+bool isOffscreenNotice(const QString& message);
+
 inline void tap(QWidget* widget) {
     tap(widget, widget->rect().center());
 }

@@ -1,0 +1,293 @@
+// Random use cannot break the wiring workshop. A seeded learner works every
+// exercise through real events: presses on terminals and conductors, drags
+// from terminal to terminal, Delete and Escape, the switch buttons by mouse
+// and keyboard, the breaker, "Comprova", "Esborra-ho tot", undo and redo by
+// button and shortcut, presses on the bare board. After every action a model
+// kept apart from the program (the conductors with their undo history, the
+// switch positions, the breaker, the terminal waiting for its pair, the
+// selected conductor), together with the independent circuit oracle, checks
+// what the bench holds and what the board tells assistive tools. Qt must
+// print no warning. AMPERA_WORKSHOP_ACTIONS sets the actions per exercise.
+#include "circuit_oracle.h"
+#include "house_fixture.h"
+
+#include "workshop/board_items.h"
+#include "workshop/board_view.h"
+#include "workshop/workshop_view.h"
+#include "workshop/workshop_window.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
+
+#include <random>
+
+using circuit::Conductor;
+using workshop::BoardItem;
+
+namespace {
+
+QStringList warnings;
+
+void recordWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtDebugMsg && type != QtInfoMsg && !testing::isOffscreenNotice(message))
+        warnings << message;
+}
+
+// What the learner's actions must have done, worked out without the program.
+struct Model {
+    const circuit::Exercise& exercise;
+    std::vector<std::vector<Conductor>> history{{}};
+    size_t at = 0;
+    std::vector<int> positions = std::vector<int>(exercise.switches.size(), 0);
+    bool tripped = false;
+    int pending = -1;
+    int selected = -1;
+
+    const std::vector<Conductor>& conductors() const { return history[at]; }
+
+    testing::circuit_oracle::State state() const {
+        testing::Conductors named;
+        for (const Conductor& c : conductors())
+            named.emplace_back(exercise.terminals[size_t(c.from)].name,
+                               exercise.terminals[size_t(c.to)].name);
+        return testing::circuit_oracle::simulate(exercise, named, positions);
+    }
+    // A short trips the breaker, which stays tripped until it is pressed.
+    void solve() { tripped = tripped || state().shortCircuit; }
+    void edit(std::vector<Conductor> after) {
+        history.resize(at + 1);
+        history.push_back(std::move(after));
+        ++at;
+        wiringChanged();
+    }
+    void wiringChanged() {
+        selected = -1;
+        solve();
+    }
+    void pressTerminal(int t) {
+        selected = -1;
+        if (pending < 0 || pending == t) {
+            pending = pending == t ? -1 : t;
+            return;
+        }
+        const Conductor added{pending, t};
+        pending = -1;
+        if (std::none_of(conductors().begin(), conductors().end(),
+                         [&](const Conductor& c) { return c.joins(added.from, added.to); })) {
+            auto after = conductors();
+            after.push_back(added);
+            edit(std::move(after));
+        }
+    }
+    void remove(int index) {
+        auto after = conductors();
+        after.erase(after.begin() + index);
+        edit(std::move(after));
+    }
+};
+
+QString glowText(testing::circuit_oracle::Light light) {
+    switch (light) {
+    case testing::circuit_oracle::Light::Full:
+        return QStringLiteral("encesa");
+    case testing::circuit_oracle::Light::Weak:
+        return QStringLiteral("encesa feble");
+    case testing::circuit_oracle::Light::Off:
+        break;
+    }
+    return QStringLiteral("apagada");
+}
+
+QString description(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
+}
+
+} // namespace
+
+class WorkshopRandomUse : public QObject {
+    Q_OBJECT
+    std::unique_ptr<testing::HouseFixture> house;
+    std::mt19937_64 random{20261208};
+
+    int below(int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(random)); }
+
+    template <class T = QWidget>
+    static T* widget(workshop::WorkshopWindow& w, const QString& name) {
+        return w.view().findChild<T*>(name);
+    }
+
+    // One random action, done through real events and done to the model.
+    QString act(workshop::WorkshopWindow& w, Model& m) {
+        workshop::BoardView& board = w.view().board();
+        const auto& terminals = board.terminalItems();
+        const auto& conductors = board.conductorItems();
+        const int kind = below(100);
+        if (kind < 40) {
+            const int t = below(int(terminals.size()));
+            testing::tap(terminals[size_t(t)]);
+            m.pressTerminal(terminals[size_t(t)]->index());
+            return "press terminal " + terminals[size_t(t)]->objectName();
+        }
+        if (kind < 50) {
+            BoardItem* from = terminals[size_t(below(int(terminals.size())))];
+            BoardItem* to = terminals[size_t(below(int(terminals.size())))];
+            QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
+            QTest::mouseRelease(from, Qt::LeftButton, {},
+                                from->mapFromParent(to->geometry().center()));
+            m.pressTerminal(from->index());
+            if (to != from && m.pending == from->index())
+                m.pressTerminal(to->index());
+            return "drag " + from->objectName() + " to " + to->objectName();
+        }
+        if (kind < 66 && !conductors.empty()) {
+            const int c = below(int(conductors.size()));
+            const QPolygon& route = board.routes()[size_t(c)];
+            const QPointF middle = board.toWidget((QPointF(route[0]) + QPointF(route[1])) / 2);
+            BoardItem* item = conductors[size_t(c)];
+            testing::tap(item, item->mapFromParent(middle.toPoint()));
+            m.pending = -1;
+            m.selected = c;
+            if (below(2)) {
+                QTest::keyClick(item, Qt::Key_Delete);
+                m.remove(c);
+                return QStringLiteral("delete conductor %1").arg(c);
+            }
+            return QStringLiteral("select conductor %1").arg(c);
+        }
+        if (kind < 78) {
+            const int s = below(int(board.switchButtons().size()));
+            QPushButton* button = board.switchButtons()[size_t(s)];
+            const int way = below(3);
+            if (way == 0)
+                testing::tap(button);
+            else
+                QTest::keyClick(button, way == 1 ? Qt::Key_Space : Qt::Key_Return);
+            m.positions[size_t(s)] = 1 - m.positions[size_t(s)];
+            m.solve();
+            return QStringLiteral("switch %1").arg(s);
+        }
+        if (kind < 84) {
+            testing::tap(widget(w, "Magnetotèrmic"));
+            m.tripped = false;
+            m.solve();
+            return "breaker";
+        }
+        if (kind < 87) {
+            testing::tap(widget(w, "Comprova"));
+            if (widget<QLabel>(w, "Resultat")->text().isEmpty())
+                return "check: no verdict";
+            return "check";
+        }
+        if (kind < 89) {
+            testing::tap(widget(w, "Esborra-ho tot"));
+            if (!m.conductors().empty())
+                m.edit({});
+            return "clear all";
+        }
+        if (kind < 95) {
+            const bool undo = below(2);
+            if (below(2)) {
+                QWidget* button = widget(w, undo ? "Desfés" : "Refés");
+                if (button->isEnabled())
+                    testing::tap(button);
+            } else {
+                QTest::keyClick(&board, Qt::Key_Z,
+                                undo ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            }
+            if (undo && m.at > 0)
+                --m.at, m.wiringChanged();
+            else if (!undo && m.at + 1 < m.history.size())
+                ++m.at, m.wiringChanged();
+            return undo ? "undo" : "redo";
+        }
+        if (kind < 97) {
+            QTest::keyClick(&board, Qt::Key_Escape);
+            m.pending = m.selected = -1;
+            return "escape";
+        }
+        // A press on the bare board lets go of the terminal and the conductor.
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            const QPoint at(below(board.width()), below(board.height()));
+            if (!board.childAt(at)) {
+                testing::tap(&board, at);
+                m.pending = m.selected = -1;
+                return "press the board";
+            }
+        }
+        return "nothing";
+    }
+
+    // Everything the model knows, against the program.
+    static void verify(workshop::WorkshopWindow& w, const Model& m, const QString& step) {
+        const workshop::Workbench& bench = w.bench();
+        workshop::BoardView& board = w.view().board();
+        const QByteArray where = step.toUtf8();
+        QVERIFY2(warnings.isEmpty(), qPrintable(step + ": " + warnings.join('\n')));
+        QVERIFY2(bench.wiring().conductors == m.conductors(), where);
+        QVERIFY2(bench.wiring().positions == m.positions, where);
+        QVERIFY2(bench.tripped() == m.tripped, where);
+        QVERIFY2(board.pendingTerminal() == m.pending, where);
+        QVERIFY2(board.selectedConductor() == m.selected, where);
+        QVERIFY2(board.conductorItems().size() == m.conductors().size(), where);
+        for (const QPolygon& route : board.routes()) {
+            QVERIFY2(route.size() >= 2, where);
+            for (int i = 1; i < route.size(); ++i)
+                QVERIFY2(route[i].x() == route[i - 1].x() || route[i].y() == route[i - 1].y(),
+                         where);
+        }
+        const auto state = m.state();
+        for (BoardItem* lamp : board.lampItems()) {
+            const auto light = m.tripped ? testing::circuit_oracle::Light::Off
+                                         : state.lamps[size_t(lamp->index())];
+            QVERIFY2(description(lamp) == glowText(light),
+                     where + ": " + description(lamp).toUtf8() + ", not " + glowText(light).toUtf8());
+        }
+        QVERIFY2(widget(w, "Desfés")->isEnabled() == (m.at > 0), where);
+        QVERIFY2(widget(w, "Refés")->isEnabled() == (m.at + 1 < m.history.size()),
+                 where);
+    }
+
+  private slots:
+    void initTestCase() {
+        house = std::make_unique<testing::HouseFixture>();
+        qInstallMessageHandler(recordWarnings);
+    }
+
+    void everyExerciseTakesAnyActionInAnyOrder_data() {
+        QTest::addColumn<QString>("id");
+        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "dos-llums"})
+            QTest::newRow(id) << QString(id);
+    }
+
+    void everyExerciseTakesAnyActionInAnyOrder() {
+        QFETCH(QString, id);
+        house->reset();
+        warnings.clear();
+        house->chooseMenu("mnuTaller_" + id);
+        auto& w = static_cast<workshop::WorkshopWindow&>(house->window("frmTaller_" + id));
+        Model m{w.bench().exercise()};
+        const int actions = qEnvironmentVariableIntValue("AMPERA_WORKSHOP_ACTIONS");
+        QStringList steps;
+        for (int i = 0; i < (actions > 0 ? actions : 1500); ++i) {
+            steps << act(w, m);
+            house->settle();
+            verify(w, m, QStringLiteral("%1 after: %2").arg(id, steps.mid(steps.size() - 8).join(", ")));
+            if (QTest::currentTestFailed())
+                return;
+        }
+        // Undoing every change leaves the bare board; redoing them all
+        // brings back the last wiring.
+        QWidget* undo = widget(w, "Desfés");
+        while (undo->isEnabled())
+            testing::tap(undo);
+        QVERIFY(w.bench().wiring().conductors.empty());
+        QWidget* redo = widget(w, "Refés");
+        while (redo->isEnabled())
+            testing::tap(redo);
+        QVERIFY(w.bench().wiring().conductors == m.history.back());
+    }
+};
+
+QTEST_MAIN(WorkshopRandomUse)
+#include "tst_workshop_random.moc"
