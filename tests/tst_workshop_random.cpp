@@ -193,7 +193,8 @@ class WorkshopRandomUse : public QObject {
                     testing::tap(button);
             } else {
                 QTest::keyClick(&board, Qt::Key_Z,
-                                undo ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+                                undo ? Qt::ControlModifier
+                                     : Qt::ControlModifier | Qt::ShiftModifier);
             }
             if (undo && m.at > 0)
                 --m.at, m.wiringChanged();
@@ -240,12 +241,12 @@ class WorkshopRandomUse : public QObject {
         for (BoardItem* lamp : board.lampItems()) {
             const auto light = m.tripped ? testing::circuit_oracle::Light::Off
                                          : state.lamps[size_t(lamp->index())];
-            QVERIFY2(description(lamp) == glowText(light),
-                     where + ": " + description(lamp).toUtf8() + ", not " + glowText(light).toUtf8());
+            QVERIFY2(description(lamp) == glowText(light), where + ": " +
+                                                               description(lamp).toUtf8() +
+                                                               ", not " + glowText(light).toUtf8());
         }
         QVERIFY2(widget(w, "Desfés")->isEnabled() == (m.at > 0), where);
-        QVERIFY2(widget(w, "Refés")->isEnabled() == (m.at + 1 < m.history.size()),
-                 where);
+        QVERIFY2(widget(w, "Refés")->isEnabled() == (m.at + 1 < m.history.size()), where);
     }
 
   private slots:
@@ -272,7 +273,8 @@ class WorkshopRandomUse : public QObject {
         for (int i = 0; i < (actions > 0 ? actions : 1500); ++i) {
             steps << act(w, m);
             house->settle();
-            verify(w, m, QStringLiteral("%1 after: %2").arg(id, steps.mid(steps.size() - 8).join(", ")));
+            verify(w, m,
+                   QStringLiteral("%1 after: %2").arg(id, steps.mid(steps.size() - 8).join(", ")));
             if (QTest::currentTestFailed())
                 return;
         }
