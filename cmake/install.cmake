@@ -44,6 +44,26 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 add_custom_target(icons ALL DEPENDS ${icon_pngs})
 
+# What a Debian system keeps of every package: the licence in Debian's
+# machine-readable form, the changelog and the manual page, the last two
+# compressed as Debian's tools do (best compression, and neither name nor
+# time stamp, so the same sources give the same files). The formats of the
+# workshop's files go with them, for teachers.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed_dir ${CMAKE_CURRENT_BINARY_DIR}/compressed)
+file(MAKE_DIRECTORY ${compressed_dir})
+foreach(source data/changelog docs/ampera.1)
+  get_filename_component(name ${source} NAME)
+  execute_process(COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/${source}
+                  OUTPUT_FILE ${compressed_dir}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${CMAKE_CURRENT_SOURCE_DIR}/${source})
+endforeach()
+install(FILES data/copyright ${compressed_dir}/changelog.gz docs/exercicis.md
+              docs/circuit-format.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${compressed_dir}/ampera.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # The Debian package. Shared-library dependencies are read from the binary;
 # what it loads at run time without linking (the SVG plugins for the window
 # icon, the fonts its layouts are mapped onto) is declared by hand.
