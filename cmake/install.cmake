@@ -13,6 +13,35 @@ set(AMPERA_SCREENSHOT_URL "https://ampera.example/screenshots"
 install(TARGETS ampera RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 target_compile_definitions(ampera PRIVATE AMPERA_APP_ID="${AMPERA_APP_ID}")
 
+# The release: its version is the project's, and the changelog's newest
+# entry must be for that version; the date of that entry is the release
+# date the software centre shows.
+file(STRINGS data/changelog changelog_head LIMIT_COUNT 1)
+if(NOT changelog_head MATCHES "^ampera \\(([^)]+)\\) " OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "data/changelog must begin with an entry for version ${PROJECT_VERSION}")
+endif()
+file(STRINGS data/changelog changelog_signature REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT changelog_signature MATCHES ">  [A-Z][a-z][a-z], ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+  message(FATAL_ERROR "the newest entry of data/changelog has no date: ${changelog_signature}")
+endif()
+set(day ${CMAKE_MATCH_1})
+set(month_name ${CMAKE_MATCH_2})
+set(year ${CMAKE_MATCH_3})
+# Changelog dates are in the form of e-mail headers: "Wed, 09 Dec 2026".
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months ${month_name} month)
+if(month LESS 0)
+  message(FATAL_ERROR "data/changelog: no month is called ${month_name}")
+endif()
+math(EXPR month "${month} + 1")
+if(day MATCHES "^[0-9]$")
+  string(PREPEND day 0)
+endif()
+if(month LESS 10)
+  string(PREPEND month 0)
+endif()
+set(AMPERA_RELEASE_DATE ${year}-${month}-${day})
+
 set(desktop_file ${CMAKE_CURRENT_BINARY_DIR}/data/${AMPERA_APP_ID}.desktop)
 set(metainfo_file ${CMAKE_CURRENT_BINARY_DIR}/data/${AMPERA_APP_ID}.metainfo.xml)
 configure_file(data/ampera.desktop.in ${desktop_file} @ONLY)
