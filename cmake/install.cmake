@@ -97,16 +97,29 @@ install(FILES ${compressed_dir}/ampera.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/
 # what it loads at run time without linking (the SVG plugins for the window
 # icon, the fonts its layouts are mapped onto) is declared by hand.
 set(CPACK_GENERATOR DEB)
+# The values reach cpack as written, quotes and all.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME ampera)
 set(CPACK_PACKAGE_VENDOR "Ampera")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "learn how the lighting circuits of a house work")
+# dpkg shows the description as it is: lines of at most 80 columns, and a
+# blank line between paragraphs (cpack writes it as " .").
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
        "Ampera shows the floor plan of a house with nine rooms. The learner enters\n"
        "a room, works its switches (a single switch, two two-way switches, two\n"
        "two-way switches with an intermediate switch) and watches the wiring\n"
        "diagram, the lamp, the photograph of the room and its truth table react.\n"
-       "Lighting every lamp at once trips the circuit breaker. The user interface\n"
-       "is in Catalan.")
+       "Lighting every lamp at once trips the circuit breaker.\n"
+       "\n"
+       "In the wiring workshop (the \"Taller\" menu) the learner wires the phase,\n"
+       "the switches and the lamps of an exercise from terminal to terminal and\n"
+       "sees the result at once. \"Comprova\" works every combination of the\n"
+       "switches and gives one verdict, and names unsafe wiring such as a switch\n"
+       "on the neutral. Teachers can add exercises of their own, and check the\n"
+       "wiring files their learners save with \"ampera --check\", also as a table\n"
+       "for a spreadsheet.\n"
+       "\n"
+       "The user interface is in Catalan.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
