@@ -191,4 +191,15 @@ bool saveAtomically(const QString& path, const QByteArray& text, QString* error)
     return false;
 }
 
+QString safeFileName(QString name) {
+    name.replace(QStringLiteral(": "), QStringLiteral(" - "));
+    static const QString refused = QStringLiteral("\\/:*?\"<>|");
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || refused.contains(c))
+            c = QLatin1Char('-');
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    return name;
+}
+
 } // namespace circuit

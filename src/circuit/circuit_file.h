@@ -51,4 +51,10 @@ bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wir
 // The same for a text already made.
 bool saveAtomically(const QString& path, const QByteArray& text, QString* error);
 
+// `name` made fit to name a file on any system the program runs on, a FAT
+// memory stick included: ": " becomes " - ", every other character that
+// Windows refuses (\ / : * ? " < > | and control characters) a hyphen,
+// and the trailing dots and spaces that Windows drops are removed.
+QString safeFileName(QString name);
+
 } // namespace circuit

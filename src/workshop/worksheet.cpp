@@ -7,8 +7,12 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QSaveFile>
+#ifdef AMPERA_SVG_EXPORT
 #include <QSvgGenerator>
+#endif
 
 namespace workshop {
 
@@ -98,27 +102,74 @@ void paintWorksheet(QPainter& p, const QRectF& page, const Workbench& bench,
     p.restore();
 }
 
+QStringList worksheetFormats() {
+#ifdef AMPERA_SVG_EXPORT
+    return {QStringLiteral("pdf"), QStringLiteral("svg"), QStringLiteral("png")};
+#else
+    return {QStringLiteral("pdf"), QStringLiteral("png")};
+#endif
+}
+
+namespace {
+
+QString title(const Workbench& bench) {
+    return QStringLiteral("Taller: ") + bench.exercise().title;
+}
+
+bool writePdf(QIODevice* file, const Workbench& bench, const BoardView& board) {
+    QPdfWriter writer(file);
+    writer.setTitle(title(bench));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter(&writer);
+    const QRectF page(QPointF(), QSizeF(writer.width(), writer.height()));
+    paintWorksheet(painter, page, bench, board);
+    return painter.end();
+}
+
+#ifdef AMPERA_SVG_EXPORT
+bool writeSvg(QIODevice* file, const Workbench& bench, const BoardView& board) {
+    QSvgGenerator generator;
+    generator.setOutputDevice(file);
+    generator.setSize(SheetPixels);
+    generator.setViewBox(QRect(QPoint(), SheetPixels));
+    generator.setTitle(title(bench));
+    QPainter painter(&generator);
+    paintWorksheet(painter, QRectF(QPoint(), SheetPixels), bench, board);
+    return painter.end();
+}
+#endif
+
+bool writePng(QIODevice* file, const Workbench& bench, const BoardView& board) {
+    QImage image(SheetPixels, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintWorksheet(painter, QRectF(QPoint(), SheetPixels), bench, board);
+    painter.end();
+    return image.save(file, "PNG");
+}
+
+} // namespace
+
 bool exportWorksheet(const QString& path, const Workbench& bench, const BoardView& board,
                      QString* error) {
-    const bool svg =
-        QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
+    const QString format = QFileInfo(path).suffix().toLower();
+    if (!worksheetFormats().contains(format)) {
+        if (error)
+            *error = QStringLiteral("No es pot desar la imatge «%1»: el format «%2» no és cap "
+                                    "dels que el programa sap escriure (%3)")
+                         .arg(path, format, worksheetFormats().join(QStringLiteral(", ")));
+        return false;
+    }
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
-    if (written && svg) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&file);
-        generator.setSize(SheetPixels);
-        generator.setViewBox(QRect(QPoint(), SheetPixels));
-        generator.setTitle(QStringLiteral("Taller: ") + bench.exercise().title);
-        QPainter painter(&generator);
-        paintWorksheet(painter, QRectF(QPoint(), SheetPixels), bench, board);
-    } else if (written) {
-        QImage image(SheetPixels, QImage::Format_RGB32);
-        QPainter painter(&image);
-        paintWorksheet(painter, QRectF(QPoint(), SheetPixels), bench, board);
-        painter.end();
-        written = image.save(&file, "PNG");
-    }
+    if (written && format == QLatin1String("pdf"))
+        written = writePdf(&file, bench, board);
+#ifdef AMPERA_SVG_EXPORT
+    else if (written && format == QLatin1String("svg"))
+        written = writeSvg(&file, bench, board);
+#endif
+    else if (written)
+        written = writePng(&file, bench, board);
     if (written && file.commit())
         return true;
     if (error)

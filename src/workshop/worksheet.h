@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 namespace workshop {
 
@@ -16,8 +17,12 @@ class Workbench;
 void paintWorksheet(QPainter& painter, const QRectF& page, const Workbench& bench,
                     const BoardView& board);
 
-// Writes the sheet as SVG or PNG, chosen by the file's extension. False
-// with a Catalan reason naming the file.
+// The extensions of the formats a sheet can be written in, the first the
+// one proposed: PDF, SVG where the program has Qt SVG, and PNG.
+QStringList worksheetFormats();
+
+// Writes the sheet in the format its extension names. False with a Catalan
+// reason naming the file.
 bool exportWorksheet(const QString& path, const Workbench& bench, const BoardView& board,
                      QString* error);
 

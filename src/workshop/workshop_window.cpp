@@ -10,6 +10,7 @@
 #include "workshop/workshop_view.h"
 
 #include <QFileDialog>
+#include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -134,11 +135,18 @@ void WorkshopWindow::saveAs() {
 }
 
 void WorkshopWindow::exportImage() {
-    QString filter;
-    const QString path = QFileDialog::getSaveFileName(
-        window(), QStringLiteral("Exporta la imatge"),
-        bench_.exercise().id + QStringLiteral(".svg"),
-        QStringLiteral("Imatge SVG (*.svg);;Imatge PNG (*.png)"), &filter);
+    static const QHash<QString, QString> kinds = {
+        {QStringLiteral("pdf"), QStringLiteral("Document PDF")},
+        {QStringLiteral("svg"), QStringLiteral("Imatge SVG")},
+        {QStringLiteral("png"), QStringLiteral("Imatge PNG")},
+    };
+    QStringList filters;
+    for (const QString& format : worksheetFormats())
+        filters << QStringLiteral("%1 (*.%2)").arg(kinds.value(format), format);
+    const QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("Exporta la imatge"),
+                                                      bench_.exercise().id + QLatin1Char('.') +
+                                                          worksheetFormats().first(),
+                                                      filters.join(QStringLiteral(";;")));
     if (path.isEmpty())
         return;
     QString error;
@@ -149,7 +157,8 @@ void WorkshopWindow::exportImage() {
 void WorkshopWindow::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("Taller: ") + bench_.exercise().title);
+    // The print dialog proposes the document's name for a file printed to.
+    printer.setDocName(circuit::safeFileName(QStringLiteral("Taller: ") + bench_.exercise().title));
     QPrintDialog dialog(&printer, window());
     dialog.setWindowTitle(QStringLiteral("Imprimeix"));
     if (dialog.exec() != QDialog::Accepted)
