@@ -132,6 +132,10 @@ class TestCheckCommand : public QObject {
 
     // The teachers' exercises are known too, and bad ones reported.
     void teachersExercise() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows finds the data folders as the user's known folders, which a child "
+              "process cannot be given; the packages' test puts an exercise there instead");
+#endif
         QFile builtIn(":/exercises/punt-de-llum.json");
         QVERIFY(builtIn.open(QIODevice::ReadOnly));
         QVERIFY(QDir(folder_.path()).mkpath("data/ampera/exercicis"));
@@ -192,7 +196,13 @@ class TestCheckCommand : public QObject {
     }
 
   private:
-    static QString program() { return QCoreApplication::applicationDirPath() + "/ampera"; }
+    static QString program() {
+#ifdef Q_OS_WIN
+        return QCoreApplication::applicationDirPath() + "/ampera.exe";
+#else
+        return QCoreApplication::applicationDirPath() + "/ampera";
+#endif
+    }
 
     void write(const QString& name, const QByteArray& text) {
         QFile file(folder_.filePath(name));

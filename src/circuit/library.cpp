@@ -13,7 +13,13 @@ namespace circuit {
 
 namespace {
 
-// The folders where teachers put exercises, the user's first.
+std::unique_ptr<Library>& current() {
+    static std::unique_ptr<Library> library;
+    return library;
+}
+
+} // namespace
+
 QStringList exerciseFolders() {
     QStringList folders;
     for (const QString& data :
@@ -24,13 +30,6 @@ QStringList exerciseFolders() {
     }
     return folders;
 }
-
-std::unique_ptr<Library>& current() {
-    static std::unique_ptr<Library> library;
-    return library;
-}
-
-} // namespace
 
 Library readLibrary(const QStringList& folders) {
     Library library;

@@ -32,6 +32,10 @@ const Exercise* findExercise(const QString& id);
 // the previous library become invalid.
 void reloadLibrary();
 
+// The folders where teachers put exercises, "ampera/exercicis" in each of
+// the system's data folders (Qt's standard locations), the user's first.
+QStringList exerciseFolders();
+
 // Reads a library from the built-in exercises and the given folders, in
 // order of precedence.
 Library readLibrary(const QStringList& folders);

@@ -3,12 +3,12 @@
 #include "circuit/checker.h"
 #include "circuit/circuit_file.h"
 #include "circuit/library.h"
+#include "shell/console.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
-
-#include <cstdio>
 
 namespace shell {
 
@@ -33,16 +33,18 @@ const char* const Help =
     "  --help             mostra aquesta ajuda.\n"
     "  --version          mostra la versió del programa.\n"
     "\n"
-    "Coneix els exercicis del programa i els dels professors, a\n"
-    "~/.local/share/ampera/exercicis i /usr/share/ampera/exercicis.\n"
+    "Coneix els exercicis del programa i els dels professors, que són a:\n"
+    "%1"
     "\n"
     "Estat de sortida de --check: 0 si tots els muntatges són correctes, 1 si\n"
     "n'hi ha algun que no ho és, 2 si algun fitxer no s'ha pogut llegir o no és\n"
     "vàlid.\n";
 
-void print(FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+QString helpText() {
+    QString folders;
+    for (const QString& folder : circuit::exerciseFolders())
+        folders += QStringLiteral("  ") + QDir::toNativeSeparators(folder) + QLatin1Char('\n');
+    return QString::fromUtf8(Help).arg(folders);
 }
 
 // "sí", or "no" and the first combination where the criterion fails.
@@ -76,12 +78,13 @@ int check(const QStringList& files, bool csv) {
                                QStringLiteral("veredicte")};
         for (const QString& name : circuit::criterionNames())
             heading << name;
-        print(stdout, row(heading));
+        console::write(console::Stream::Output, row(heading));
     }
     // A teacher whose exercise file is bad learns why its wirings are unknown.
     for (const circuit::Library::Rejected& r : circuit::library().rejected)
-        print(stderr, QStringLiteral("ampera: s'ha deixat de banda l'exercici «%1»: %2\n")
-                          .arg(r.file, r.reason));
+        console::write(console::Stream::Errors,
+                       QStringLiteral("ampera: s'ha deixat de banda l'exercici «%1»: %2\n")
+                           .arg(r.file, r.reason));
     int status = AllCorrect;
     for (const QString& file : files) {
         QString reason;
@@ -89,10 +92,11 @@ int check(const QStringList& files, bool csv) {
         if (!saved) {
             status = SomeUnreadable;
             // Every row has every column, so a spreadsheet lines them up.
-            print(stdout,
-                  csv ? row(QStringList{file, QString(), QStringLiteral("error: ") + reason} +
-                            QStringList(int(circuit::criterionNames().size()), QString()))
-                      : QStringLiteral("%1: error: %2\n").arg(file, reason));
+            console::write(
+                console::Stream::Output,
+                csv ? row(QStringList{file, QString(), QStringLiteral("error: ") + reason} +
+                          QStringList(int(circuit::criterionNames().size()), QString()))
+                    : QStringLiteral("%1: error: %2\n").arg(file, reason));
             continue;
         }
         const circuit::Report report = circuit::check(*saved->exercise, saved->wiring);
@@ -102,20 +106,20 @@ int check(const QStringList& files, bool csv) {
             QStringList fields = {file, saved->exercise->id, report.text};
             for (const circuit::Criterion& c : report.criteria)
                 fields << mark(*saved->exercise, c);
-            print(stdout, row(fields));
+            console::write(console::Stream::Output, row(fields));
             continue;
         }
         QString entry = QStringLiteral("%1: %2\n").arg(file, report.text);
         for (const circuit::Criterion& c : report.criteria)
             entry += QStringLiteral("  %1: %2\n").arg(c.name, mark(*saved->exercise, c));
-        print(stdout, entry);
+        console::write(console::Stream::Output, entry);
     }
-    std::fflush(stdout);
     return status;
 }
 
 int usage(const QString& problem) {
-    print(stderr, QStringLiteral("ampera: %1\nPer veure com s'usa: ampera --help\n").arg(problem));
+    console::write(console::Stream::Errors,
+                   QStringLiteral("ampera: %1\nPer veure com s'usa: ampera --help\n").arg(problem));
     return SomeUnreadable;
 }
 
@@ -134,12 +138,13 @@ int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
     QStringList files;
     for (const QString& arg : args) {
         if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
-            print(stdout, QString::fromUtf8(Help));
+            console::write(console::Stream::Output, helpText());
             return AllCorrect;
         }
         if (!optionsEnded && arg == QLatin1String("--version")) {
-            print(stdout,
-                  QStringLiteral("ampera %1\n").arg(QCoreApplication::applicationVersion()));
+            console::write(
+                console::Stream::Output,
+                QStringLiteral("ampera %1\n").arg(QCoreApplication::applicationVersion()));
             return AllCorrect;
         }
         if (!optionsEnded && arg == QLatin1String("--check"))
