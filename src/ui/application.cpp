@@ -91,6 +91,7 @@ void setUpApplication(QApplication& app) {
     // first one is freed and serve the next ones from a heap that grows.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
+    addFontsBesideProgram();
     auto* style = new ProgramStyle;
     app.setStyle(style);
     app.setPalette(style->standardPalette());

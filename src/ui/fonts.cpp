@@ -1,5 +1,8 @@
 #include "ui/fonts.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
 
@@ -46,6 +49,13 @@ QFont baseFont(const FontSpec& spec) {
 }
 
 } // namespace
+
+void addFontsBesideProgram() {
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+    for (const QString& file : folder.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")},
+                                                QDir::Files, QDir::Name))
+        QFontDatabase::addApplicationFont(folder.filePath(file));
+}
 
 QString installedFamily(const QString& layoutFamily) {
     return standIn(layoutFamily).family;

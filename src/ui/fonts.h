@@ -15,6 +15,11 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// Adds the fonts in the "fonts" folder beside the executable, where a
+// build that carries its own fonts (the Windows one) keeps them; a system
+// that installs them from packages has no such folder.
+void addFontsBesideProgram();
+
 // The installed family that stands in for a layout's font name.
 QString installedFamily(const QString& layoutFamily);
 
