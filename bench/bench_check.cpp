@@ -9,13 +9,11 @@
 #include "circuit/circuit_file.h"
 #include "circuit/exercise.h"
 
-#include "natural_wirings.h"
+#include "class_files.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -31,51 +29,6 @@ constexpr int Files = 1000;
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-// A learner's wiring: two in five right, one in ten on the neutral, the
-// rest with a conductor out of place or laid at random.
-Wiring attempt(const Exercise& e, int learner, QRandomGenerator& random) {
-    const int kind = learner % 10;
-    Wiring w = testing::wiringOf(e, kind == 4 ? testing::onTheNeutral(e.id)
-                                              : testing::naturalWiring(e.id));
-    const int terminals = int(e.terminals.size());
-    if (kind >= 5) {
-        if (kind >= 8)
-            w.conductors.clear();
-        const int count = kind >= 8 ? 3 + int(random.bounded(6)) : int(w.conductors.size()) + 1;
-        if (kind < 8)
-            w.conductors.erase(w.conductors.begin() + random.bounded(int(w.conductors.size())));
-        while (int(w.conductors.size()) < count) {
-            const Conductor c{int(random.bounded(terminals)), int(random.bounded(terminals))};
-            if (c.from != c.to && !w.has(c))
-                w.conductors.push_back(c);
-        }
-    }
-    w.setCombination(int(random.bounded(e.combinations())));
-    return w;
-}
-
-QStringList writeClass(const QString& folder) {
-    QRandomGenerator random(2025);
-    const std::vector<Exercise>& exercises = builtInExercises();
-    QStringList paths;
-    for (int i = 0; i < Files; ++i) {
-        const Exercise& e = exercises[size_t(i) % exercises.size()];
-        QByteArray text = serializeWiring(e, attempt(e, i / int(exercises.size()), random));
-        // One file in fifty is damaged on its way to the teacher.
-        if (random.bounded(50) == 0)
-            text.truncate(text.size() / 2);
-        const QString path = QStringLiteral("%1/alumne-%2-%3.ampera")
-                                 .arg(folder)
-                                 .arg(i, 4, 10, QLatin1Char('0'))
-                                 .arg(e.id);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-            qFatal("cannot write %s", qPrintable(path));
-        paths << path;
-    }
-    return paths;
 }
 
 // Wall time of one run of the program, in milliseconds.
@@ -99,7 +52,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir folder;
     if (!folder.isValid())
         qFatal("no temporary folder");
-    const QStringList files = writeClass(folder.path());
+    const QStringList files = testing::writeClassFiles(folder.path(), Files);
 
     std::vector<double> totals, single;
     for (int run = 0; run < runs; ++run) {

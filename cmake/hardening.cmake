@@ -3,11 +3,13 @@
 # stack canary in every function with a local buffer, and glibc's checked
 # variants of the string and memory functions where a buffer's size is known.
 # The sanitizer build goes without: the sanitizers check the same faults more
-# closely, and fortified calls would hide some accesses from them.
+# closely, and fortified calls would hide some accesses from them. These are
+# ELF's protections; on Windows, mingw-w64's linker marks executables for
+# address randomisation and no-execute data by default.
 option(AMPERA_HARDEN "Harden optimised builds" ON)
 
 set(AMPERA_HARDENED OFF)
-if(AMPERA_HARDEN AND NOT AMPERA_SANITIZE
+if(AMPERA_HARDEN AND NOT AMPERA_SANITIZE AND NOT WIN32
    AND CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
   set(AMPERA_HARDENED ON)
   # Undefined first, so a toolchain that already defines the macro does not

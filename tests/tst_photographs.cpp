@@ -4,6 +4,7 @@
 // lit/dark convention are refused.
 #include "house/catalogue.h"
 #include "pictures/night.h"
+#include "svg_sources.h"
 #include "ui/pictures.h"
 
 #include <QImage>
@@ -123,7 +124,7 @@ class PhotographsTest : public QObject {
         // Where the lamp shines (its light drawn opaque: the bulb), the dark
         // picture is much darker.
         const QImage light =
-            layer(ui::pictures::svg(litName), QStringLiteral("lamp-light"), designSize);
+            layer(testing::svgSource(litName), QStringLiteral("lamp-light"), designSize);
         double litSum = 0, darkSum = 0;
         int count = 0;
         for (int y = 0; y < designSize.height(); ++y)
@@ -141,19 +142,19 @@ class PhotographsTest : public QObject {
 
         // Nothing of the lamp's light is left in the dark picture: it is the
         // same as the dark version of a lit picture whose light is invisible.
-        QByteArray unlit = ui::pictures::svg(litName);
+        QByteArray unlit = testing::svgSource(litName);
         const QByteArray lampTag = "id=\"lamp-light\"";
         QCOMPARE(unlit.count(lampTag), 1);
         unlit.replace(lampTag, lampTag + " opacity=\"0\"");
         QString error;
         const QByteArray reference = photographs::nightVersion(unlit, &error);
         QVERIFY2(!reference.isEmpty(), qPrintable(error));
-        QCOMPARE(render(reference, designSize), render(ui::pictures::svg(darkName), designSize));
+        QCOMPARE(render(reference, designSize), render(testing::svgSource(darkName), designSize));
 
         // The night sky lies above the night shade, unshaded, and only in the
         // dark picture.
         const QImage night =
-            layer(ui::pictures::svg(darkName), QStringLiteral("night"), designSize);
+            layer(testing::svgSource(darkName), QStringLiteral("night"), designSize);
         int nightPixels = 0, shownAsDrawn = 0, inLit = 0;
         for (int y = 0; y < designSize.height(); ++y)
             for (int x = 0; x < designSize.width(); ++x) {
@@ -243,7 +244,7 @@ class PhotographsTest : public QObject {
         QVERIFY(drawn.isValid());
         const auto& rooms = house::rooms();
         for (const house::Room& room : rooms)
-            QVERIFY(QFile::copy(QStringLiteral(":/pictures/%1.svg").arg(room.photoPicture),
+            QVERIFY(QFile::copy(QStringLiteral(":/svg/%1.svg").arg(room.photoPicture),
                                 drawn.filePath(room.photoPicture + QStringLiteral(".svg"))));
         QString error;
         QCOMPARE(photographs::darkPhotographs(drawn.path(), &error).size(), rooms.size());

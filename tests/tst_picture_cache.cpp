@@ -9,7 +9,6 @@
 #include "ui/pictures.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
 
 class PictureCache : public QObject {
     Q_OBJECT
@@ -124,9 +123,7 @@ class PictureCache : public QObject {
         expected.fill(Qt::transparent);
         QPainter painter(&expected);
         painter.setRenderHint(QPainter::Antialiasing);
-        QSvgRenderer renderer(ui::pictures::svg("plan"));
-        renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        ui::pictures::play(painter, "plan", QRectF(QPointF(0, 0), QSizeF(size)));
         painter.end();
         const QImage drawn = ui::pictures::pixmap("plan", size).toImage();
         QCOMPARE(drawn.convertToFormat(expected.format()), expected);

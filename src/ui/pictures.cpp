@@ -1,12 +1,13 @@
 #include "ui/pictures.h"
 
+#include "ui/picture_recording.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QScreen>
-#include <QSvgRenderer>
 
 #ifdef Q_OS_LINUX
 #include <sys/mman.h>
@@ -26,12 +27,10 @@ struct Rendering {
     quint64 lastUse;
 };
 
-// The SVG text of a picture is kept, but not its parsed document: a picture
-// is parsed only to be rendered, which the kept renderings make rare, and
-// the parsed photographs would together hold several megabytes.
+// A recording holds its painting commands as the bytes it was read from;
+// playing it reads them afresh each time.
 struct Entry {
-    QByteArray text;
-    QSize design;
+    Recording recording;
     std::vector<Rendering> rendered;
 };
 
@@ -119,26 +118,16 @@ class PictureIconEngine : public QIconEngine {
     QString picture_;
 };
 
-QByteArray readResource(const QString& name) {
-    QFile file(QStringLiteral(":/pictures/%1.svg").arg(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("Missing picture %s", qPrintable(name));
-    return file.readAll();
-}
-
-std::unique_ptr<QSvgRenderer> parse(const QString& name, const QByteArray& text) {
-    auto renderer = std::make_unique<QSvgRenderer>(text);
-    if (!renderer->isValid())
-        qFatal("Invalid picture %s", qPrintable(name));
-    renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
-    return renderer;
-}
-
 Entry& entry(const QString& name) {
     Entry& e = catalogue()[name];
-    if (e.text.isNull()) {
-        e.text = readResource(name);
-        e.design = parse(name, e.text)->defaultSize();
+    if (e.recording.design.isEmpty()) {
+        QFile file(QStringLiteral(":/pictures/%1.pic").arg(name));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("Missing picture %s", qPrintable(name));
+        std::optional<Recording> read = readRecording(file.readAll());
+        if (!read)
+            qFatal("Invalid picture %s", qPrintable(name));
+        e.recording = std::move(*read);
     }
     return e;
 }
@@ -197,11 +186,17 @@ quint64 sizeKey(QSize s) {
 } // namespace
 
 QSize designSize(const QString& name) {
-    return entry(name).design;
+    return entry(name).recording.design;
 }
 
-QByteArray svg(const QString& name) {
-    return entry(name).text;
+void play(QPainter& painter, const QString& name, const QRectF& target) {
+    const Recording& recording = entry(name).recording;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / recording.design.width(),
+                  target.height() / recording.design.height());
+    painter.drawPicture(0, 0, recording.picture);
+    painter.restore();
 }
 
 QPixmap pixmap(const QString& name, QSize devicePixels) {
@@ -219,7 +214,7 @@ QPixmap pixmap(const QString& name, QSize devicePixels) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        parse(name, e.text)->render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
+        play(painter, name, QRectF(QPointF(0, 0), QSizeF(image.size())));
     }
     ++renderings;
     QPixmap result = QPixmap::fromImage(std::move(image));
@@ -245,7 +240,7 @@ void drawInDevicePixels(QPainter& painter, QPoint device, const QPixmap& pixmap)
 
 QStringList names() {
     QStringList all;
-    for (const QString& file : QDir(QStringLiteral(":/pictures")).entryList({"*.svg"}))
+    for (const QString& file : QDir(QStringLiteral(":/pictures")).entryList({"*.pic"}))
         all << file.chopped(4);
     all.sort();
     return all;

@@ -1,8 +1,9 @@
-// The picture catalogue: every picture of the program is an SVG document
-// compiled in as the resource ":/pictures/<name>.svg" (drawn by hand, or made
-// from code when the program is built), with a design size in pixels (15
-// twips each), rendered once per device size and kept while that size is
-// among the few it was last drawn at.
+// The picture catalogue: every picture of the program is drawn as SVG (by
+// hand, or by code when the program is built), recorded at build time as
+// the painting commands that draw it and compiled in as the resource
+// ":/pictures/<name>.pic". Each has a design size in pixels (15 twips
+// each), is rendered once per device size and kept while that size is among
+// the few it was last drawn at.
 #pragma once
 
 #include <QByteArray>
@@ -42,8 +43,9 @@ void drawInDevicePixels(QPainter& painter, QPoint device, const QPixmap& pixmap)
 // The picture as an icon, rendered at each size it is painted at.
 QIcon icon(const QString& name);
 
-// The SVG text of a picture.
-QByteArray svg(const QString& name);
+// Plays the picture's recording into `target`, stretched to fill it, as
+// every rendering is made.
+void play(QPainter& painter, const QString& name, const QRectF& target);
 
 // Every picture the program has.
 QStringList names();
