@@ -118,6 +118,29 @@ class TestCircuitFiles : public QObject {
         }
     }
 
+    // Names the program proposes for files are taken on Windows and on a
+    // FAT memory stick.
+    void safeFileNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("a title") << "Taller: Commutada"
+                                 << "Taller - Commutada";
+        QTest::newRow("refused characters") << "a:b*c?d\"e<f>g|h/i\\j"
+                                            << "a-b-c-d-e-f-g-h-i-j";
+        QTest::newRow("control characters") << "a\tb\nc"
+                                            << "a-b-c";
+        QTest::newRow("trailing dots and spaces") << "Exercici 3. . "
+                                                  << "Exercici 3";
+        QTest::newRow("accents kept") << "Làmpada i interruptor"
+                                      << "Làmpada i interruptor";
+    }
+
+    void safeFileNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, safe);
+        QCOMPARE(safeFileName(name), safe);
+    }
+
     // The file as a person reads it: terminal and switch names, indented.
     void writesNamesAndIndents() {
         const Exercise& e = builtIn("commutada");
