@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration: `cmake --install` puts the program, its menu entry,
 # its icon at every size icon themes look up, its software-centre
 # description and the type of its wiring files under the prefix; `cpack -G DEB` wraps the same tree into a
@@ -93,9 +94,10 @@ install(FILES data/copyright ${compressed_dir}/changelog.gz docs/exercicis.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${compressed_dir}/ampera.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-# The Debian package. Shared-library dependencies are read from the binary;
-# what it loads at run time without linking (the SVG plugins for the window
-# icon, the fonts its layouts are mapped onto) is declared by hand.
+# The Debian package. Shared-library dependencies are read from the binary
+# (Qt SVG among them, for worksheets exported as SVG); what it loads at run
+# time without linking (Qt's Catalan texts, the fonts its layouts are
+# mapped onto) is declared by hand.
 set(CPACK_GENERATOR DEB)
 # The values reach cpack as written, quotes and all.
 set(CPACK_VERBATIM_VARIABLES ON)
@@ -127,7 +129,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ampera maintainers <maintainers@ampera.exam
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6, qt6-translations-l10n, fonts-liberation2, fonts-yanone-kaffeesatz")
+    "qt6-translations-l10n, fonts-liberation2, fonts-yanone-kaffeesatz")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # cpack packages what was built, as `cmake --install` installs it, instead
 # of building the whole tree first: build, then package.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package into a temporary folder and checks it as
 # Debian's own checker does, its control fields, its file list, that the
 # program it carries starts, and that the program, its metainfo and its
@@ -50,9 +51,9 @@ dpkg-deb -f "$deb"
 
 # Depends as one package name a line, without version constraints.
 depends=$(field Depends | tr ',' '\n' | sed 's/(.*)//; s/^ *//; s/ *$//')
-# Libraries the program links (found by dpkg-shlibdeps), the SVG plugins it
-# loads for its window icon, Qt's Catalan texts, and the fonts its layouts
-# are mapped onto.
+# Libraries the program links (found by dpkg-shlibdeps; Qt SVG writes
+# worksheets as SVG), Qt's Catalan texts, and the fonts its layouts are
+# mapped onto.
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 \
     qt6-translations-l10n fonts-liberation2 fonts-yanone-kaffeesatz; do
     grep -qx "$package" <<<"$depends" || fail "Depends lacks $package"
