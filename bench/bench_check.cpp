@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ampera --check` on a class's year of wiring files: 1,000 generated files
 // (right, on the neutral, faulty, a few unreadable) checked by one
 // run of the program, median of repeated runs; the median cost of one file

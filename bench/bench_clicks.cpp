@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one learner action costs, handled and repainted, in a main window
 // that fills a screen of a given size in device pixels (1920×1080 unless
 // "--device WxH" says otherwise) at the scaling QT_SCALE_FACTOR sets: a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the first painted frame, and peak memory at that moment, of
 // Ampera beside an empty Qt main window built in the same tree, and the
 // start-up beside a main window that shows some text; medians of repeated

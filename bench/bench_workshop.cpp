@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one learner action in the wiring workshop costs, solved and
 // repainted, in a main window filling a screen of the device size asked
 // for (1920×1080 unless "--device WxH" says otherwise): laying a conductor, a switch click,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints one line per benchmark: the median of its repetitions, wall time
 // and processor time in milliseconds, with its counters, under a title that
 // says what was measured, on how many device pixels and at what scaling.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program as a learner sees it, on a headless screen of the
 // device size asked for ("--device WxH", 1920×1080 without it), runs the
 // benchmarks registered in the file and prints their medians.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen a benchmark runs on: a size in device pixels, whatever the
 // scaling (QT_SCALE_FACTOR) says, so that runs at 100 %, 150 % and 200 %
 // draw the same number of pixels and differ only in how they are scaled.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Optimised builds are hardened: a position-independent executable, its
 # relocations resolved at start and then made read-only (full RELRO), a
 # stack canary in every function with a local buffer, and glibc's checked

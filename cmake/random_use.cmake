@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The random-use test takes its 100,000 learner actions in four shares, each
 # from its own seed, registered as four tests so that CTest runs them side by
 # side. A sanitizer build, several times slower, takes fewer actions per share.

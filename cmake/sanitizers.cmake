@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A checking build: AddressSanitizer (with LeakSanitizer) and
 # UndefinedBehaviorSanitizer compiled into every target, so the whole test
 # suite runs under them. Any report ends the test program with a failure.

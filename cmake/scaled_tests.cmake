@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests that run again at 150 % or 200 % scaling, where every position of a
 # press and every drawn pixel is mapped through the device pixel ratio: the
 # forms layer's pictures must stay 1:1 in device pixels, and the workshop's

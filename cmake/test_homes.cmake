@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each test runs with a home folder of its own, so that the wirings kept
 # automatically and the exercises in the data folders of one test never
 # reach another running beside it (CTest runs them in parallel, and the

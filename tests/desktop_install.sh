@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what a desktop and a
 # software centre read there: every file in its place, the menu entry and the
 # software-centre description valid, and the names that tie them together.

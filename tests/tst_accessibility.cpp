@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive tools learn from each window, walked through Qt's
 // accessibility tree, and how every action is reached from the keyboard.
 #include "house_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The circuit breaker as the learner meets it: lighting the last dark lamp
 // trips it and closes the house, the plan then refuses entry while the menu
 // still opens rooms, and a click on the breaker (or Space, Enter) re-arms it.

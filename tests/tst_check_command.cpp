@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ampera --check` run as a teacher runs it, as a child process with no
 // display: its verdict lines and criteria, its CSV, its exit status, its
 // help and its answer to arguments it does not know.

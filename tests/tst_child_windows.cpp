@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The child windows of the main window on screens of different sizes: where
 // each new one opens, the size of its client area, the maximised mode when
 // a maximised child is closed, and the main window's own close box during

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop's circuit model checked against an independent oracle: the
 // solver's nodes, voltages and lamps, and the checker's verdict and marks,
 // for the wirings a learner gets right and the faults that matter; and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wiring files, the exercise library and autosave: every exercise survives
 // a save and an open, every kind of bad file is refused with its reason in
 // Catalan, teachers' exercise files are found in order and bad ones listed,

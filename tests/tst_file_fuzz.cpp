@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded fuzzing of the workshop's two loaders, wiring files and exercise
 // files: valid files cut short, with bytes changed, values of the wrong
 // type, deep nesting, huge arrays and invalid UTF-8. Every one must load or

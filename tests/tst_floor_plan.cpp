@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor plan as the learner meets it: its first load opens the house,
 // every plan area leads to its room, the exit button ends the program, and
 // the compass buttons choose the face of the house that is seen.

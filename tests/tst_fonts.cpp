@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks that every font name used by the layouts resolves to the installed
 // family meant to stand in for it, so that no window silently falls back to
 // whatever font the machine happens to have.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forms layer on its own: windows by name, controls by exact name,
 // presses, stacking, repainting, scaling and system colours.
 #include "ui/controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The release executable carries its hardening: read from its ELF headers,
 // it is position-independent, its relocations are bound at start and then
 // read-only, and it calls the stack protector's check. A small program built

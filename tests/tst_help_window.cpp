@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: its exact text and titles, its place outside the main
 // window, and how it is opened, brought up again, closed and ended.
 #include "house_fixture.h"

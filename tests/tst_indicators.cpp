@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mirroring a lamp onto every window: the order of the writes, windows
 // created on the way, and the acting window left in front.
 #include "house_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A thousand overloads: every lamp lit through the switch buttons until the
 // last one trips the breaker, then the breaker re-armed with a click. Each
 // cycle destroys the nine room windows and builds them again, so anything a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its menu tree, the menu handlers, shortcuts and access
 // keys, the multiple-document behaviour and the room windows' close box.
 #include "expected.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The master bedroom: one lamp switched from three places, driven through
 // its three buttons and checked against the wiring model.
 #include "house_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The miniature plan of every room window: a press with any button on any
 // of its twenty images brings up that image's room, on the press.
 #include "house_fixture.h"

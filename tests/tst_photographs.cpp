@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The room photographs: every lit picture and its derived dark twin render at
 // their design size with real content, the dark one is clearly darker, the
 // lamp's light is gone and the night sky shows; pictures that break the

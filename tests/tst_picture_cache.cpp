@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures are rendered once per size and kept within a budget: bringing
 // the rooms back after a trip, or going back and forth between windows,
 // renders nothing again.

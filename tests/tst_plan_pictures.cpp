@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan of the house and its lit-room overlays, as the program loads
 // them: each overlay must sit exactly on its room, so that laying it over
 // the plan changes nothing but the room's colour.

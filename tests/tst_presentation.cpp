@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The presentation screen: how it opens inside the main window, its texts
 // and colours, the loading bar, the demonstration circuit lighting up and
 // the hand-over to the floor plan, with the timers driven directly.

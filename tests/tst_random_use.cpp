@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random use cannot break the program. A seeded learner starts the program
 // as it starts, on its presentation screen, and takes random actions through
 // real events: menu items and shortcuts, presses with any mouse button on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six single-switch rooms, driven through their switch buttons.
 #include "expected.h"
 #include "house_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the small device pictures: switch symbols, compass, breaker,
 // warning, loading bar and icon render at their design sizes and can be told
 // apart where the learner has to tell them apart.

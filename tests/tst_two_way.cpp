@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study and the dining room: one lamp switched from two places, driven
 // through the switch buttons and checked against the wiring model.
 #include "house_fixture.h"

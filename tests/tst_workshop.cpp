@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wiring workshop as a learner uses it: the "&Taller" menu, wiring by
 // presses, drags and keys, the switches, undo and redo, the breaker, the
 // check and its verdict, drawn colours and what assistive tools are told.

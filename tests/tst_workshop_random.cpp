@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random use cannot break the wiring workshop. A seeded learner works every
 // exercise through real events: presses on terminals and conductors, drags
 // from terminal to terminal, Delete and Escape, the switch buttons by mouse

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a contact sheet of every picture of the program at its design size,
 // each labelled with its name and size.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program to a PNG after a sequence of learner actions, headless.
 //
 //   screenshot [--size WxH] [--window NAME] OUT.png ACTION...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps each exercise's current wiring in the user's data folder, so that
 // closing the program or a power cut loses at most the last change: the
 // workshop stores the wiring after every change and restores it at start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where things lie on the wiring board, in grid steps: the board's size,
 // the space each kind of component takes, and where its terminals are.
 // Conductors run along the grid, so terminals lie on grid points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks a wiring: works every combination of the switches through the
 // solver and compares the lamps with what the exercise asks, then gives one
 // verdict and the four marks a teacher gives.

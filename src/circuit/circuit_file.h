@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A learner's wiring as a file of the "ampera-circuit" format: the exercise
 // it belongs to, its conductors as pairs of terminal names and where each
 // switch stands. Files may come from anywhere, so reading checks everything

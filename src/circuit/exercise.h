@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A wiring exercise: the components placed on the board, each with named
 // terminals, what the circuit must do (its expected truth table) and the
 // room of the house that uses it. Exercises are read from JSON files of the

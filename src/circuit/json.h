@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the JSON of the workshop's files, which may come from anywhere:
 // what is wrong is said in Catalan, with the line and column where the
 // reading stopped.

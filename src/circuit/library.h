@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every exercise the program knows: the built-in ones first, then the
 // teachers' own exercise files found in "ampera/exercicis" under each of
 // the data folders, the user's first. A bad file is left out with its

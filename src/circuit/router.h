@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lays a conductor on the board: a path along the grid, in horizontal and
 // vertical runs, from one terminal to another, around every component and
 // through no other terminal, with few bends and little overlap with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Solves a wired board: terminals that conductors and closed contacts join
 // ideally form nodes; the phase is held at 230 V and the neutral at 0 V; the
 // lamps are resistances, and the voltage of every other node follows by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the learner has done on an exercise's board: the conductors laid
 // between terminals and where each switch stands.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The circuit breaker of the house: it trips when every lamp is lit at
 // once, closing every room, and the learner re-arms it on the floor plan.
 // Its state is only what the floor plan's controls show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The house: its nine rooms with the windows that show them, and the ten
 // plan areas that every plan of the house carries (the dining room is
 // L-shaped and drawn as two areas).

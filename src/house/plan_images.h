@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The twenty images that every plan of the house carries: a click target
 // over each of the ten plan areas, and in front of it the area's lamp
 // indicator; a press on either brings up the area's room.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "house/windows.h"
 
 #include "house/catalogue.h"

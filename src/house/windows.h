@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing windows up and mirroring a lamp onto every window of the house.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor-plan window: the learner's home screen, with the plan of the
 // house from which every room is entered, the house seen from one of its
 // sides, and the circuit breaker with its warnings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "plan/views.h"
 
 #include "ui/controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views of the house on the floor plan: four pictures of the house, one
 // per side, stacked in one place, and the compass buttons that choose which
 // of them is seen.

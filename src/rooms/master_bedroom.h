@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The master bedroom's circuit: one lamp switched from three places, by two
 // two-way switches (C1 and C2) with an intermediate switch (CR) between
 // them. Its eight combinations are one table that one routine draws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rooms/room_window.h"
 
 #include "house/breaker.h"

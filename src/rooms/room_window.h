@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame every room window shares: the photograph pair, the room's name
 // written downwards, the miniature plan that marks the room and leads to
 // every other room, and the end of every switch action.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rooms/room_windows.h"
 
 #include "rooms/master_bedroom.h"

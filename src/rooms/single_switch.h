@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-switch circuit: one lamp switched from one place. Six rooms
 // share it, each with its own diagram geometry.
 #pragma once

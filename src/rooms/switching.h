@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every room's switches do, as one routine over a table per kind of
 // circuit. A click reads the switch positions back from the controls that
 // show them, tests the combinations in the button's own order, and at the

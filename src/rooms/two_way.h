@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-way circuit: one lamp switched from two places by two two-way
 // switches joined by two travellers. The study and the dining room share it.
 #pragma once

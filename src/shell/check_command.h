@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: `ampera --check FILE...` checks learners' wiring files
 // without a display, and `--help` and `--version` answer before any window
 // exists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: a page of text on what the program teaches and how it is
 // used, in a top-level window of its own that can stay open beside the house.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the multiple-document frame that holds every window of
 // the house, with the program's only menu.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The presentation screen: the series title, a line about the lesson, a
 // small circuit that lights up and a loading bar, shown inside the main
 // window at start-up until it hands over to the floor plan.

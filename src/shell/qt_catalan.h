@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Catalan for the texts that Qt itself shows the learner: the menu of a
 // window inside the main window (restore, move, size, close...), the
 // buttons of message boxes, the file dialogs.

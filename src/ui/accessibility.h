@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive tools (screen readers) learn about the windows: the widget
 // of each window, picture box and frame is reported with the role, name and
 // state of what it shows, and the light controls it draws (its labels, and

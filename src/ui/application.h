@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program-wide set-up: one style and one palette on every machine, so that
 // the system colours of the layouts resolve the same everywhere; the
 // windows reported to assistive tools as the learner sees them; and large

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours as the layouts store them: 0x00BBGGRR, or 0x800000nn for a system
 // colour that is looked up in the palette only when drawn.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A command button: a real push button that shows a picture or a caption
 // (with an access key), takes the keyboard focus and reports clicks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What holds controls: a window's client area, a picture box or a frame.
 // A container owns a widget (its surface) that paints its light controls,
 // back to front, and hands mouse presses to the front-most image under the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of every control of a window: its name (and index in a control
 // array), its container, the Visible and Enabled properties, and what
 // assistive tools report about it.

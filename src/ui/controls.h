@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every kind of control of the forms layer, for code that builds windows.
 // The program keeps its state in these controls' properties on purpose, and
 // handlers read it back from them (see "For the next developer" in the README).

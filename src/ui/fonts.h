@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts as the layouts name them, mapped onto families installed from Debian
 // packages so that the program looks the same on every machine.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window of the program: a container with a name, a caption and a design
 // size, whose whole layout scales uniformly with the window. A window lives
 // inside the main window (a child window) or on its own (top level).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows of the program by name: each exists at most once, is created
 // on its first reference (which runs its load step), and is built afresh
 // from its layout after it has been unloaded.

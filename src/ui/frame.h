@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A frame: a container drawn as a bordered box with a caption in its top
 // edge (the truth tables sit in one).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An image control: shows a picture at its design size (never stretched; a
 // narrower control shows the left part of it) and reports mouse presses.
 #pragma once

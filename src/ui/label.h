@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label control: a caption that wraps at its width, with text and back
 // colours and a font.
 #pragma once

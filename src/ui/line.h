@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line control: two end points in twips, kept as single-precision numbers
 // because the switch handlers compare them exactly.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a light control needs to draw itself onto its container's surface.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture box: a container with a back colour and a picture drawn at its
 // design size from the top-left corner; it reports clicks, from the mouse
 // and, once it has both a click handler and an accessible name, from the

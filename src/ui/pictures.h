@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture catalogue: every picture of the program is drawn as SVG (by
 // hand, or by code when the program is built), recorded at build time as
 // the painting commands that draw it and compiled in as the resource

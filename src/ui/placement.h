@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the child windows of the main window lie: each new one opens
 // cascaded from the top-left of the client area, one title bar lower and to
 // the right of the one opened before it, and starts again at the top-left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The push button of the program's windows and of the workshop's board.
 // Enter and Return press the focused button as Space does. A button with a
 // picture draws it itself, 1:1 in device pixels, where the style would draw

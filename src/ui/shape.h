@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A shape control: a rectangle or a circle with a border and a back colour
 // that shows only while its back style is opaque.
 #pragma once

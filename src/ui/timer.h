@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A timer control: runs its handler every Interval milliseconds while it is
 // enabled; it stops for good when its window is unloaded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The things on the board that a learner presses: terminals, conductors and
 // lamps. The board draws them; each item is a small transparent button over
 // its drawing, so that it takes mouse presses (on press, as everywhere in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the wiring board: components, conductors coloured by potential,
 // lamps lit by the power they take, terminals. Positions are given in grid
 // steps and drawn in pixels, so that pens and curves are stroked at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wiring board: draws the exercise's components, the learner's
 // conductors coloured by potential and the lamps lit by the power they take,
 // and turns presses and keys into edits of the wiring. The drawing scales

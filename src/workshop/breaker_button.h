@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop's breaker, drawn as the floor plan's: up when armed, down
 // when a short circuit has tripped it. Pressing it re-arms it.
 #pragma once

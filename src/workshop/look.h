@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the workshop shows what the solver found: the colour and the words
 // for a potential, the words for a lamp's glow.
 #pragma once

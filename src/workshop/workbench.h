@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One exercise on the workshop's bench: the learner's wiring, the switch
 // positions, the breaker, and the circuit solved again after every change.
 // Edits of the wiring go through an undo stack.

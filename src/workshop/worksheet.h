@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop's diagram on paper or in a picture, for worksheets: the
 // exercise's title and instruction, the board, the expected and the
 // learner's truth tables side by side, and the verdict of the check.

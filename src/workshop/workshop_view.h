@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything a workshop window shows: the board on the left; on the right
 // the instruction, the legend of colours, the live truth table, the breaker,
 // the buttons and the verdict of the last check.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A workshop window: one exercise on its bench, a child of the main window
 // like the rooms. Its close box hides it and keeps the wiring, which is
 // also kept in the user's data folder after every change and brought back

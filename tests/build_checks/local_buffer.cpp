@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A write into a local buffer with a length known only at run time, which
 // only the stack protector and glibc's checked calls can guard. The
 // hardening test reads this program built twice, once with the release

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commits one fault that the sanitizer build must report, chosen by its
 // argument, so the suite shows that each check is really switched on: a
 // block lost at exit, a read after free, a signed overflow.

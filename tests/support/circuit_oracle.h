@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An independent model of a wired workshop board, for checking the
 // workshop's solver and checker. It knows the switches' contacts from their
 // description, finds what conductors and closed contacts join by searching

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Facts of the house that tests check the program against, typed here once
 // from the house's description instead of read from the program's own
 // tables: an expected value taken from the code under test checks nothing.

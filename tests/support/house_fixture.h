@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real program in tests: the main window with its menu, the
 // windows of the house, and real mouse, keyboard and menu events.
 #pragma once

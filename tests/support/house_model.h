@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program ought to show, kept apart from the program: which
 // windows exist and which is in front, each room's switch combination, every
 // lamp indicator on every window, the breaker, the views and the presentation

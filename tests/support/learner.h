@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a learner can do to the running program, as plain data that can be
 // written down, read back and replayed: every menu item and shortcut, presses
 // on the plans, the switch buttons, the breaker, the compass, the close

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in exercises wired as an electrician lays them, by terminal
 // name, and the same with the phase and the neutral swapped, so that the
 // switches cut the neutral: the starting points of tests and benchmarks,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counts the paint events a widget receives, to check and measure that a
 // change repaints once.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shortens a failing sequence by delta debugging: drops ever smaller runs
 // of items, keeping the order of those that stay, for as long as what is
 // left still fails. The result fails, and removing any single item from it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An independent model of the rooms' wiring, for checking what the windows
 // draw: each diagram is a netlist of conductors between terminals, some of
 // them present only while a switch is in one position, and the lamp between

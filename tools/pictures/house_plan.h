@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor plan of the house as data, and the pictures drawn from it: the
 // plan itself and the ten lit-room overlays that are laid over it. Where
 // each overlay lies comes from the room catalogue, which places the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The house seen from outside, from each of its four sides: pictures drawn
 // in perspective from the same description as the floor plan.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the pictures that are drawn by code rather than by hand (the plan of
 // the house, its lit-room overlays, the four views of the house and the dark
 // room photographs) and writes each as OUT/<name>.svg, to be compiled into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dark room photographs are not drawn separately: each is the lit SVG with
 // its lamp light switched off, a night shade laid over the room and the night
 // sky shown in the window, so the two versions always show the same room.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The room photographs: one lit picture per room, drawn as SVG, and its dark
 // twin derived from it by one shared night treatment.
 #pragma once
