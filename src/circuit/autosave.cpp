@@ -26,7 +26,7 @@ namespace {
 void write(const QString& path, const QByteArray& text) {
     QString error;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !saveAtomically(path, text, &error))
-        qWarning("%s", qPrintable(
+        qWarning("%s", qUtf8Printable(
                            error.isEmpty()
                                ? QStringLiteral("No s'ha pogut crear la carpeta de «%1».").arg(path)
                                : error));
@@ -120,8 +120,9 @@ std::optional<Wiring> restoredWiring(const Exercise& exercise) {
             *bytes, [&](const QString& id) { return id == exercise.id ? &exercise : nullptr; },
             &reason);
     if (!saved) {
-        qWarning("%s", qPrintable(QStringLiteral("Es deixa de banda el muntatge desat a «%1»: %2.")
-                                      .arg(path, reason)));
+        qWarning("%s",
+                 qUtf8Printable(QStringLiteral("Es deixa de banda el muntatge desat a «%1»: %2.")
+                                    .arg(path, reason)));
         return std::nullopt;
     }
     return saved->wiring;

@@ -251,7 +251,7 @@ const std::vector<Exercise>& builtInExercises() {
             QString error;
             std::optional<Exercise> e = parseExercise(file.readAll(), &error);
             if (!e)
-                qFatal("built-in exercise %s: %s", id, qPrintable(error));
+                qFatal("built-in exercise %s: %s", id, qUtf8Printable(error));
             list.push_back(std::move(*e));
         }
         return list;

@@ -234,7 +234,7 @@ const Room& room(const QString& window) {
     for (const Room& r : rooms())
         if (r.window == window)
             return r;
-    qFatal("No room window is called %s", qPrintable(window));
+    qFatal("No room window is called %s", qUtf8Printable(window));
 }
 
 QStringList indicatorWindows() {

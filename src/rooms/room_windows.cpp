@@ -19,7 +19,7 @@ std::unique_ptr<ui::Form> makeRoom(const house::Room& room) {
     case house::Circuit::TwoWayIntermediate:
         return std::make_unique<MasterBedroom>(room);
     }
-    qFatal("%s has no circuit", qPrintable(room.window));
+    qFatal("%s has no circuit", qUtf8Printable(room.window));
 }
 
 } // namespace

@@ -204,7 +204,7 @@ void Form::registerControl(Control& control) {
 }
 
 void Form::missing(const QString& name, int index) const {
-    qFatal("%s has no control %s", qPrintable(name_), qPrintable(keyOf(name, index)));
+    qFatal("%s has no control %s", qUtf8Printable(name_), qUtf8Printable(keyOf(name, index)));
 }
 
 void Form::hideChild() {

@@ -44,7 +44,7 @@ Form& get(const QString& name) {
         return *existing;
     auto factory = r.factories.constFind(name);
     if (factory == r.factories.cend())
-        qFatal("No window is called %s", qPrintable(name));
+        qFatal("No window is called %s", qUtf8Printable(name));
     Form* form = (*factory)().release();
     r.windows.insert(name, form);
     form->attach(frameFor(*form));

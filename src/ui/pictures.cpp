@@ -124,10 +124,10 @@ Entry& entry(const QString& name) {
     if (e.recording.design.isEmpty()) {
         QFile file(QStringLiteral(":/pictures/%1.pic").arg(name));
         if (!file.open(QIODevice::ReadOnly))
-            qFatal("Missing picture %s", qPrintable(name));
+            qFatal("Missing picture %s", qUtf8Printable(name));
         std::optional<Recording> read = readRecording(file.readAll());
         if (!read)
-            qFatal("Invalid picture %s", qPrintable(name));
+            qFatal("Invalid picture %s", qUtf8Printable(name));
         e.recording = std::move(*read);
     }
     return e;
