@@ -24,10 +24,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 
 using workshop::BoardItem;
 
@@ -86,9 +88,10 @@ class WorkshopTest : public QObject {
         return image.pixelColor((middle * ratio).toPoint());
     }
 
-    // Answers the next file dialog with `path`, as a learner typing it.
-    static void answerFileDialog(const QString& path) {
-        QTimer::singleShot(50, [path] {
+    // Answers the next file dialog with `path`, as a learner typing it, then
+    // does `then`.
+    static void answerFileDialog(const QString& path, const std::function<void()>& then = {}) {
+        QTimer::singleShot(50, [path, then] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 qFatal("no file dialog");
@@ -97,6 +100,8 @@ class WorkshopTest : public QObject {
             if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
                 name->setText(path);
             static_cast<QDialog*>(dialog)->accept();
+            if (then)
+                then();
         });
     }
     // Closes the next message box and keeps its text.
@@ -479,8 +484,7 @@ void WorkshopTest::theSheetIsExportedAsPictures() {
     // Without Qt SVG's generator an SVG is refused in words, and nothing
     // is written.
     QString message;
-    answerFileDialog(dir.filePath("full.svg"));
-    readMessage(&message);
+    answerFileDialog(dir.filePath("full.svg"), [&message] { readMessage(&message); });
     house->chooseMenu("mnuTallerExporta");
     QVERIFY2(message.contains("el format «svg» no és cap dels que el programa sap escriure"),
              qPrintable(message));
