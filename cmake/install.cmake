@@ -5,14 +5,10 @@
 # Debian package.
 include(GNUInstallDirs)
 
-# One name ties the menu entry, the icon files, the software-centre entry
-# and the running program's window together; desktops match them by it.
-set(AMPERA_APP_ID cat.ampera.Ampera)
 set(AMPERA_SCREENSHOT_URL "https://ampera.example/screenshots"
     CACHE STRING "Web address where the PNG files of docs/screenshots are published")
 
 install(TARGETS ampera RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-target_compile_definitions(ampera PRIVATE AMPERA_APP_ID="${AMPERA_APP_ID}")
 
 # The release: its version is the project's, and the changelog's newest
 # entry must be for that version; the date of that entry is the release

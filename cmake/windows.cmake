@@ -3,10 +3,6 @@
 # console companion ampera.com for the command line, and the folder that
 # the portable zip and the installer both carry (`cmake --install`).
 
-# Every executable links the compiler's runtime statically, beside the
-# static Qt, so that the folder needs no DLL of its own.
-add_link_options(-static)
-
 # The program's icon and version, as Windows shows them in Explorer and in
 # the file's properties.
 set(icon_ico ${CMAKE_CURRENT_BINARY_DIR}/ampera.ico)
@@ -57,3 +53,21 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LLEGEIX-ME.txt DESTINATION .)
 # The installer's script, with the version filled in; scripts/windows runs
 # makensis on it over the installed folder.
 configure_file(data/windows/ampera.nsi.in ${CMAKE_CURRENT_BINARY_DIR}/ampera.nsi @ONLY)
+
+# The tests and the screenshot tool run headless, on Qt's offscreen
+# platform, which a static Qt links in only when asked. Under Wine there is
+# no console window, where Qt Test would send its report to the debugger
+# instead of the standard output that CTest reads.
+if(BUILD_TESTING)
+  get_property(test_names DIRECTORY PROPERTY TESTS)
+  foreach(test ${test_names})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "QT_FORCE_STDERR_LOGGING=1")
+  endforeach()
+  file(GLOB headless_sources CONFIGURE_DEPENDS tests/tst_*.cpp tools/screenshot.cpp)
+  foreach(src ${headless_sources})
+    get_filename_component(name ${src} NAME_WE)
+    if(TARGET ${name})
+      qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    endif()
+  endforeach()
+endif()
