@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "ui/application.h"
+#include "ui/fonts.h"
 #include "workshop/workshop_window.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     QString wiringFile;
     if (const int status = shell::runCommandLine(argc, argv, &wiringFile); status >= 0)
         return status;
+    ui::chooseFontEngine();
     QApplication app(argc, argv);
     // Desktops tie the running window to its menu entry and icon by the
     // name of the installed desktop file.

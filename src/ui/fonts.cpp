@@ -51,6 +51,13 @@ QFont baseFont(const FontSpec& spec) {
 
 } // namespace
 
+void chooseFontEngine() {
+#ifdef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
+}
+
 void addFontsBesideProgram() {
     const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
     for (const QString& file : folder.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")},

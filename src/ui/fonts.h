@@ -16,6 +16,12 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// Chooses how text is drawn, before the application object exists: on
+// Windows, with Qt's FreeType engine, as on Linux. Windows' own engines fit
+// glyphs to its pixel grid whatever the program asks, so the stand-ins'
+// widths and the texts' wrapping would differ from the Linux build's.
+void chooseFontEngine();
+
 // Adds the fonts in the "fonts" folder beside the executable, where a
 // build that carries its own fonts (the Windows one) keeps them; a system
 // that installs them from packages has no such folder.
