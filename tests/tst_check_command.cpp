@@ -32,6 +32,10 @@ class TestCheckCommand : public QObject {
               R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
             "conductors": [["Fase", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada, born 1"],
                            ["Làmpada, born 2", "Neutre"]]})");
+        write(QString::fromUtf8("Ŀluïsa.ampera"),
+              R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
+            "conductors": [["Fase", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada, born 1"],
+                           ["Làmpada, born 2", "Neutre"]]})");
         write("crossed.ampera",
               R"({"format": "ampera-circuit", "version": 1, "exercise": "commutada",
             "conductors": [["Fase", "Commutador 1, comú"], ["Commutador 1, born 1", "Commutador 2, born 2"],
@@ -179,6 +183,10 @@ class TestCheckCommand : public QObject {
                                              << "--csv només va amb --check";
         QTest::newRow("no file") << QStringList{"--check"} << 2 << ""
                                  << "--check necessita almenys un fitxer";
+        // A name with a letter outside Windows' 8-bit code pages arrives whole.
+        QTest::newRow("a pupil's name in the file's")
+            << QStringList{"--check", QString::fromUtf8("Ŀluïsa.ampera")} << 0
+            << QString::fromUtf8("Ŀluïsa.ampera: Correcte") << "";
         QTest::newRow("a file named like an option")
             << QStringList{"--check", "--", "--csv"} << 2 << "--csv: error: no existeix"
             << "";

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QStringList>
 
 namespace shell {
@@ -131,9 +130,10 @@ int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
         return -1;
     // No display is needed, nor touched.
     QCoreApplication app(argc, argv);
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QFile::decodeName(argv[i]);
+    // Qt reads the arguments as the system gives them: on Windows from the
+    // command line in UTF-16, where argv would have lost every character
+    // outside the system's code page (an "Ŀ" in a pupil's name).
+    const QStringList args = QCoreApplication::arguments().mid(1);
 
     bool checking = false, csv = false, optionsEnded = false;
     QStringList files;
