@@ -359,6 +359,13 @@ class TestCircuit : public QObject {
         QTest::newRow("complement not a truth value")
             << head + parts + R"("complement": "sí", "table": [[0], [1]]})"
             << "«complement» ha de ser cert o fals";
+        // Sent there after a right check, the learner would find no window:
+        // the room must be one of the house's.
+        QTest::newRow("unknown room")
+            << QByteArray(head).replace("\"instruction\": \"I\", ",
+                                        "\"instruction\": \"I\", \"room\": \"frmGaratge\", ") +
+                   parts + table
+            << "«room» ha de ser una estança de la casa (frmCuina, ";
         QTest::newRow("too large") << QByteArray(MaxFileBytes + 1, ' ') << "massa gran";
     }
 

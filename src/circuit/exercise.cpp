@@ -3,6 +3,7 @@
 
 #include "circuit/board.h"
 #include "circuit/json.h"
+#include "house/catalogue.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -163,6 +164,15 @@ bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
     return true;
 }
 
+// The room windows of the house, which an exercise may send the learner
+// to once the wiring is right.
+QStringList roomWindows() {
+    QStringList windows;
+    for (const house::Room& room : house::rooms())
+        windows << room.window;
+    return windows;
+}
+
 bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
     if (!r.header(o, "ampera-exercise", QStringLiteral("un exercici d'Ampera"), 1))
         return false;
@@ -170,6 +180,10 @@ bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
         !r.text(o, "instruction", e.instruction) || !r.text(o, "menu", e.menuText, false) ||
         !r.text(o, "room", e.room, false) || !r.text(o, "roomName", e.roomName, false))
         return false;
+    if (!e.room.isEmpty() && !roomWindows().contains(e.room))
+        return r.fail(QStringLiteral("«room» ha de ser una estança de la casa (%1), i «%2» no "
+                                     "ho és")
+                          .arg(roomWindows().join(QStringLiteral(", ")), e.room));
     if (e.menuText.isEmpty())
         e.menuText = QString(e.title).replace(QLatin1Char('&'), QStringLiteral("&&"));
     static const QRegularExpression idPattern(QStringLiteral("^[a-z0-9][a-z0-9-]{0,39}$"));
