@@ -15,6 +15,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -24,11 +26,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+
 #include <functional>
 
 using workshop::BoardItem;
@@ -104,6 +107,16 @@ class WorkshopTest : public QObject {
                 then();
         });
     }
+    // Hands the next file dialog to `look`, then closes it unanswered.
+    static void lookAtFileDialog(const std::function<void(QFileDialog*)>& look) {
+        QTimer::singleShot(50, [look] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                qFatal("no file dialog");
+            look(dialog);
+            dialog->reject();
+        });
+    }
     // Closes the next message box and keeps its text.
     static void readMessage(QString* text) {
         QTimer::singleShot(50, [text] {
@@ -122,6 +135,9 @@ class WorkshopTest : public QObject {
         house->mainWindow().show();
         QVERIFY(QTest::qWaitForWindowExposed(&house->mainWindow()));
     }
+
+    // First, before any file dialog of this run has been answered.
+    void fileDialogsStartInDocumentsThenTheLastFolder();
 
     void menuSitsBetweenPortalAndHelpAndOpensEachExercise() {
         const QList<QAction*> top = house->mainWindow().menuBar()->actions();
@@ -399,6 +415,7 @@ class WorkshopTest : public QObject {
     }
 
     void savedFilesOpenAgainAndBadFilesChangeNothing();
+    void savingOverAFileAsksFirst();
     void theWiringIsKeptForTheNextStart();
     void theSheetIsExportedAsPictures();
     void fileCommandsNeedAWorkshopInFront();
@@ -451,6 +468,60 @@ void WorkshopTest::savedFilesOpenAgainAndBadFilesChangeNothing() {
     house->settle();
     QCOMPARE(house->activeWindow(), QString("frmTaller_commutada"));
     QCOMPARE(w.bench().wiring().conductors, before.conductors);
+}
+
+void WorkshopTest::fileDialogsStartInDocumentsThenTheLastFolder() {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(documents).exists())
+        documents = QDir::homePath();
+    open("commutada");
+    QString folder;
+    lookAtFileDialog([&folder](QFileDialog* d) { folder = d->directory().absolutePath(); });
+    house->chooseMenu("mnuTallerObre");
+    QCOMPARE(folder, QDir(documents).absolutePath());
+
+    QTemporaryDir dir;
+    answerFileDialog(dir.filePath("primer.ampera"));
+    house->chooseMenu("mnuTallerDesaCom");
+    QVERIFY(QFile::exists(dir.filePath("primer.ampera")));
+    for (const char* item : {"mnuTallerObre", "mnuTallerExporta"}) {
+        lookAtFileDialog([&folder](QFileDialog* d) { folder = d->directory().absolutePath(); });
+        house->chooseMenu(item);
+        QCOMPARE(folder, QDir(dir.path()).absolutePath());
+    }
+}
+
+// A name typed without its extension gets it, and replacing the file that
+// has that name is asked first: answered no, the file stays as it was.
+void WorkshopTest::savingOverAFileAsksFirst() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("classe.ampera");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("la feina d'un altre dia");
+    old.close();
+    auto& w = open("commutada");
+    wire(w, twoWay(false));
+    QString question;
+    QTimer::singleShot(50, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("classe"));
+        QTimer::singleShot(50, [&question, dialog] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                qFatal("no question before replacing");
+            question = box->text();
+            box->button(QMessageBox::No)->click();
+            dialog->reject();
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    house->chooseMenu("mnuTallerDesaCom");
+    QVERIFY2(question.contains("classe.ampera"), qPrintable(question));
+    QVERIFY(w.filePath().isEmpty());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("la feina d'un altre dia"));
 }
 
 void WorkshopTest::theWiringIsKeptForTheNextStart() {

@@ -10,7 +10,9 @@
 #include "workshop/worksheet.h"
 #include "workshop/workshop_view.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -19,6 +21,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 
 namespace workshop {
 
@@ -40,6 +43,48 @@ WorkshopWindow* activeWorkshop(QMdiArea& area) {
             if (area.currentSubWindow() && form->window() == area.currentSubWindow())
                 return static_cast<WorkshopWindow*>(form);
     return nullptr;
+}
+
+// Where the file dialogs open: the user's documents folder the first time
+// (the home folder where there is none), then the folder of the file last
+// chosen in any of them.
+QString& dialogFolder() {
+    static QString folder;
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QDir(folder).exists())
+            folder = QDir::homePath();
+    }
+    return folder;
+}
+
+// The extension a filter such as "Imatge PNG (*.png)" gives its files.
+QString suffixOf(const QString& filter) {
+    const qsizetype dot = filter.lastIndexOf(QLatin1String("*."));
+    return dot < 0 ? QString() : filter.mid(dot + 2).chopped(1);
+}
+
+// Asks for a file with Qt's dialog; empty when the learner cancels.
+// `proposed` is a name in the dialogs' folder, or a whole path. A name
+// typed without its extension gets the chosen filter's, and saving asks
+// before it replaces a file that is there.
+QString askForFile(QWidget* parent, const QString& title, const QString& proposed,
+                   const QStringList& filters, QFileDialog::AcceptMode mode) {
+    const QString start =
+        QFileInfo(proposed).isAbsolute() ? proposed : QDir(dialogFolder()).filePath(proposed);
+    QFileDialog dialog(parent, title, start, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffixOf(filters.first()));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().first();
+    dialogFolder() = QFileInfo(path).absolutePath();
+    return path;
 }
 
 } // namespace
@@ -111,8 +156,8 @@ bool WorkshopWindow::saveFile(const QString& path) {
 }
 
 void WorkshopWindow::open() {
-    const QString path = QFileDialog::getOpenFileName(window(), QStringLiteral("Obre un muntatge"),
-                                                      path_, WiringFilter);
+    const QString path = askForFile(window(), QStringLiteral("Obre un muntatge"), path_,
+                                    {WiringFilter}, QFileDialog::AcceptOpen);
     if (!path.isEmpty())
         openFile(path);
 }
@@ -125,14 +170,12 @@ void WorkshopWindow::save() {
 }
 
 void WorkshopWindow::saveAs() {
-    QString path = QFileDialog::getSaveFileName(
-        window(), QStringLiteral("Desa el muntatge"),
-        path_.isEmpty() ? bench_.exercise().id + QStringLiteral(".ampera") : path_, WiringFilter);
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".ampera")))
-        path += QStringLiteral(".ampera");
-    saveFile(path);
+    const QString path =
+        askForFile(window(), QStringLiteral("Desa el muntatge"),
+                   path_.isEmpty() ? bench_.exercise().id + QStringLiteral(".ampera") : path_,
+                   {WiringFilter}, QFileDialog::AcceptSave);
+    if (!path.isEmpty())
+        saveFile(path);
 }
 
 void WorkshopWindow::exportImage() {
@@ -144,10 +187,10 @@ void WorkshopWindow::exportImage() {
     QStringList filters;
     for (const QString& format : worksheetFormats())
         filters << QStringLiteral("%1 (*.%2)").arg(kinds.value(format), format);
-    const QString path = QFileDialog::getSaveFileName(window(), QStringLiteral("Exporta la imatge"),
-                                                      bench_.exercise().id + QLatin1Char('.') +
-                                                          worksheetFormats().first(),
-                                                      filters.join(QStringLiteral(";;")));
+    const QString path =
+        askForFile(window(), QStringLiteral("Exporta la imatge"),
+                   bench_.exercise().id + QLatin1Char('.') + worksheetFormats().first(), filters,
+                   QFileDialog::AcceptSave);
     if (path.isEmpty())
         return;
     QString error;
