@@ -117,6 +117,21 @@ class WorkshopTest : public QObject {
             dialog->reject();
         });
     }
+    // Answers the next question with the button of that text, and keeps
+    // the question.
+    static void answerQuestion(const QString& button, QString* question = nullptr) {
+        QTimer::singleShot(50, [button, question] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                qFatal("no question");
+            if (question)
+                *question = box->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == button)
+                    return b->click();
+            qFatal("no button %s", qPrintable(button));
+        });
+    }
     // Closes the next message box and keeps its text.
     static void readMessage(QString* text) {
         QTimer::singleShot(50, [text] {
@@ -416,6 +431,7 @@ class WorkshopTest : public QObject {
 
     void savedFilesOpenAgainAndBadFilesChangeNothing();
     void savingOverAFileAsksFirst();
+    void theTitleShowsTheFileAndOpeningOverChangesAsks();
     void theWiringIsKeptForTheNextStart();
     void theSheetIsExportedAsPictures();
     void fileCommandsNeedAWorkshopInFront();
@@ -439,8 +455,9 @@ void WorkshopTest::savedFilesOpenAgainAndBadFilesChangeNothing() {
     QCOMPARE(saved->wiring.conductors, before.conductors);
     QCOMPARE(saved->wiring.positions, before.positions);
 
+    // Opening over changes not saved asks first.
     press(widget(w, "Esborra-ho tot"));
-    answerFileDialog(path);
+    answerFileDialog(path, [] { answerQuestion("No desis"); });
     // Back from the dialog, the main window has the keyboard again.
     house->mainWindow().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&house->mainWindow()));
@@ -464,6 +481,7 @@ void WorkshopTest::savedFilesOpenAgainAndBadFilesChangeNothing() {
     // its own exercise's window, brought up in front.
     open("punt-de-llum");
     press(widget(w, "Esborra-ho tot"));
+    answerQuestion("No desis");
     QVERIFY(workshop::openWiringFile(path, &house->mainWindow()));
     house->settle();
     QCOMPARE(house->activeWindow(), QString("frmTaller_commutada"));
@@ -522,6 +540,43 @@ void WorkshopTest::savingOverAFileAsksFirst() {
     QVERIFY(w.filePath().isEmpty());
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("la feina d'un altre dia"));
+}
+
+void WorkshopTest::theTitleShowsTheFileAndOpeningOverChangesAsks() {
+    QTemporaryDir dir;
+    auto& w = open("punt-de-llum");
+    QCOMPARE(w.caption(), QString("Taller: Punt de llum simple"));
+    wire(w, {{"Fase", "Interruptor, born 1"}});
+    QCOMPARE(w.caption(), QString("Taller: Punt de llum simple *"));
+    const QString first = dir.filePath("primer.ampera");
+    answerFileDialog(first);
+    house->chooseMenu("mnuTallerDesaCom");
+    QCOMPARE(w.caption(), QString("Taller: Punt de llum simple — primer.ampera"));
+
+    const QString second = dir.filePath("segon.ampera");
+    QVERIFY(circuit::saveWiring(second, w.bench().exercise(),
+                                circuit::Wiring::empty(w.bench().exercise()), nullptr));
+    press(widget(w, "Interruptor"));
+    QCOMPARE(w.caption(), QString("Taller: Punt de llum simple — primer.ampera *"));
+    const circuit::Wiring changed = w.bench().wiring();
+
+    // Cancelled, the board and its file stay.
+    QString question;
+    answerFileDialog(second, [&question] { answerQuestion("Cancel·la", &question); });
+    house->chooseMenu("mnuTallerObre");
+    QVERIFY2(question.contains("té canvis que no s'han desat"), qPrintable(question));
+    QCOMPARE(w.bench().wiring().positions, changed.positions);
+    QCOMPARE(w.filePath(), first);
+
+    // Saved first, then the other file is opened.
+    answerFileDialog(second, [] { answerQuestion("Desa"); });
+    house->chooseMenu("mnuTallerObre");
+    QCOMPARE(w.filePath(), second);
+    QVERIFY(w.bench().wiring().conductors.empty());
+    QCOMPARE(w.caption(), QString("Taller: Punt de llum simple — segon.ampera"));
+    const auto kept = circuit::loadWiring(first, nullptr);
+    QVERIFY(kept);
+    QCOMPARE(kept->wiring.positions, changed.positions);
 }
 
 void WorkshopTest::theWiringIsKeptForTheNextStart() {

@@ -51,6 +51,13 @@ void Form::removeTitleBar() {
         frame_->setWindowFlags(Qt::FramelessWindowHint);
 }
 
+void Form::setCaption(const QString& caption) {
+    caption_ = caption;
+    surface()->setWindowTitle(caption_);
+    if (frame_)
+        frame_->setWindowTitle(caption_);
+}
+
 void Form::attach(QMdiSubWindow* frame) {
     frame_ = frame;
     if (!frame_)

@@ -39,6 +39,8 @@ class Form : public QObject, public Container {
 
     const QString& name() const { return name_; }
     const QString& caption() const { return caption_; }
+    // A new caption, shown at once in the title bar.
+    void setCaption(const QString& caption);
     Kind kind() const { return kind_; }
     void setBackColor(Color c);
     void setCloseBox(CloseBox closeBox) { closeBox_ = closeBox; }

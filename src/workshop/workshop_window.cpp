@@ -21,6 +21,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace workshop {
@@ -91,7 +92,8 @@ QString askForFile(QWidget* parent, const QString& title, const QString& propose
 
 WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
     : ui::Form(windowName(exercise), QStringLiteral("Taller: ") + exercise.title, DesignTwips),
-      bench_(exercise), view_(new WorkshopView(bench_, surface())) {
+      bench_(exercise), view_(new WorkshopView(bench_, surface())),
+      saved_(circuit::Wiring::empty(exercise)) {
     setCloseBox(CloseBox::Hides);
     connect(view_, &WorkshopView::roomRequested, this, [](const QString& room) {
         ui::forms::get(room).setWindowState(ui::Form::WindowState::Maximized);
@@ -103,7 +105,51 @@ WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
     autosave_.setInterval(0);
     connect(&autosave_, &QTimer::timeout, this, &WorkshopWindow::storeWiring);
     connect(&bench_, &Workbench::changed, &autosave_, qOverload<>(&QTimer::start));
+    connect(&bench_, &Workbench::changed, this, &WorkshopWindow::showTitle);
+    showTitle();
     resized();
+}
+
+bool WorkshopWindow::hasUnsavedChanges() const {
+    return bench_.wiring().conductors != saved_.conductors ||
+           bench_.wiring().positions != saved_.positions;
+}
+
+void WorkshopWindow::showTitle() {
+    QString title = QStringLiteral("Taller: ") + bench_.exercise().title;
+    if (!path_.isEmpty())
+        title += QStringLiteral(" — ") + QFileInfo(path_).fileName();
+    if (hasUnsavedChanges())
+        title += QStringLiteral(" *");
+    if (title != caption())
+        setCaption(title);
+}
+
+void WorkshopWindow::keepAsSaved(const QString& path) {
+    path_ = path;
+    saved_ = bench_.wiring();
+    showTitle();
+}
+
+bool WorkshopWindow::mayReplaceBoard() {
+    if (!hasUnsavedChanges())
+        return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Ampera"),
+                    QStringLiteral("El muntatge de «%1» té canvis que no s'han desat. Vols "
+                                   "desar-los abans?")
+                        .arg(bench_.exercise().title),
+                    QMessageBox::NoButton, window());
+    QPushButton* saveButton = box.addButton(QStringLiteral("Desa"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("No desis"), QMessageBox::DestructiveRole);
+    box.addButton(QStringLiteral("Cancel·la"), QMessageBox::RejectRole);
+    box.setDefaultButton(saveButton);
+    box.exec();
+    if (box.clickedButton() == discard)
+        return true;
+    if (box.clickedButton() != saveButton)
+        return false;
+    save();
+    return !hasUnsavedChanges();
 }
 
 // A change made in the very turn in which the window goes (the program ends)
@@ -138,8 +184,10 @@ bool openWiringFile(const QString& path, QWidget* messageParent) {
         return false;
     }
     WorkshopWindow& target = workshopOf(*saved->exercise);
+    if (!target.mayReplaceBoard())
+        return false;
     target.bench_.replaceWiring(saved->wiring);
-    target.path_ = path;
+    target.keepAsSaved(path);
     target.setWindowState(ui::Form::WindowState::Maximized);
     ui::forms::unload(QStringLiteral("frmPresentació"));
     return true;
@@ -151,7 +199,7 @@ bool WorkshopWindow::saveFile(const QString& path) {
         warn(error);
         return false;
     }
-    path_ = path;
+    keepAsSaved(path);
     return true;
 }
 

@@ -28,6 +28,9 @@ class WorkshopWindow : public ui::Form {
     WorkshopView& view() const { return *view_; }
     // The file the wiring was last opened from or saved to (empty: none).
     const QString& filePath() const { return path_; }
+    // Whether the wiring or a switch differs from what was last opened or
+    // saved (from an empty board, when neither has been done).
+    bool hasUnsavedChanges() const;
 
     // The file commands; each asks for a file with Qt's dialogs and tells
     // the learner in a message what went wrong.
@@ -49,10 +52,18 @@ class WorkshopWindow : public ui::Form {
     friend bool openWiringFile(const QString& path, QWidget* messageParent);
     void warn(const QString& message);
     void storeWiring();
+    // The title: the exercise, the file's name and, while there are
+    // changes not saved, a mark.
+    void showTitle();
+    // Before the board is replaced: true when the learner has saved the
+    // changes or chosen to lose them, false to keep the board.
+    bool mayReplaceBoard();
+    void keepAsSaved(const QString& path);
 
     Workbench bench_;
     WorkshopView* view_;
     QString path_;
+    circuit::Wiring saved_;
     QTimer autosave_;
 };
 
