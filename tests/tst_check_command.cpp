@@ -122,17 +122,28 @@ class TestCheckCommand : public QObject {
         const Run run =
             ampera({"--check", "--csv", "correct.ampera", "short.ampera", "missing.ampera"});
         QCOMPARE(run.status, 2);
-        QCOMPARE(
-            run.out.split('\n'),
-            QStringList(
-                {"fitxer,exercici,veredicte,Funciona en totes les combinacions,Cap curtcircuit,Els "
-                 "interruptors tallen la fase,Les làmpades fan tota la llum",
-                 "correct.ampera,punt-de-llum," + verdict("correct.ampera") + ",sí,sí,sí,sí",
-                 "short.ampera,commutada," + verdict("short.ampera") +
-                     ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, "
-                     "Commutador 2 = "
-                     "0)\",sí,sí",
-                 "missing.ampera,,error: no existeix,,,,", ""}));
+        QCOMPARE(run.out.split('\n'),
+                 QStringList(
+                     {"fitxer,exercici,resultat,veredicte,Funciona en totes les combinacions,Cap "
+                      "curtcircuit,Els interruptors tallen la fase,Les làmpades fan tota la llum",
+                      "correct.ampera,punt-de-llum,Correcte," + verdict("correct.ampera") +
+                          ",sí,sí,sí,sí",
+                      "short.ampera,commutada,Incorrecte," + verdict("short.ampera") +
+                          ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, "
+                          "Commutador 2 = "
+                          "0)\",sí,sí",
+                      "missing.ampera,,Error,error: no existeix,,,,", ""}));
+        // With semicolons, commas need no quotes and semicolons do.
+        const Run semicolons =
+            ampera({"--check", "--csv-separator", ";", "short.ampera", "missing.ampera"});
+        QCOMPARE(semicolons.status, 2);
+        const QStringList rows = semicolons.out.split('\n');
+        QVERIFY(rows[0].startsWith("fitxer;exercici;resultat;veredicte;Funciona"));
+        QVERIFY2(rows[1].startsWith("short.ampera;commutada;Incorrecte;") &&
+                     rows[1].endsWith(";no (Commutador 1 = 0, Commutador 2 = 0);no (Commutador 1 "
+                                      "= 0, Commutador 2 = 0);sí;sí"),
+                 qPrintable(rows[1]));
+        QCOMPARE(rows[2], QString("missing.ampera;;Error;error: no existeix;;;;"));
     }
 
     // The teachers' exercises are known too, and bad ones reported.
@@ -181,6 +192,11 @@ class TestCheckCommand : public QObject {
             << "no sé què fer amb «correct.ampera»";
         QTest::newRow("csv without --check") << QStringList{"--csv", "correct.ampera"} << 2 << ""
                                              << "--csv només va amb --check";
+        QTest::newRow("separator of two characters")
+            << QStringList{"--check", "--csv-separator", ";;", "correct.ampera"} << 2 << ""
+            << "--csv-separator vol un sol caràcter";
+        QTest::newRow("separator missing") << QStringList{"--check", "--csv-separator"} << 2 << ""
+                                           << "--csv-separator vol un sol caràcter";
         QTest::newRow("no file") << QStringList{"--check"} << 2 << ""
                                  << "--check necessita almenys un fitxer";
         // A name with a letter outside Windows' 8-bit code pages arrives whole.

@@ -19,7 +19,7 @@ enum Status { AllCorrect = 0, SomeWrong = 1, SomeUnreadable = 2 };
 const char* const Help =
     "Ús: ampera\n"
     "    ampera MUNTATGE.ampera\n"
-    "    ampera --check [--csv] FITXER...\n"
+    "    ampera --check [--csv [--csv-separator C]] FITXER...\n"
     "\n"
     "Sense arguments, obre el programa; amb un muntatge desat, l'obre al taller.\n"
     "\n"
@@ -29,7 +29,11 @@ const char* const Help =
     "                     criteris, amb «sí» o «no» i la primera combinació en què\n"
     "                     falla.\n"
     "  --csv              amb --check, una fila per fitxer, amb els criteris en\n"
-    "                     columnes, per a un full de càlcul.\n"
+    "                     columnes, per a un full de càlcul: fitxer, exercici,\n"
+    "                     resultat («Correcte», «Incorrecte» o «Error»), veredicte\n"
+    "                     i criteris.\n"
+    "  --csv-separator C  com --csv, amb els camps separats per C en lloc de\n"
+    "                     comes: «;» per als fulls de càlcul en català o castellà.\n"
     "  --help             mostra aquesta ajuda.\n"
     "  --version          mostra la versió del programa.\n"
     "\n"
@@ -56,29 +60,37 @@ QString mark(const circuit::Exercise& exercise, const circuit::Criterion& criter
 }
 
 // A field of a CSV row, quoted when it must be.
-QString field(QString text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+QString field(QString text, QChar separator) {
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')))
         return text;
     return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
            QLatin1Char('"');
 }
 
-QString row(const QStringList& fields) {
+QString row(const QStringList& fields, QChar separator) {
     QStringList quoted;
     for (const QString& f : fields)
-        quoted << field(f);
-    return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
+        quoted << field(f, separator);
+    return quoted.join(separator) + QLatin1Char('\n');
 }
 
+// Whether the answer is a table for a spreadsheet, and what parts its
+// fields: a comma, or a semicolon for spreadsheets set up for Catalan or
+// Spanish, whose decimal comma takes the comma.
+struct Csv {
+    bool wanted = false;
+    QChar separator = QLatin1Char(',');
+};
+
 // Checks every file and prints one entry each; returns the exit status.
-int check(const QStringList& files, bool csv) {
-    if (csv) {
+int check(const QStringList& files, Csv csv) {
+    if (csv.wanted) {
         QStringList heading = {QStringLiteral("fitxer"), QStringLiteral("exercici"),
-                               QStringLiteral("veredicte")};
+                               QStringLiteral("resultat"), QStringLiteral("veredicte")};
         for (const QString& name : circuit::criterionNames())
             heading << name;
-        console::write(console::Stream::Output, row(heading));
+        console::write(console::Stream::Output, row(heading, csv.separator));
     }
     // A teacher whose exercise file is bad learns why its wirings are unknown.
     for (const circuit::Library::Rejected& r : circuit::library().rejected)
@@ -94,19 +106,25 @@ int check(const QStringList& files, bool csv) {
             // Every row has every column, so a spreadsheet lines them up.
             console::write(
                 console::Stream::Output,
-                csv ? row(QStringList{file, QString(), QStringLiteral("error: ") + reason} +
-                          QStringList(int(circuit::criterionNames().size()), QString()))
-                    : QStringLiteral("%1: error: %2\n").arg(file, reason));
+                csv.wanted ? row(QStringList{file, QString(), QStringLiteral("Error"),
+                                             QStringLiteral("error: ") + reason} +
+                                     QStringList(int(circuit::criterionNames().size()), QString()),
+                                 csv.separator)
+                           : QStringLiteral("%1: error: %2\n").arg(file, reason));
             continue;
         }
         const circuit::Report report = circuit::check(*saved->exercise, saved->wiring);
         if (report.verdict != circuit::Verdict::Correct)
             status = std::max(status, int(SomeWrong));
-        if (csv) {
-            QStringList fields = {file, saved->exercise->id, report.text};
+        if (csv.wanted) {
+            QStringList fields = {file, saved->exercise->id,
+                                  report.verdict == circuit::Verdict::Correct
+                                      ? QStringLiteral("Correcte")
+                                      : QStringLiteral("Incorrecte"),
+                                  report.text};
             for (const circuit::Criterion& c : report.criteria)
                 fields << mark(*saved->exercise, c);
-            console::write(console::Stream::Output, row(fields));
+            console::write(console::Stream::Output, row(fields, csv.separator));
             continue;
         }
         QString entry = QStringLiteral("%1: %2\n").arg(file, report.text);
@@ -135,9 +153,11 @@ int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
     // outside the system's code page (an "Ŀ" in a pupil's name).
     const QStringList args = QCoreApplication::arguments().mid(1);
 
-    bool checking = false, csv = false, optionsEnded = false;
+    bool checking = false, optionsEnded = false;
+    Csv csv;
     QStringList files;
-    for (const QString& arg : args) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
         if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             console::write(console::Stream::Output, helpText());
             return AllCorrect;
@@ -151,20 +171,29 @@ int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
         if (!optionsEnded && arg == QLatin1String("--check"))
             checking = true;
         else if (!optionsEnded && arg == QLatin1String("--csv"))
-            csv = true;
-        else if (!optionsEnded && arg == QLatin1String("--"))
+            csv.wanted = true;
+        else if (!optionsEnded && arg == QLatin1String("--csv-separator")) {
+            const QString separator = args.value(++i);
+            if (separator.size() != 1 || separator == QLatin1String("\"") ||
+                separator[0].isLetterOrNumber() || separator[0] == QLatin1Char('\n'))
+                return usage(QStringLiteral("--csv-separator vol un sol caràcter que separi els "
+                                            "camps, com «;» o «,»"));
+            csv = {true, separator[0]};
+        } else if (!optionsEnded && arg == QLatin1String("--"))
             optionsEnded = true;
         else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-"))
             return usage(QStringLiteral("l'opció «%1» no existeix").arg(arg));
         else
             files << arg;
     }
-    if (!checking && !csv && files.size() == 1 && files[0].endsWith(QLatin1String(".ampera"))) {
+    if (!checking && !csv.wanted && files.size() == 1 &&
+        files[0].endsWith(QLatin1String(".ampera"))) {
         *fileToOpen = files[0];
         return -1;
     }
     if (!checking)
-        return usage(csv ? QStringLiteral("--csv només va amb --check")
+        return usage(csv.wanted
+                         ? QStringLiteral("--csv només va amb --check")
                          : QStringLiteral("no sé què fer amb «%1»: per comprovar fitxers, escriu "
                                           "«ampera --check FITXER...»")
                                .arg(files.value(0)));
