@@ -8,6 +8,7 @@
 #include "circuit/board.h"
 #include "circuit/circuit_file.h"
 #include "circuit/exercise.h"
+#include "circuit/library.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
 #include "workshop/workshop_view.h"
@@ -30,6 +31,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <functional>
@@ -162,9 +164,10 @@ class WorkshopTest : public QObject {
         for (QAction* action : top[1]->menu()->actions())
             items << (action->isSeparator() ? "-" : action->text());
         QCOMPARE(items, QStringList({"&Punt de llum simple", "&Commutada", "&Encreuament",
-                                     "&Dos llums amb un interruptor", "-", "&Fitxer"}));
+                                     "&Dos llums amb un interruptor", "-", "&Fitxer", "-",
+                                     "Ajuda del &taller"}));
         QStringList files;
-        for (QAction* action : top[1]->menu()->actions().last()->menu()->actions())
+        for (QAction* action : top[1]->menu()->findChild<QMenu*>("mnuTallerFitxer")->actions())
             files << action->text() + "|" + action->shortcut().toString();
         QCOMPARE(files, QStringList({"&Obre…|Ctrl+O", "&Desa|Ctrl+S", "Desa &com a…|Ctrl+Shift+S",
                                      "&Exporta la imatge…|", "&Imprimeix…|"}));
@@ -427,6 +430,25 @@ class WorkshopTest : public QObject {
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(board(w).pendingTerminal(), *w.bench().exercise().terminal("Neutre"));
+    }
+
+    // The help says how to do each thing, and where this machine keeps
+    // teachers' exercises; asked for again, the same window comes up.
+    void theWorkshopHasItsOwnHelp() {
+        house->chooseMenu("mnuTallerAjuda");
+        auto* help = QApplication::activeWindow();
+        QTRY_VERIFY(help && help->objectName() == "workshopHelp");
+        QCOMPARE(help->windowTitle(), QString("Ajuda del taller"));
+        const QString text = help->findChild<QTextBrowser*>("workshopHelpText")->toPlainText();
+        for (const char* topic : {"Connectar", "arrossegar", "tabulació", "Treure un conductor",
+                                  "Supr", "Accionar els mecanismes", "Comprovar", "Desa",
+                                  "Exporta la imatge", "Imprimeix", "Per al professor"})
+            QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+        for (const QString& folder : circuit::exerciseFolders())
+            QVERIFY2(text.contains(QDir::toNativeSeparators(folder)), qPrintable(folder));
+        house->chooseMenu("mnuTallerAjuda");
+        QCOMPARE(house->mainWindow().findChildren<QDialog*>("workshopHelp").size(), 1);
+        help->close();
     }
 
     void savedFilesOpenAgainAndBadFilesChangeNothing();

@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "workshop/board_view.h"
 #include "workshop/worksheet.h"
+#include "workshop/workshop_help.h"
 #include "workshop/workshop_view.h"
 
 #include <QDir>
@@ -86,6 +87,22 @@ QString askForFile(QWidget* parent, const QString& title, const QString& propose
     const QString path = dialog.selectedFiles().first();
     dialogFolder() = QFileInfo(path).absolutePath();
     return path;
+}
+
+// An item that says which exercise files were left out, and why.
+void addLeftOutItem(QMenu& menu) {
+    menu.addSeparator();
+    QAction* leftOut = menu.addAction(QStringLiteral("Exercicis &no carregats…"));
+    leftOut->setObjectName(QStringLiteral("mnuTallerNoCarregats"));
+    QObject::connect(leftOut, &QAction::triggered, &menu, [&menu] {
+        QStringList lines;
+        for (const circuit::Library::Rejected& r : circuit::library().rejected)
+            lines << QStringLiteral("%1: %2").arg(r.file, r.reason);
+        QMessageBox::information(
+            menu.window(), QStringLiteral("Exercicis no carregats"),
+            QStringLiteral("Aquests fitxers d'exercici no s'han carregat:\n\n") +
+                lines.join(QStringLiteral("\n")));
+    });
 }
 
 } // namespace
@@ -321,20 +338,12 @@ void fillWorkshopMenu(QMenu& menu, QMdiArea& area) {
     offer();
 
     const auto& rejected = circuit::library().rejected;
-    if (rejected.empty())
-        return;
+    if (!rejected.empty())
+        addLeftOutItem(menu);
     menu.addSeparator();
-    QAction* leftOut = menu.addAction(QStringLiteral("Exercicis &no carregats…"));
-    leftOut->setObjectName(QStringLiteral("mnuTallerNoCarregats"));
-    QObject::connect(leftOut, &QAction::triggered, &menu, [&menu] {
-        QStringList lines;
-        for (const circuit::Library::Rejected& r : circuit::library().rejected)
-            lines << QStringLiteral("%1: %2").arg(r.file, r.reason);
-        QMessageBox::information(
-            menu.window(), QStringLiteral("Exercicis no carregats"),
-            QStringLiteral("Aquests fitxers d'exercici no s'han carregat:\n\n") +
-                lines.join(QStringLiteral("\n")));
-    });
+    QAction* help = menu.addAction(QStringLiteral("Ajuda del &taller"));
+    help->setObjectName(QStringLiteral("mnuTallerAjuda"));
+    QObject::connect(help, &QAction::triggered, &menu, [&menu] { showWorkshopHelp(&menu); });
 }
 
 } // namespace workshop

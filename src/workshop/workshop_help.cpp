@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workshop/workshop_help.h"
+
+#include "circuit/library.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace workshop {
+
+namespace {
+
+QString helpText() {
+    QString folders;
+    for (const QString& folder : circuit::exerciseFolders())
+        folders += QStringLiteral("<li><code>%1</code></li>")
+                       .arg(QDir::toNativeSeparators(folder).toHtmlEscaped());
+    return QStringLiteral(
+               "<h2>El taller</h2>"
+               "<p>Cada exercici del menú «Taller» obre el seu tauler: a l'esquerra, la fase, "
+               "el neutre, els mecanismes i les làmpades; a la dreta, què cal fer, la taula "
+               "de veritat i els botons.</p>"
+               "<h3>Connectar</h3>"
+               "<p>Fes clic (o toca amb el dit) en un born i després en un altre: hi queda un "
+               "conductor. També pots arrossegar d'un born a l'altre. Amb el teclat, la tecla "
+               "de tabulació passa d'un element al següent i la barra d'espai o la tecla de "
+               "retorn el premen. <b>Esc</b> deixa a mitges el conductor començat.</p>"
+               "<h3>Treure un conductor</h3>"
+               "<p>Fes clic en el conductor per triar-lo i prem <b>Supr</b> o la tecla de "
+               "retrocés. «Esborra-ho tot» els treu tots; «Desfés» (<b>Ctrl+Z</b>) i «Refés» "
+               "(<b>Ctrl+Maj+Z</b>) tornen enrere i endavant.</p>"
+               "<h3>Accionar els mecanismes</h3>"
+               "<p>El botó de sobre cada mecanisme el canvia de posició. Els conductors es "
+               "pinten segons el que porten: vermell, a la fase; blau, al neutre; negre, sense "
+               "connexió. La fila de la taula que correspon a les posicions d'ara és en "
+               "vermell. Un curtcircuit fa saltar el magnetotèrmic del tauler: treu el "
+               "conductor que el provoca i fes-hi clic per rearmar-lo.</p>"
+               "<h3>Comprovar</h3>"
+               "<p>«Comprova» prova totes les combinacions dels mecanismes i diu si el muntatge "
+               "fa el que demana l'exercici i si és segur: sense curtcircuits i amb els "
+               "mecanismes tallant la fase, no el neutre.</p>"
+               "<h3>Desar, obrir i imprimir</h3>"
+               "<p>El taller guarda sol el muntatge de cada exercici i el retroba en tornar a "
+               "obrir el programa. Al menú «Taller» → «Fitxer», «Desa» (<b>Ctrl+S</b>) i "
+               "«Obre» (<b>Ctrl+O</b>) fan servir fitxers <code>.ampera</code>, que es poden "
+               "lliurar al professor. «Exporta la imatge» fa un full de treball en PDF o PNG "
+               "(i SVG on el programa ho sap fer) i «Imprimeix» l'imprimeix.</p>"
+               "<h3>Per al professor</h3>"
+               "<p>Els exercicis propis són fitxers <code>.json</code> que el programa llegeix "
+               "en arrencar d'aquestes carpetes:</p><ul>%1</ul>"
+               "<p><code>ampera --check *.ampera</code> comprova els muntatges dels alumnes "
+               "sense obrir cap finestra, i <code>--csv</code> en fa una taula per a un full de "
+               "càlcul.</p>")
+        .arg(folders);
+}
+
+QDialog* createHelp(QWidget* parent) {
+    auto* dialog = new QDialog(parent ? parent->window() : nullptr);
+    dialog->setObjectName(QStringLiteral("workshopHelp"));
+    dialog->setWindowTitle(QStringLiteral("Ajuda del taller"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto* text = new QTextBrowser(dialog);
+    text->setObjectName(QStringLiteral("workshopHelpText"));
+    text->setHtml(helpText());
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(QStringLiteral("Tanca"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    // Wide enough for its paragraphs, as tall as a small screen allows.
+    const int em = dialog->fontMetrics().height();
+    dialog->resize(36 * em, 30 * em);
+    return dialog;
+}
+
+} // namespace
+
+void showWorkshopHelp(QWidget* parent) {
+    static QPointer<QDialog> help;
+    if (!help)
+        help = createHelp(parent);
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+} // namespace workshop
