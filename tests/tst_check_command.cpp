@@ -116,6 +116,26 @@ class TestCheckCommand : public QObject {
         QVERIFY(lines[3].startsWith("short.ampera: Curtcircuit"));
     }
 
+    // A teacher's exercise file is validated as the program would load it.
+    void exerciseFiles() {
+        QFile builtIn(":/exercises/punt-de-llum.json");
+        QVERIFY(builtIn.open(QIODevice::ReadOnly));
+        const QByteArray exercise = builtIn.readAll();
+        write("rebedor.json", QByteArray(exercise)
+                                  .replace("\"punt-de-llum\"", "\"rebedor\"")
+                                  .replace("\"Punt de llum simple\"", "\"El rebedor\""));
+        write("garatge.json", QByteArray(exercise).replace("\"frmCuina\"", "\"frmGaratge\""));
+        const Run run = ampera({"--check", "rebedor.json", "garatge.json", "correct.ampera"});
+        QCOMPARE(run.status, 2);
+        const QStringList lines = run.out.split('\n');
+        QCOMPARE(lines[0], QString("rebedor.json: exercici vàlid: El rebedor"));
+        QVERIFY2(
+            lines[1].startsWith("garatge.json: error: «room» ha de ser una estança de la casa"),
+            qPrintable(lines[1]));
+        QVERIFY(lines[2].startsWith("correct.ampera: Correcte"));
+        QCOMPARE(ampera({"--check", "rebedor.json"}).status, 0);
+    }
+
     // One row per file, the criteria as columns, quoted where a field has
     // a comma; every row as wide as the heading.
     void csv() {

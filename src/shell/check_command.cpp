@@ -3,6 +3,8 @@
 
 #include "circuit/checker.h"
 #include "circuit/circuit_file.h"
+#include "circuit/exercise.h"
+#include "circuit/json.h"
 #include "circuit/library.h"
 #include "shell/console.h"
 
@@ -27,7 +29,8 @@ const char* const Help =
     "                     sense obrir cap finestra: una línia per fitxer amb el\n"
     "                     veredicte, com el de «Comprova», i a sota els quatre\n"
     "                     criteris, amb «sí» o «no» i la primera combinació en què\n"
-    "                     falla.\n"
+    "                     falla. Un fitxer d'exercici (.json) es valida: «exercici\n"
+    "                     vàlid» i el títol, o «error» i per què no es carregaria.\n"
     "  --csv              amb --check, una fila per fitxer, amb els criteris en\n"
     "                     columnes, per a un full de càlcul: fitxer, exercici,\n"
     "                     resultat («Correcte», «Incorrecte» o «Error»), veredicte\n"
@@ -83,6 +86,27 @@ struct Csv {
     QChar separator = QLatin1Char(',');
 };
 
+// A teacher's exercise file, checked as the program reads it: its title
+// when it is valid, or why it would be left out.
+int checkExerciseFile(const QString& file, Csv csv) {
+    QString reason;
+    std::optional<circuit::Exercise> exercise;
+    if (const std::optional<QByteArray> bytes = circuit::readFile(file, &reason))
+        exercise = circuit::parseExercise(*bytes, &reason);
+    const QString text = exercise ? QStringLiteral("exercici vàlid: ") + exercise->title
+                                  : QStringLiteral("error: ") + reason;
+    if (csv.wanted)
+        console::write(
+            console::Stream::Output,
+            row(QStringList{file, exercise ? exercise->id : QString(),
+                            exercise ? QStringLiteral("Correcte") : QStringLiteral("Error"), text} +
+                    QStringList(int(circuit::criterionNames().size()), QString()),
+                csv.separator));
+    else
+        console::write(console::Stream::Output, QStringLiteral("%1: %2\n").arg(file, text));
+    return exercise ? AllCorrect : SomeUnreadable;
+}
+
 // Checks every file and prints one entry each; returns the exit status.
 int check(const QStringList& files, Csv csv) {
     if (csv.wanted) {
@@ -99,6 +123,10 @@ int check(const QStringList& files, Csv csv) {
                            .arg(r.file, r.reason));
     int status = AllCorrect;
     for (const QString& file : files) {
+        if (file.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
+            status = std::max(status, checkExerciseFile(file, csv));
+            continue;
+        }
         QString reason;
         const std::optional<circuit::SavedWiring> saved = circuit::readWiringFile(file, &reason);
         if (!saved) {
