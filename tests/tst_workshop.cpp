@@ -599,6 +599,15 @@ void WorkshopTest::theTitleShowsTheFileAndOpeningOverChangesAsks() {
     const auto kept = circuit::loadWiring(first, nullptr);
     QVERIFY(kept);
     QCOMPARE(kept->wiring.positions, changed.positions);
+
+    // Opening can be undone, switches and all, and done again.
+    press(widget(w, "Desfés"));
+    QCOMPARE(w.bench().wiring().conductors, changed.conductors);
+    QCOMPARE(w.bench().wiring().positions, changed.positions);
+    QCOMPARE(w.caption(), QString("Taller: Punt de llum simple — segon.ampera *"));
+    press(widget(w, "Refés"));
+    QVERIFY(w.bench().wiring().conductors.empty());
+    QCOMPARE(w.caption(), QString("Taller: Punt de llum simple — segon.ampera"));
 }
 
 void WorkshopTest::theWiringIsKeptForTheNextStart() {

@@ -21,6 +21,21 @@ class WiringEdit : public QUndoCommand {
     std::vector<circuit::Conductor> before_, after_;
 };
 
+// Opening a file puts a whole wiring on the bench, switches included, as
+// one step.
+class WholeWiring : public QUndoCommand {
+  public:
+    WholeWiring(Workbench& bench, circuit::Wiring after)
+        : QUndoCommand(QStringLiteral("Obre")), bench_(bench), before_(bench.wiring()),
+          after_(std::move(after)) {}
+    void redo() override { bench_.setWiring(after_); }
+    void undo() override { bench_.setWiring(before_); }
+
+  private:
+    Workbench& bench_;
+    circuit::Wiring before_, after_;
+};
+
 } // namespace
 
 Workbench::Workbench(const circuit::Exercise& exercise, QObject* parent)
@@ -74,6 +89,14 @@ void Workbench::rearm() {
 
 void Workbench::replaceWiring(const circuit::Wiring& wiring) {
     undo_.clear();
+    setWiring(wiring);
+}
+
+void Workbench::openWiring(const circuit::Wiring& wiring) {
+    undo_.push(new WholeWiring(*this, wiring));
+}
+
+void Workbench::setWiring(const circuit::Wiring& wiring) {
     wiring_ = wiring;
     tripped_ = false;
     solveAgain();

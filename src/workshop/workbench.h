@@ -33,12 +33,16 @@ class Workbench : public QObject {
     void flipSwitch(int switchIndex);
     // Re-arms the breaker; it trips again at once if the short is still there.
     void rearm();
-    // Puts a whole wiring on the bench (an opened file) and forgets the
-    // undo history.
+    // Puts a whole wiring on the bench (the one kept from the last run) and
+    // forgets the undo history.
     void replaceWiring(const circuit::Wiring& wiring);
+    // Puts a whole wiring on the bench (an opened file) as a step that can
+    // be undone.
+    void openWiring(const circuit::Wiring& wiring);
 
     // The steps the undo commands take.
     void setConductors(const std::vector<circuit::Conductor>& conductors);
+    void setWiring(const circuit::Wiring& wiring);
 
   signals:
     // The wiring, a switch or the breaker changed: everything shown must be

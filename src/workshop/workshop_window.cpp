@@ -203,7 +203,7 @@ bool openWiringFile(const QString& path, QWidget* messageParent) {
     WorkshopWindow& target = workshopOf(*saved->exercise);
     if (!target.mayReplaceBoard())
         return false;
-    target.bench_.replaceWiring(saved->wiring);
+    target.bench_.openWiring(saved->wiring);
     target.keepAsSaved(path);
     target.setWindowState(ui::Form::WindowState::Maximized);
     ui::forms::unload(QStringLiteral("frmPresentació"));
