@@ -574,6 +574,13 @@ void WorkshopTest::theTitleShowsTheFileAndOpeningOverChangesAsks() {
     answerFileDialog(first);
     house->chooseMenu("mnuTallerDesaCom");
     QCOMPARE(w.caption(), QString("Taller: Punt de llum simple — primer.ampera"));
+    // A word says so, over the board, which stays where it was.
+    const QRect boardBefore = board(w).geometry();
+    QLabel* notice = w.view().notice();
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->text(), QString("S'ha desat «primer.ampera»."));
+    QVERIFY(board(w).geometry().contains(notice->geometry()));
+    QCOMPARE(board(w).geometry(), boardBefore);
 
     const QString second = dir.filePath("segon.ampera");
     QVERIFY(circuit::saveWiring(second, w.bench().exercise(),

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace workshop {
 
@@ -44,8 +45,29 @@ WorkshopView::WorkshopView(Workbench& bench, QWidget* parent)
     connect(&bench_, &Workbench::changed, this, &WorkshopView::showState);
     connect(&bench_, &Workbench::wiringChanged, this, &WorkshopView::forgetCheck);
     connect(board_, &BoardView::itemsChanged, this, &WorkshopView::orderTabs);
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("Nota"));
+    notice_->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff7c2; color: black; border: 1px solid #b8a200; "
+                       "border-radius: 4px; padding: 4px 10px; }"));
+    notice_->hide();
+    noticeTime_ = new QTimer(this);
+    noticeTime_->setSingleShot(true);
+    noticeTime_->setInterval(4000);
+    connect(noticeTime_, &QTimer::timeout, notice_, &QWidget::hide);
     showState();
     orderTabs();
+}
+
+void WorkshopView::showNotice(const QString& text) {
+    notice_->setText(text);
+    notice_->adjustSize();
+    const QRect area = board_->geometry();
+    notice_->move(area.left() + (area.width() - notice_->width()) / 2,
+                  area.bottom() - notice_->height() - notice_->height() / 2);
+    notice_->raise();
+    notice_->show();
+    noticeTime_->start();
 }
 
 QWidget* WorkshopView::createPanel() {

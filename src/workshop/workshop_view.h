@@ -11,6 +11,7 @@
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace workshop {
 
@@ -25,6 +26,10 @@ class WorkshopView : public QWidget {
     BoardView& board() const { return *board_; }
     // Works every combination and shows the verdict beside the tables.
     void checkWiring();
+    // A short word for the learner (a file saved), over the foot of the
+    // board for a few seconds; nothing else moves for it.
+    void showNotice(const QString& text);
+    QLabel* notice() const { return notice_; }
 
   signals:
     // The learner asked for the room of the house that uses this circuit.
@@ -51,6 +56,8 @@ class WorkshopView : public QWidget {
     QPushButton* redo_;
     QLabel* verdict_;
     QPushButton* openRoom_;
+    QLabel* notice_;
+    QTimer* noticeTime_;
     bool checked_ = false;
 };
 

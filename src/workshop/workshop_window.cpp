@@ -217,6 +217,7 @@ bool WorkshopWindow::saveFile(const QString& path) {
         return false;
     }
     keepAsSaved(path);
+    view_->showNotice(QStringLiteral("S'ha desat «%1».").arg(QFileInfo(path).fileName()));
     return true;
 }
 
