@@ -8,6 +8,9 @@
 
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QSet>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -163,28 +166,24 @@ class SurfaceInterface : public QAccessibleWidget {
         return state;
     }
 
-    int childCount() const override { return int(reported().size()); }
+    int childCount() const override { return int(children().size()); }
 
     QAccessibleInterface* child(int index) const override {
-        const std::vector<const Control*> children = reported();
-        if (index < 0 || index >= int(children.size()))
-            return nullptr;
-        return interfaceOf(*children[index]);
+        const std::vector<QAccessibleInterface*> all = children();
+        return index < 0 || index >= int(all.size()) ? nullptr : all[size_t(index)];
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override {
-        const std::vector<const Control*> children = reported();
-        for (int i = 0; i < int(children.size()); ++i)
-            if (interfaceOf(*children[i]) == child)
-                return i;
-        return -1;
+        const std::vector<QAccessibleInterface*> all = children();
+        const auto found = std::find(all.begin(), all.end(), child);
+        return found == all.end() ? -1 : int(found - all.begin());
     }
 
     // The front-most visible child under a point on the screen.
     QAccessibleInterface* childAt(int x, int y) const override {
-        const std::vector<const Control*> children = reported();
-        for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            QAccessibleInterface* child = interfaceOf(**it);
+        const std::vector<QAccessibleInterface*> all = children();
+        for (auto it = all.rbegin(); it != all.rend(); ++it) {
+            QAccessibleInterface* child = *it;
             if (child && !child->state().invisible && child->rect().contains(x, y))
                 return child;
         }
@@ -212,11 +211,24 @@ class SurfaceInterface : public QAccessibleWidget {
         return box && box->clickable() ? box : nullptr;
     }
 
-    std::vector<const Control*> reported() const {
-        std::vector<const Control*> children;
-        for (const auto& child : container_.children())
+    // The reported controls back to front, then the widgets that a window
+    // holds besides its controls (a workshop's board and panel), which lie
+    // in front of everything the controls draw.
+    std::vector<QAccessibleInterface*> children() const {
+        std::vector<QAccessibleInterface*> children;
+        QSet<const QObject*> controlWidgets;
+        for (const auto& child : container_.children()) {
+            if (QWidget* own = child->widget())
+                controlWidgets.insert(own);
             if (isReported(*child))
-                children.push_back(child.get());
+                children.push_back(interfaceOf(*child));
+        }
+        for (QObject* object : widget()->children()) {
+            auto* held = qobject_cast<QWidget*>(object);
+            if (held && !held->isWindow() && !controlWidgets.contains(held))
+                if (QAccessibleInterface* child = QAccessible::queryAccessibleInterface(held))
+                    children.push_back(child);
+        }
         return children;
     }
 
