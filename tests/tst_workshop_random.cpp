@@ -21,6 +21,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+#include <optional>
 #include <random>
 
 using circuit::Conductor;
@@ -104,6 +106,57 @@ QString description(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
 }
 
+// How far a point on the board lies from every pressable thing but
+// `except`, by the learner's eye: terminal rings, switch buttons, lamps and
+// conductors' centre lines, in widget pixels.
+qreal clearance(const workshop::BoardView& board, QPointF at, const QWidget* except) {
+    qreal nearest = 1e9;
+    auto fromCentre = [&](const QWidget* item) {
+        const QPointF d = at - QRectF(item->geometry()).center();
+        return std::hypot(d.x(), d.y()) - item->width() / 2.0;
+    };
+    for (const BoardItem* t : board.terminalItems())
+        nearest = std::min(nearest, fromCentre(t));
+    for (const BoardItem* lamp : board.lampItems())
+        nearest = std::min(nearest, fromCentre(lamp));
+    for (const QPushButton* b : board.switchButtons()) {
+        const QRectF r = b->geometry();
+        nearest =
+            std::min(nearest, std::hypot(std::max({r.left() - at.x(), 0.0, at.x() - r.right()}),
+                                         std::max({r.top() - at.y(), 0.0, at.y() - r.bottom()})));
+    }
+    for (const BoardItem* c : board.conductorItems()) {
+        if (c == except)
+            continue;
+        const QPolygon& route = board.routes()[size_t(c->index())];
+        // Runs are level or upright: the nearest point is the clamped one.
+        for (int i = 1; i < route.size(); ++i) {
+            const QPointF a = board.toWidget(route[i - 1]), b = board.toWidget(route[i]);
+            const QPointF p(std::clamp(at.x(), std::min(a.x(), b.x()), std::max(a.x(), b.x())),
+                            std::clamp(at.y(), std::min(a.y(), b.y()), std::max(a.y(), b.y())));
+            nearest = std::min(nearest, std::hypot(p.x() - at.x(), p.y() - at.y()));
+        }
+    }
+    return nearest;
+}
+
+// The point of a conductor farthest from everything else, where a press
+// can mean only it; none when the conductor is hidden under others.
+std::optional<QPoint> clearPointOn(const workshop::BoardView& board, int conductor) {
+    const QPolygon& route = board.routes()[size_t(conductor)];
+    const BoardItem* item = board.conductorItems()[size_t(conductor)];
+    std::optional<QPoint> best;
+    qreal bestClearance = 2;
+    for (int i = 1; i < route.size(); ++i)
+        for (qreal t = 0; t <= 1; t += 0.05) {
+            const QPointF p = board.toWidget(route[i - 1] + t * QPointF(route[i] - route[i - 1]));
+            const qreal c = clearance(board, p.toPoint(), item);
+            if (c > bestClearance)
+                bestClearance = c, best = p.toPoint();
+        }
+    return best;
+}
+
 } // namespace
 
 class WorkshopRandomUse : public QObject {
@@ -143,10 +196,11 @@ class WorkshopRandomUse : public QObject {
         }
         if (kind < 66 && !conductors.empty()) {
             const int c = below(int(conductors.size()));
-            const QPolygon& route = board.routes()[size_t(c)];
-            const QPointF middle = board.toWidget((QPointF(route[0]) + QPointF(route[1])) / 2);
+            const std::optional<QPoint> at = clearPointOn(board, c);
+            if (!at)
+                return "nothing";
             BoardItem* item = conductors[size_t(c)];
-            testing::tap(item, item->mapFromParent(middle.toPoint()));
+            testing::tap(&board, *at);
             m.pending = -1;
             m.selected = c;
             if (below(2)) {
@@ -211,7 +265,7 @@ class WorkshopRandomUse : public QObject {
         // A press on the bare board lets go of the terminal and the conductor.
         for (int attempt = 0; attempt < 20; ++attempt) {
             const QPoint at(below(board.width()), below(board.height()));
-            if (!board.childAt(at)) {
+            if (clearance(board, at, nullptr) > workshop::BoardView::Reach + 1) {
                 testing::tap(&board, at);
                 m.pending = m.selected = -1;
                 return "press the board";

@@ -3,14 +3,13 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace workshop {
 
 BoardItem::BoardItem(Role role, int index, QWidget* board)
     : QAbstractButton(board), role_(role), index_(index) {
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(this, &QAbstractButton::clicked, this, [this] { emit activated(this); });
 }
 
@@ -20,21 +19,6 @@ void BoardItem::setNames(const QString& name, const QString& description) {
     if (accessibleDescription() != description)
         setAccessibleDescription(description);
     setToolTip(description.isEmpty() ? name : name + QStringLiteral(": ") + description);
-}
-
-bool BoardItem::hitButton(const QPoint& pos) const {
-    return mask().isEmpty() ? rect().contains(pos) : mask().contains(pos);
-}
-
-void BoardItem::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    setFocus(Qt::MouseFocusReason);
-    emit activated(this);
-}
-
-void BoardItem::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    emit releasedAt(this, mapToParent(event->position().toPoint()));
 }
 
 void BoardItem::keyPressEvent(QKeyEvent* event) {

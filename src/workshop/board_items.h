@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The things on the board that a learner presses: terminals, conductors and
 // lamps. The board draws them; each item is a small transparent button over
-// its drawing, so that it takes mouse presses (on press, as everywhere in
-// the program), the keyboard focus, Space and Enter, and tells assistive
-// tools its name and the Press action.
+// its drawing, so that it takes the keyboard focus, Space and Enter, and
+// tells assistive tools its name and the Press action. Presses of the
+// mouse, pen or finger go through it to the board, which gives each to the
+// nearest item within reach.
 #pragma once
 
 #include <QAbstractButton>
+#include <QMouseEvent>
 
 namespace workshop {
 
@@ -29,14 +31,13 @@ class BoardItem : public QAbstractButton {
   signals:
     // Pressed with the mouse, Space, Enter or an assistive tool.
     void activated(BoardItem* item);
-    // A mouse button let go over the board, after a press on this item.
-    void releasedAt(BoardItem* item, QPoint boardPosition);
 
   protected:
     void paintEvent(QPaintEvent*) override {}
-    bool hitButton(const QPoint& pos) const override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Left to the board, which they reach through the item.
+    void mousePressEvent(QMouseEvent* event) override { event->ignore(); }
+    void mouseReleaseEvent(QMouseEvent* event) override { event->ignore(); }
+    void mouseMoveEvent(QMouseEvent* event) override { event->ignore(); }
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

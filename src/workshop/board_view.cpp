@@ -9,9 +9,12 @@
 #include "workshop/look.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
-#include <QPainterPathStroker>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -21,8 +24,6 @@ namespace {
 
 using circuit::Component;
 using circuit::Kind;
-
-constexpr qreal Margin = 0.6; // grid steps round the board
 
 QString switchPicture(Kind kind) {
     switch (kind) {
@@ -39,12 +40,39 @@ QPair<int, int> keyOf(const circuit::Conductor& c) {
     return {std::min(c.from, c.to), std::max(c.from, c.to)};
 }
 
+qreal distanceToSegment(QPointF p, QPointF a, QPointF b) {
+    const QPointF ab = b - a;
+    const qreal length = QPointF::dotProduct(ab, ab);
+    const qreal t =
+        length > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length, 0.0, 1.0) : 0.0;
+    const QPointF nearest = a + t * ab;
+    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+qreal distanceToRect(QPointF p, const QRectF& r) {
+    const qreal dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
+    const qreal dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
+    return std::hypot(dx, dy);
+}
+
+// How long a finger or button held still on a conductor takes to open its menu.
+constexpr int LongPressMs = 600;
+
 } // namespace
 
 BoardView::BoardView(Workbench& bench, QWidget* parent) : QWidget(parent), bench_(bench) {
     setObjectName(QStringLiteral("Tauler"));
     setAccessibleName(QStringLiteral("Tauler"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMouseTracking(true);
+    conductorMenu_ = new QMenu(this);
+    conductorMenu_->setObjectName(QStringLiteral("Menú del conductor"));
+    QAction* remove = conductorMenu_->addAction(QStringLiteral("&Treu el conductor"));
+    remove->setObjectName(QStringLiteral("Treu el conductor"));
+    connect(remove, &QAction::triggered, this, &BoardView::removeSelectedConductor);
+    longPress_.setSingleShot(true);
+    longPress_.setInterval(LongPressMs);
+    connect(&longPress_, &QTimer::timeout, this, [this] { offerConductorMenu(pressedAt_); });
     createComponentItems();
     connect(&bench_, &Workbench::wiringChanged, this, &BoardView::wiringChanged);
     connect(&bench_, &Workbench::changed, this, &BoardView::refresh);
@@ -61,6 +89,7 @@ void BoardView::createComponentItems() {
             auto* button = new ui::PushButton(QString(), switchPicture(c.kind), this);
             button->setObjectName(c.name);
             button->setAccessibleName(c.name);
+            button->setAttribute(Qt::WA_TransparentForMouseEvents);
             connect(button, &QPushButton::clicked, this, [this, sw] { bench_.flipSwitch(sw); });
             switches_.push_back(button);
         }
@@ -70,7 +99,6 @@ void BoardView::createComponentItems() {
             auto* item = new BoardItem(BoardItem::Role::Terminal, t, this);
             item->setObjectName(e.terminals[size_t(t)].name);
             connect(item, &BoardItem::activated, this, &BoardView::terminalActivated);
-            connect(item, &BoardItem::releasedAt, this, &BoardView::terminalReleased);
             terminals_.push_back(item);
         }
         if (c.kind == Kind::Lamp) {
@@ -104,7 +132,7 @@ void BoardView::wiringChanged() {
         t->raise();
     // A changed wiring (an undo, say) may put another conductor at the
     // selected index; Delete must never remove one that was not chosen.
-    selected_ = -1;
+    select(-1);
     placeItems();
     emit itemsChanged();
 }
@@ -197,20 +225,12 @@ void BoardView::placeItems() {
         switches_[i]->setGeometry(r.toRect());
         switches_[i]->setIconSize(QSize(int(1.1 * s), int(1.1 * s)));
     }
-    const qreal width = std::max<qreal>(0.55 * s, 10);
     for (BoardItem* item : conductors_) {
-        QPainterPath path;
         const QPolygon& route = routes_[size_t(item->index())];
-        path.moveTo(toWidget(route.first()));
-        for (int i = 1; i < route.size(); ++i)
-            path.lineTo(toWidget(route[i]));
-        QPainterPathStroker stroker;
-        stroker.setWidth(width);
-        const QRect bounds =
-            path.boundingRect().adjusted(-width, -width, width, width).toAlignedRect();
-        item->setGeometry(bounds);
-        item->setMask(QRegion(
-            stroker.createStroke(path.translated(-bounds.topLeft())).toFillPolygon().toPolygon()));
+        QRectF bounds(toWidget(route.first()), QSizeF());
+        for (const QPoint& point : route)
+            bounds = bounds.united(QRectF(toWidget(point), QSizeF(1, 1)));
+        item->setGeometry(bounds.adjusted(-s / 4, -s / 4, s / 4, s / 4).toAlignedRect());
     }
 }
 
@@ -241,17 +261,13 @@ void BoardView::resizeEvent(QResizeEvent*) {
 }
 
 QSize BoardView::sizeHint() const {
-    return {int(22 * (circuit::board::Width + 2 * Margin)),
-            heightForWidth(int(22 * (circuit::board::Width + 2 * Margin)))};
+    return QSizeF(22 * (circuit::board::Width + 2 * Margin),
+                  22 * (circuit::board::Height + 2 * Margin))
+        .toSize();
 }
 
 QSize BoardView::minimumSizeHint() const {
-    return {320, heightForWidth(320)};
-}
-
-int BoardView::heightForWidth(int width) const {
-    return int(width * (circuit::board::Height + 2 * Margin) /
-               (circuit::board::Width + 2 * Margin));
+    return sizeHint() / 2;
 }
 
 void BoardView::terminalActivated(BoardItem* item) {
@@ -259,7 +275,7 @@ void BoardView::terminalActivated(BoardItem* item) {
     if (pending_ < 0 || pending_ == t) {
         // Only the terminal's own ring changes, unless a conductor was selected.
         const bool wholeBoard = selected_ >= 0;
-        selected_ = -1;
+        select(-1);
         pending_ = pending_ == t ? -1 : t;
         describeTerminal(item);
         if (wholeBoard)
@@ -268,46 +284,161 @@ void BoardView::terminalActivated(BoardItem* item) {
             item->repaintMarks();
         return;
     }
-    selected_ = -1;
+    select(-1);
     const int from = pending_;
     pending_ = -1;
     if (!bench_.connectTerminals(from, t))
         refresh();
 }
 
-void BoardView::terminalReleased(BoardItem* item, QPoint position) {
-    auto* target = qobject_cast<BoardItem*>(childAt(position));
-    if (!target || target == item || target->role() != BoardItem::Role::Terminal ||
-        pending_ != item->index())
-        return;
-    terminalActivated(target);
-}
-
 void BoardView::conductorActivated(BoardItem* item) {
     pending_ = -1;
-    selected_ = item->index();
+    select(item->index());
     refresh();
+}
+
+void BoardView::select(int conductor) {
+    if (selected_ == conductor)
+        return;
+    selected_ = conductor;
+    emit selectionChanged(conductor);
 }
 
 void BoardView::cancelPending() {
     pending_ = -1;
-    selected_ = -1;
+    select(-1);
     refresh();
 }
 
-void BoardView::mousePressEvent(QMouseEvent*) {
-    cancelPending();
+void BoardView::removeSelectedConductor() {
+    if (selected_ < 0)
+        return;
+    const int removed = selected_;
+    const int from = bench_.wiring().conductors[size_t(removed)].from;
+    select(-1);
+    bench_.removeConductor(removed);
+    for (BoardItem* t : terminals_)
+        if (t->index() == from)
+            t->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* BoardView::itemAt(QPointF point) const {
+    QWidget* nearest = nullptr;
+    qreal best = Reach;
+    // Earlier kinds win ties: a press on a terminal where conductors meet
+    // is for the terminal.
+    auto consider = [&](QWidget* item, qreal distance) {
+        if (distance < best || (distance == best && !nearest)) {
+            best = distance;
+            nearest = item;
+        }
+    };
+    auto distanceToCentre = [&](QWidget* item) {
+        const QPointF d = point - QRectF(item->geometry()).center();
+        return std::max(0.0, std::hypot(d.x(), d.y()) - item->width() / 2.0);
+    };
+    for (BoardItem* t : terminals_)
+        consider(t, distanceToCentre(t));
+    for (QPushButton* button : switches_)
+        consider(button, distanceToRect(point, QRectF(button->geometry())));
+    for (BoardItem* lamp : lamps_)
+        consider(lamp, distanceToCentre(lamp));
+    for (BoardItem* c : conductors_) {
+        const QPolygon& route = routes_[size_t(c->index())];
+        for (int i = 1; i < route.size(); ++i)
+            consider(c, distanceToSegment(point, toWidget(route[i - 1]), toWidget(route[i])));
+    }
+    return nearest;
+}
+
+BoardItem* BoardView::terminalAt(QPointF point) const {
+    auto* item = qobject_cast<BoardItem*>(itemAt(point));
+    return item && item->role() == BoardItem::Role::Terminal ? item : nullptr;
+}
+
+void BoardView::pressItem(QWidget* item) {
+    item->setFocus(Qt::MouseFocusReason);
+    if (auto* button = qobject_cast<QPushButton*>(item))
+        button->click();
+    else
+        emit static_cast<BoardItem*>(item)->activated(static_cast<BoardItem*>(item));
+}
+
+void BoardView::offerConductorMenu(QPoint at) {
+    if (selected_ < 0)
+        return;
+    // Beside the finger, not under it, so that lifting it chooses nothing.
+    conductorMenu_->popup(mapToGlobal(at + QPoint(int(Reach), int(Reach) / 2)));
+}
+
+bool BoardView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (QWidget* item = itemAt(help->pos()))
+            QToolTip::showText(help->globalPos(), item->toolTip(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    QWidget* item = itemAt(at);
+    auto* boardItem = qobject_cast<BoardItem*>(item);
+    const bool onConductor = boardItem && boardItem->role() == BoardItem::Role::Conductor;
+    if (event->button() == Qt::RightButton) {
+        // What the context menu that follows acts on.
+        if (onConductor)
+            conductorActivated(boardItem);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (!item) {
+        cancelPending();
+        return;
+    }
+    pressItem(item);
+    draggedFrom_ = pending_;
+    pressedAt_ = at;
+    if (onConductor)
+        longPress_.start();
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if ((at - pressedAt_).manhattanLength() > Reach / 2)
+        longPress_.stop();
+    setCursor(itemAt(at) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    longPress_.stop();
+    const int from = std::exchange(draggedFrom_, -1);
+    if (event->button() != Qt::LeftButton || from < 0 || pending_ != from)
+        return;
+    // Let go over another terminal: the end of a drag.
+    BoardItem* target = terminalAt(event->position());
+    if (target && target->index() != from)
+        terminalActivated(target);
+}
+
+void BoardView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        auto* item = qobject_cast<BoardItem*>(itemAt(event->pos()));
+        if (!item || item->role() != BoardItem::Role::Conductor)
+            return;
+        offerConductorMenu(event->pos());
+    } else if (selected_ >= 0) {
+        offerConductorMenu(conductors_[size_t(selected_)]->geometry().center());
+    }
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && selected_ >= 0) {
-        const int removed = selected_;
-        const int from = bench_.wiring().conductors[size_t(removed)].from;
-        selected_ = -1;
-        bench_.removeConductor(removed);
-        for (BoardItem* t : terminals_)
-            if (t->index() == from)
-                t->setFocus(Qt::OtherFocusReason);
+        removeSelectedConductor();
         return;
     }
     if (event->key() == Qt::Key_Escape && (pending_ >= 0 || selected_ >= 0)) {

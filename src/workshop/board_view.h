@@ -2,17 +2,21 @@
 // The wiring board: draws the exercise's components, the learner's
 // conductors coloured by potential and the lamps lit by the power they take,
 // and turns presses and keys into edits of the wiring. The drawing scales
-// with the widget, keeping the board's shape.
+// with the widget, keeping the board's shape. Presses of the mouse, a pen or
+// a finger are taken by the board itself: each goes to the nearest item
+// within a finger's reach of where it lands.
 #pragma once
 
 #include "workshop/workbench.h"
 
 #include <QHash>
 #include <QPolygon>
+#include <QTimer>
 #include <QWidget>
 
 #include <vector>
 
+class QMenu;
 class QPushButton;
 
 namespace workshop {
@@ -24,6 +28,12 @@ class BoardView : public QWidget {
   public:
     explicit BoardView(Workbench& bench, QWidget* parent = nullptr);
 
+    // How far from an item's outline or centre line a press still reaches
+    // it, in logical pixels: about a fingertip on a pupil's laptop.
+    static constexpr qreal Reach = 22;
+    // The space round the board's grid, in grid steps.
+    static constexpr qreal Margin = 0.6;
+
     // Draws the board into `target` (the screen, or a picture for export).
     void paintBoard(QPainter& painter, const QRectF& target) const;
 
@@ -31,6 +41,9 @@ class BoardView : public QWidget {
     int pendingTerminal() const { return pending_; }
     // The selected conductor (-1: none).
     int selectedConductor() const { return selected_; }
+    void removeSelectedConductor();
+    // The small menu a right-click or a long press on a conductor offers.
+    QMenu* conductorMenu() const { return conductorMenu_; }
     // The path of each conductor, in grid steps, in wiring order.
     const std::vector<QPolygon>& routes() const { return routes_; }
 
@@ -44,17 +57,21 @@ class BoardView : public QWidget {
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
 
   signals:
     // The focus chain of the board's items changed (conductors came or went).
     void itemsChanged();
+    // A conductor was selected, or the selection went (-1).
+    void selectionChanged(int conductor);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -64,9 +81,15 @@ class BoardView : public QWidget {
     void refresh();
     void describeTerminal(BoardItem* item);
     void placeItems();
+    // The item nearest to a point within reach: a terminal, a switch
+    // button, a lamp or a conductor; null when there is none.
+    QWidget* itemAt(QPointF point) const;
+    BoardItem* terminalAt(QPointF point) const;
+    void pressItem(QWidget* item);
     void terminalActivated(BoardItem* item);
-    void terminalReleased(BoardItem* item, QPoint position);
     void conductorActivated(BoardItem* item);
+    void select(int conductor);
+    void offerConductorMenu(QPoint at);
     void cancelPending();
     qreal gridScale(const QRectF& target) const;
     QPointF gridOrigin(const QRectF& target) const;
@@ -78,6 +101,11 @@ class BoardView : public QWidget {
     QHash<QPair<int, int>, QPolygon> routeCache_;
     std::vector<BoardItem*> terminals_, conductors_, lamps_;
     std::vector<QPushButton*> switches_;
+    // A press held on a conductor opens its menu, as a right-click does.
+    QTimer longPress_;
+    QPoint pressedAt_;
+    int draggedFrom_ = -1; // the terminal a drag started from
+    QMenu* conductorMenu_;
 };
 
 } // namespace workshop

@@ -334,9 +334,10 @@ bool Action::parse(const QString& text, Action& action) {
         }
         return true;
     case Kind::Tap:
-        action.window = window;
-        action.control = control;
-        return hasPath && index < 0 && fields.size() == 1;
+        // A tap names one widget, whose name may hold commas (a terminal's
+        // "Commutador 1, comú"), so the whole rest is its path.
+        return readPath(text.mid(colon + 1).trimmed(), action.window, action.control, index) &&
+               index < 0;
     case Kind::Resize: {
         const QStringList size = fields.value(0).split(QLatin1Char('x'));
         bool okW = false, okH = false;
