@@ -2,10 +2,13 @@
 #include "workshop/breaker_button.h"
 
 #include "ui/pictures.h"
+#include "workshop/board_view.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 namespace workshop {
 
@@ -26,24 +29,43 @@ void BreakerButton::setTripped(bool tripped) {
     update();
 }
 
+namespace {
+
+QString pictureOf(bool tripped) {
+    return tripped ? QStringLiteral("breaker_tripped") : QStringLiteral("breaker_armed");
+}
+
+} // namespace
+
+void BreakerButton::setDrawnHeight(int pixels) {
+    drawnHeight_ = pixels;
+    setFixedSize(sizeHint());
+    update();
+}
+
+QRect BreakerButton::drawnRect() const {
+    const QSize design = ui::pictures::designSize(pictureOf(tripped_));
+    const QSize shown = design.scaled(QSize(4 * drawnHeight_, drawnHeight_), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+}
+
 QSize BreakerButton::sizeHint() const {
-    return {29, 73};
+    const QSize design = ui::pictures::designSize(pictureOf(false));
+    const int reach = 2 * int(BoardView::Reach);
+    return {drawnHeight_ * design.width() / std::max(1, design.height()) + reach,
+            drawnHeight_ + reach};
 }
 
 void BreakerButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QString name =
-        tripped_ ? QStringLiteral("breaker_tripped") : QStringLiteral("breaker_armed");
-    const QSize design = ui::pictures::designSize(name);
-    const QSize shown = design.scaled(size(), Qt::KeepAspectRatio);
-    const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2),
-                       shown);
-    const QRect device = ui::pictures::deviceRect(painter, target);
+    const QString name = pictureOf(tripped_);
+    const QRect device = ui::pictures::deviceRect(painter, drawnRect());
     ui::pictures::drawInDevicePixels(painter, device.topLeft(),
                                      ui::pictures::pixmap(name, device.size()));
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
+        option.rect = drawnRect().adjusted(-3, -3, 3, 3);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop's breaker, drawn as the floor plan's: up when armed, down
-// when a short circuit has tripped it. Pressing it re-arms it.
+// when a short circuit has tripped it. Pressing it re-arms it. A band round
+// the drawing takes presses too, so that a finger reaches it.
 #pragma once
 
 #include <QAbstractButton>
@@ -13,6 +14,10 @@ class BreakerButton : public QAbstractButton {
     explicit BreakerButton(QWidget* parent = nullptr);
 
     void setTripped(bool tripped);
+    // The height the breaker is drawn at; the widget is a reach wider on
+    // every side.
+    void setDrawnHeight(int pixels);
+    QRect drawnRect() const;
     QSize sizeHint() const override;
 
   protected:
@@ -21,6 +26,7 @@ class BreakerButton : public QAbstractButton {
 
   private:
     bool tripped_ = false;
+    int drawnHeight_ = 73;
 };
 
 } // namespace workshop

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/workshop_view.h"
 
+#include "circuit/board.h"
 #include "ui/pushbutton.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <cmath>
 
 namespace workshop {
 
@@ -36,15 +39,24 @@ QLabel* wrappedLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
+QString WorkshopView::shortCircuitText() const {
+    return QStringLiteral("Curtcircuit! La fase toca el neutre sense passar per cap "
+                          "làmpada (%1). El magnetotèrmic ha saltat: treu el conductor "
+                          "que fa el curt i prem el magnetotèrmic per rearmar-lo.")
+        .arg(bench_.exercise().combinationText(bench_.wiring().combination()));
+}
+
 WorkshopView::WorkshopView(Workbench& bench, QWidget* parent)
-    : QWidget(parent), bench_(bench), board_(new BoardView(bench, this)) {
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(board_, 1);
-    layout->addWidget(createPanel(), 0);
+    : QWidget(parent), bench_(bench), board_(new BoardView(bench, this)),
+      layout_(new QBoxLayout(QBoxLayout::LeftToRight, this)) {
+    layout_->addWidget(board_, 1);
+    layout_->addWidget(createPanel(), 0);
     createShortcuts();
     connect(&bench_, &Workbench::changed, this, &WorkshopView::showState);
     connect(&bench_, &Workbench::wiringChanged, this, &WorkshopView::forgetCheck);
     connect(board_, &BoardView::itemsChanged, this, &WorkshopView::orderTabs);
+    connect(board_, &BoardView::selectionChanged, this,
+            [this](int conductor) { removeConductor_->setVisible(conductor >= 0); });
     notice_ = new QLabel(this);
     notice_->setObjectName(QStringLiteral("Nota"));
     notice_->setStyleSheet(
@@ -71,17 +83,24 @@ void WorkshopView::showNotice(const QString& text) {
 }
 
 QWidget* WorkshopView::createPanel() {
-    auto* panel = new QWidget(this);
-    panel->setMinimumWidth(250);
-    panel->setMaximumWidth(340);
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(0, 0, 0, 0);
+    panel_ = new QWidget(this);
+    panelLayout_ = new QBoxLayout(QBoxLayout::TopToBottom, panel_);
+    panelLayout_->setContentsMargins(0, 0, 0, 0);
+    panelLayout_->addWidget(createAbout());
+    panelLayout_->addWidget(createTableBlock());
+    panelLayout_->addWidget(createControls(), 1);
+    return panel_;
+}
 
-    instruction_ = wrappedLabel(bench_.exercise().instruction, panel);
+// The instruction and the legend of colours.
+QWidget* WorkshopView::createAbout() {
+    auto* about = new QWidget(panel_);
+    auto* column = new QVBoxLayout(about);
+    column->setContentsMargins(0, 0, 0, 0);
+    instruction_ = wrappedLabel(bench_.exercise().instruction, about);
     instruction_->setObjectName(QStringLiteral("Instruccions"));
     column->addWidget(instruction_);
-
-    auto* legend = new QLabel(panel);
+    auto* legend = new QLabel(about);
     legend->setObjectName(QStringLiteral("Llegenda"));
     legend->setWordWrap(true);
     legend->setText(
@@ -94,10 +113,19 @@ QWidget* WorkshopView::createPanel() {
         swatch(potentialColour(circuit::Potential::Between),
                QStringLiteral("entre la fase i el neutre (làmpades en sèrie)")));
     column->addWidget(legend);
+    column->addStretch(1);
+    return about;
+}
 
+// The live truth table and what its columns mean. A table longer than its
+// place scrolls, and keeps the present row in sight.
+QWidget* WorkshopView::createTableBlock() {
+    auto* block = new QWidget(panel_);
+    auto* column = new QVBoxLayout(block);
+    column->setContentsMargins(0, 0, 0, 0);
     const circuit::Exercise& e = bench_.exercise();
     table_ =
-        new QTableWidget(e.combinations(), int(e.switches.size() + 2 * e.lamps.size() + 1), panel);
+        new QTableWidget(e.combinations(), int(e.switches.size() + 2 * e.lamps.size() + 1), block);
     table_->setObjectName(QStringLiteral("Taula de veritat"));
     table_->setAccessibleName(QStringLiteral("Taula de veritat"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -109,39 +137,51 @@ QWidget* WorkshopView::createPanel() {
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setHorizontalHeaderLabels(truthTableHeadings(e, QStringLiteral("\n")));
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    column->addWidget(table_);
+    column->addWidget(table_, 1);
     column->addWidget(
         wrappedLabel(QStringLiteral("Cal: el que demana l'exercici. Fa: el que fa el teu "
                                     "muntatge (½: llum feble; CC: curtcircuit)."),
-                     panel));
+                     block));
+    return block;
+}
 
-    auto* breakerRow = new QHBoxLayout;
-    breaker_ = new BreakerButton(panel);
-    breaker_->setMinimumSize(breaker_->sizeHint());
+// The breaker beside the buttons, then the messages: the short circuit's,
+// the verdict, and the way to the room. Messages come last and have their
+// place kept, so nothing moves when one comes or goes.
+QWidget* WorkshopView::createControls() {
+    auto* controls = new QWidget(panel_);
+    auto* column = new QVBoxLayout(controls);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    breaker_ = new BreakerButton(controls);
     connect(breaker_, &QAbstractButton::clicked, &bench_, &Workbench::rearm);
-    tripMessage_ = wrappedLabel(QString(), panel);
+    row->addWidget(breaker_, 0, Qt::AlignTop);
+    row->addWidget(createButtons(), 1);
+    column->addLayout(row);
+
+    messages_ = new QWidget(controls);
+    auto* messages = new QVBoxLayout(messages_);
+    messages->setContentsMargins(0, 0, 0, 0);
+    tripMessage_ = wrappedLabel(QString(), messages_);
     tripMessage_->setObjectName(QStringLiteral("Avís"));
     tripMessage_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
-    breakerRow->addWidget(breaker_);
-    breakerRow->addWidget(tripMessage_, 1);
-    column->addLayout(breakerRow);
-
-    column->addWidget(createButtons());
-    verdict_ = wrappedLabel(QString(), panel);
+    messages->addWidget(tripMessage_);
+    verdict_ = wrappedLabel(QString(), messages_);
     verdict_->setObjectName(QStringLiteral("Resultat"));
     verdict_->setAccessibleName(QStringLiteral("Resultat"));
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    column->addWidget(verdict_);
-    openRoom_ = new ui::PushButton(QStringLiteral("&Obre l'estança"), QString(), panel);
+    messages->addWidget(verdict_);
+    openRoom_ = new ui::PushButton(QStringLiteral("&Obre l'estança"), QString(), messages_);
     openRoom_->setObjectName(QStringLiteral("Obre l'estança"));
     openRoom_->hide();
     connect(openRoom_, &QPushButton::clicked, this,
             [this] { emit roomRequested(bench_.exercise().room); });
-    column->addWidget(openRoom_);
-    column->addStretch(1);
-    return panel;
+    messages->addWidget(openRoom_);
+    messages->addStretch(1);
+    column->addWidget(messages_, 1);
+    return controls;
 }
 
 QWidget* WorkshopView::createButtons() {
@@ -151,13 +191,21 @@ QWidget* WorkshopView::createButtons() {
     auto make = [&](const QString& text, const QString& name, int row, int column) {
         auto* button = new ui::PushButton(text, QString(), buttons);
         button->setObjectName(name);
-        grid->addWidget(button, row, column);
+        grid->addWidget(button, row, column, 1, name == QLatin1String("Treu el conductor") ? 2 : 1);
         return button;
     };
     check_ = make(QStringLiteral("&Comprova"), QStringLiteral("Comprova"), 0, 0);
     clear_ = make(QStringLiteral("&Esborra-ho tot"), QStringLiteral("Esborra-ho tot"), 0, 1);
     undo_ = make(QStringLiteral("&Desfés"), QStringLiteral("Desfés"), 1, 0);
     redo_ = make(QStringLiteral("&Refés"), QStringLiteral("Refés"), 1, 1);
+    // Shown while a conductor is selected, in a place kept for it.
+    removeConductor_ =
+        make(QStringLiteral("&Treu el conductor"), QStringLiteral("Treu el conductor"), 2, 0);
+    QSizePolicy kept = removeConductor_->sizePolicy();
+    kept.setRetainSizeWhenHidden(true);
+    removeConductor_->setSizePolicy(kept);
+    removeConductor_->hide();
+    connect(removeConductor_, &QPushButton::clicked, board_, &BoardView::removeSelectedConductor);
     connect(check_, &QPushButton::clicked, this, &WorkshopView::checkWiring);
     connect(clear_, &QPushButton::clicked, &bench_, &Workbench::clearConductors);
     QUndoStack& stack = bench_.undoStack();
@@ -168,6 +216,49 @@ QWidget* WorkshopView::createButtons() {
     undo_->setEnabled(stack.canUndo());
     redo_->setEnabled(stack.canRedo());
     return buttons;
+}
+
+void WorkshopView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    arrange();
+}
+
+void WorkshopView::arrange() {
+    const qreal w = width(), h = height();
+    const qreal boardWidth = circuit::board::Width + 2 * BoardView::Margin;
+    const qreal boardHeight = circuit::board::Height + 2 * BoardView::Margin;
+    // Text as large as the rooms' at the same window size.
+    const qreal besideText = std::ceil(std::max<qreal>(12, std::min(w / 60, h / 46)));
+    const qreal belowText = std::ceil(std::max<qreal>(12, std::min(w / 80, h / 60)));
+    const qreal besideWidth = 21 * besideText, belowHeight = 0.32 * h;
+    const qreal besideScale = std::min((w - besideWidth) / boardWidth, h / boardHeight);
+    const qreal belowScale = std::min(w / boardWidth, (h - belowHeight) / boardHeight);
+    const bool below = belowScale > 1.15 * besideScale;
+    const qreal text = below ? belowText : besideText;
+
+    QFont font = this->font();
+    font.setPixelSize(int(text));
+    panel_->setFont(font);
+    layout_->setDirection(below ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    panelLayout_->setDirection(below ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    for (int i = 0; i < panelLayout_->count(); ++i)
+        panelLayout_->setStretch(i, below || i == 2 ? 1 : 0);
+    if (below) {
+        panel_->setMinimumWidth(0);
+        panel_->setMaximumWidth(QWIDGETSIZE_MAX);
+        panel_->setFixedHeight(int(belowHeight));
+    } else {
+        panel_->setMinimumHeight(0);
+        panel_->setMaximumHeight(QWIDGETSIZE_MAX);
+        panel_->setFixedWidth(int(besideWidth));
+    }
+    breaker_->setDrawnHeight(int(5 * text));
+    // The longest message's place is kept whether it shows or not.
+    const int messageWidth = below ? int(w / 3) : int(besideWidth);
+    QLabel sample(tripMessage_->text().isEmpty() ? shortCircuitText() : tripMessage_->text());
+    sample.setWordWrap(true);
+    sample.setFont(font);
+    messages_->setMinimumHeight(sample.heightForWidth(messageWidth) + 2 * int(text));
 }
 
 void WorkshopView::createShortcuts() {
@@ -187,11 +278,7 @@ void WorkshopView::showState() {
     const bool tripped = bench_.tripped();
     breaker_->setTripped(tripped);
     if (tripped)
-        tripMessage_->setText(
-            QStringLiteral("Curtcircuit! La fase toca el neutre sense passar per cap "
-                           "làmpada (%1). El magnetotèrmic ha saltat: treu el conductor "
-                           "que fa el curt i prem el magnetotèrmic per rearmar-lo.")
-                .arg(bench_.exercise().combinationText(bench_.wiring().combination())));
+        tripMessage_->setText(shortCircuitText());
     tripMessage_->setVisible(tripped);
     fillTable();
 }
@@ -267,8 +354,8 @@ void WorkshopView::orderTabs() {
     }
     for (BoardItem* c : board_->conductorItems())
         chain.push_back(c);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{table_, breaker_, check_, clear_, undo_, redo_, openRoom_})
+    for (QWidget* w : std::initializer_list<QWidget*>{table_, breaker_, check_, clear_, undo_,
+                                                      redo_, removeConductor_, openRoom_})
         chain.push_back(w);
     for (size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Everything a workshop window shows: the board on the left; on the right
-// the instruction, the legend of colours, the live truth table, the breaker,
-// the buttons and the verdict of the last check.
+// Everything a workshop window shows: the board, and beside it (below it on
+// screens nearer square, where that gives the board more room) the
+// instruction, the legend of colours, the live truth table, the breaker, the
+// buttons and the messages. The panel's size and text follow the window's
+// size, never what it says, so the board stays still when a message comes.
 #pragma once
 
 #include "workshop/workbench.h"
 
 #include <QWidget>
 
+class QBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -31,14 +34,24 @@ class WorkshopView : public QWidget {
     void showNotice(const QString& text);
     QLabel* notice() const { return notice_; }
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   signals:
     // The learner asked for the room of the house that uses this circuit.
     void roomRequested(const QString& window);
 
   private:
     QWidget* createPanel();
+    QWidget* createAbout();
+    QWidget* createTableBlock();
+    QWidget* createControls();
     QWidget* createButtons();
+    // Lays the panel beside or below the board, whichever leaves the board
+    // larger, and sizes its text and controls for the window.
+    void arrange();
     void createShortcuts();
+    QString shortCircuitText() const;
     void showState();
     void fillTable();
     void orderTabs();
@@ -46,6 +59,10 @@ class WorkshopView : public QWidget {
 
     Workbench& bench_;
     BoardView* board_;
+    QBoxLayout* layout_;
+    QWidget* panel_;
+    QBoxLayout* panelLayout_;
+    QWidget* messages_;
     QLabel* instruction_;
     QTableWidget* table_;
     BreakerButton* breaker_;
@@ -54,6 +71,7 @@ class WorkshopView : public QWidget {
     QPushButton* clear_;
     QPushButton* undo_;
     QPushButton* redo_;
+    QPushButton* removeConductor_;
     QLabel* verdict_;
     QPushButton* openRoom_;
     QLabel* notice_;
