@@ -52,6 +52,11 @@ class TestCheckCommand : public QObject {
               R"({"format": "ampera-circuit", "version": 1, "exercise": "dos-llums",
             "conductors": [["Fase", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada 1, born 1"],
                            ["Làmpada 1, born 2", "Làmpada 2, born 1"], ["Làmpada 2, born 2", "Neutre"]]})");
+        write("empty.ampera", R"({"format": "ampera-circuit", "version": 1, "exercise": "commutada",
+            "conductors": []})");
+        write("no-neutral.ampera",
+              R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
+            "conductors": [["Fase", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada, born 1"]]})");
         write("broken.ampera", "{\"format\": \"ampera-circuit\",\n\"version\": 1,\n\"exercise\": ");
         write(
             "stranger.ampera",
@@ -96,6 +101,31 @@ class TestCheckCommand : public QObject {
         QCOMPARE(lines[13], QString("  Els interruptors tallen la fase: no (Interruptor = 0)"));
         QVERIFY(lines[15].startsWith("series.ampera: Les làmpades estan en sèrie"));
         QCOMPARE(lines[19], QString("  Les làmpades fan tota la llum: no (Interruptor = 1)"));
+    }
+
+    // What cannot be judged, because no lamp ever lights, is "—" and never
+    // "sí"; a lamp with no neutral is said to be one, in the text and in
+    // the CSV alike.
+    void unjudgedCriteria() {
+        const Run run = ampera({"--check", "empty.ampera", "no-neutral.ampera"});
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split('\n');
+        QCOMPARE(lines.mid(0, 10),
+                 QStringList({"empty.ampera: La làmpada no s'encén en cap combinació.",
+                              "  Funciona en totes les combinacions: no (Commutador 1 = 0, "
+                              "Commutador 2 = 0)",
+                              "  Cap curtcircuit: —", "  Els interruptors tallen la fase: —",
+                              "  Les làmpades fan tota la llum: —",
+                              "no-neutral.ampera: La làmpada no s'encén en cap combinació. Quan "
+                              "és apagada, la làmpada queda a la tensió de la fase (combinació "
+                              "Interruptor = 1), perquè no té el neutre connectat.",
+                              "  Funciona en totes les combinacions: no (Interruptor = 1)",
+                              "  Cap curtcircuit: —", "  Els interruptors tallen la fase: —",
+                              "  Les làmpades fan tota la llum: —"}));
+        const Run csv = ampera({"--check", "--csv-separator", ";", "empty.ampera"});
+        QCOMPARE(csv.out.split('\n').value(1),
+                 QString("empty.ampera;commutada;Incorrecte;La làmpada no s'encén en cap "
+                         "combinació.;no (Commutador 1 = 0, Commutador 2 = 0);—;—;—"));
     }
 
     // A file that cannot be read or is invalid gets its reason, the others
@@ -151,7 +181,7 @@ class TestCheckCommand : public QObject {
                       "short.ampera,commutada,Incorrecte," + verdict("short.ampera") +
                           ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, "
                           "Commutador 2 = "
-                          "0)\",sí,sí",
+                          "0)\",—,sí",
                       "missing.ampera,,Error,error: no existeix,,,,", ""}));
         // With semicolons, commas need no quotes and semicolons do.
         const Run semicolons =
@@ -161,7 +191,7 @@ class TestCheckCommand : public QObject {
         QVERIFY(rows[0].startsWith("fitxer;exercici;resultat;veredicte;Funciona"));
         QVERIFY2(rows[1].startsWith("short.ampera;commutada;Incorrecte;") &&
                      rows[1].endsWith(";no (Commutador 1 = 0, Commutador 2 = 0);no (Commutador 1 "
-                                      "= 0, Commutador 2 = 0);sí;sí"),
+                                      "= 0, Commutador 2 = 0);—;sí"),
                  qPrintable(rows[1]));
         QCOMPARE(rows[2], QString("missing.ampera;;Error;error: no existeix;;;;"));
     }

@@ -82,8 +82,13 @@ void compareSolutions(const Exercise& e, const Conductors& conductors) {
     }
 }
 
-std::optional<int> failure(int k) {
-    return k < 0 ? std::nullopt : std::optional<int>(k);
+// The checker's criterion says what the oracle's mark says.
+bool agrees(const Criterion& c, const oracle::Judged& j) {
+    const Judgement expected = j.mark == oracle::Mark::Yes  ? Judgement::Met
+                               : j.mark == oracle::Mark::No ? Judgement::Failed
+                                                            : Judgement::Unjudged;
+    return c.judgement == expected &&
+           c.firstFailure == (j.first < 0 ? std::nullopt : std::optional<int>(j.first));
 }
 
 // The checker's marks are the oracle's, and its verdict follows from them.
@@ -92,17 +97,18 @@ Report compareReports(const Exercise& e, const Conductors& conductors) {
     const oracle::Marks m = oracle::mark(e, conductors);
     const QByteArray id = e.id.toUtf8() + ": " + r.text.toUtf8();
     [&] {
-        QVERIFY2(r.criteria[0].firstFailure == failure(m.notWorking), id);
-        QVERIFY2(r.criteria[1].firstFailure == failure(m.shortCircuit), id);
-        QVERIFY2(r.criteria[2].firstFailure == failure(m.neutralSwitched), id);
-        QVERIFY2(r.criteria[3].firstFailure == failure(m.weak), id);
+        QVERIFY2(agrees(r.criteria[0], m.works), id);
+        QVERIFY2(agrees(r.criteria[1], m.noShort), id);
+        QVERIFY2(agrees(r.criteria[2], m.phaseCut), id);
+        QVERIFY2(agrees(r.criteria[3], m.fullLight), id);
         QVERIFY2(r.complement == m.complement, id);
         Verdict expected = Verdict::Wrong;
-        if (m.shortCircuit >= 0)
+        if (m.noShort.mark == oracle::Mark::No)
             expected = Verdict::ShortCircuit;
-        else if (m.notWorking < 0)
-            expected = m.neutralSwitched < 0 ? Verdict::Correct : Verdict::NeutralSwitched;
-        else if (m.weak >= 0)
+        else if (m.works.mark == oracle::Mark::Yes)
+            expected =
+                m.phaseCut.mark != oracle::Mark::No ? Verdict::Correct : Verdict::NeutralSwitched;
+        else if (m.fullLight.mark == oracle::Mark::No)
             expected = Verdict::Series;
         else if (!m.everFull)
             expected = Verdict::NeverLit;
@@ -112,10 +118,16 @@ Report compareReports(const Exercise& e, const Conductors& conductors) {
         QCOMPARE(r.text.startsWith("Correcte"), expected == Verdict::Correct);
         if (expected == Verdict::ShortCircuit) {
             QVERIFY2(r.text.contains("Curtcircuit"), id);
-            QVERIFY2(r.text.contains(e.combinationText(m.shortCircuit)), id);
+            QVERIFY2(r.text.contains(e.combinationText(m.noShort.first)), id);
         }
         if (expected == Verdict::NeutralSwitched)
             QVERIFY2(r.text.contains("neutre"), id);
+        // A lamp with no neutral is said plainly, with where it is live.
+        const bool unconnected = m.unconnectedLamp >= 0 && expected != Verdict::ShortCircuit;
+        QVERIFY2(r.text.contains("no té el neutre connectat") == unconnected, id);
+        if (unconnected)
+            QVERIFY2(r.text.contains("(combinació " + e.combinationText(m.unconnectedAt) + ")"),
+                     id);
     }();
     return r;
 }
@@ -130,7 +142,8 @@ class TestCircuit : public QObject {
         QTest::addColumn<QString>("id");
         QTest::addColumn<Conductors>("conductors");
         QTest::addColumn<int>("verdict");
-        QTest::addColumn<QString>("says"); // part of the verdict's text
+        QTest::addColumn<QString>("says");  // part of the verdict's text
+        QTest::addColumn<QString>("marks"); // the four criteria, as printed
 
         for (const Exercise& e : builtInExercises()) {
             const QByteArray id = e.id.toUtf8();
@@ -138,23 +151,33 @@ class TestCircuit : public QObject {
             QTest::newRow(id + " natural") << e.id << naturalWiring(e.id) << int(Verdict::Correct)
                                            << (e.roomName.isEmpty() || !e.complementAccepted
                                                    ? QString("segura.")
-                                                   : "el mateix muntatge que el de " + e.roomName);
+                                                   : "el mateix muntatge que el de " + e.roomName)
+                                           << "sí sí sí sí";
             QTest::newRow(id + " on the neutral")
                 << e.id << onTheNeutral(e.id) << int(Verdict::NeutralSwitched)
-                << QString("s'ha tallat el neutre");
-            QTest::newRow(id + " not wired")
-                << e.id << Conductors{} << int(Verdict::NeverLit) << QString("cap combinació");
+                << QString("s'ha tallat el neutre") << "sí sí no sí";
+            // Nothing lights: nothing about safety or brightness can be told.
+            QTest::newRow(id + " not wired") << e.id << Conductors{} << int(Verdict::NeverLit)
+                                             << QString("cap combinació") << "no — — —";
+            QTest::newRow(id + " direct short")
+                << e.id << Conductors{{"Fase", "Neutre"}} << int(Verdict::ShortCircuit)
+                << QString("Curtcircuit en la combinació") << "no no — —";
+            // The switch does cut the phase, but the lamp has no neutral.
             Conductors open = naturalWiring(e.id);
             std::erase_if(open, [](const auto& c) { return c.second == "Neutre"; });
             QTest::newRow(id + " no return to the neutral")
-                << e.id << open << int(Verdict::NeverLit) << QString("cap combinació");
-            // The phase straight to the lamps, past every switch.
+                << e.id << open << int(Verdict::NeverLit)
+                << (plural ? "Quan és apagada, «Làmpada 1» queda a la tensió de la fase"
+                           : "Quan és apagada, la làmpada queda a la tensió de la fase")
+                << "no — — —";
+            // The phase straight to the lamps, past every switch: no lamp is
+            // ever switched off, so nothing says where the switches cut.
             Conductors bypass = naturalWiring(e.id);
             for (const QString& lamp :
                  plural ? QStringList{"Làmpada 1", "Làmpada 2"} : QStringList{"Làmpada"})
                 bypass.push_back({"Fase", lamp + ", born 1"});
             QTest::newRow(id + " bypassed")
-                << e.id << bypass << int(Verdict::AlwaysLit) << QString("sempre");
+                << e.id << bypass << int(Verdict::AlwaysLit) << QString("sempre") << "no sí — sí";
         }
         QTest::newRow("commutada crossed")
             << "commutada"
@@ -162,29 +185,31 @@ class TestCircuit : public QObject {
                                  {"Commutador 1, born 1", "Commutador 2, born 2"}),
                         2, {"Commutador 1, born 2", "Commutador 2, born 1"})
             << int(Verdict::Correct)
-            << QString("Els travessers van creuats respecte de l'habitació 3");
+            << QString("Els travessers van creuats respecte de l'habitació 3") << "sí sí sí sí";
         QTest::newRow("encreuament crossed")
             << "encreuament"
             << replaced(replaced(naturalWiring("encreuament"), 1,
                                  {"Commutador 1, born 1", "Creuament, born 2"}),
                         2, {"Commutador 1, born 2", "Creuament, born 1"})
-            << int(Verdict::Correct) << QString("creuats respecte de l'habitació de matrimoni");
+            << int(Verdict::Correct) << QString("creuats respecte de l'habitació de matrimoni")
+            << "sí sí sí sí";
         // The switch joins the phase to the neutral with no lamp between,
-        // only when it is closed.
+        // only when it is closed; the lamp is never switched off.
         QTest::newRow("punt-de-llum short when closed")
             << "punt-de-llum"
             << Conductors{{"Fase", "Interruptor, born 1"},
                           {"Interruptor, born 2", "Neutre"},
                           {"Fase", "Làmpada, born 1"},
                           {"Làmpada, born 2", "Neutre"}}
-            << int(Verdict::ShortCircuit)
-            << QString("Curtcircuit en la combinació Interruptor = 1");
+            << int(Verdict::ShortCircuit) << QString("Curtcircuit en la combinació Interruptor = 1")
+            << "no no — sí";
         QTest::newRow("encreuament short where it should light")
             << "encreuament"
             << replaced(naturalWiring("encreuament"), 5, {"Commutador 2, comú", "Neutre"})
             << int(Verdict::ShortCircuit)
             << QString("Curtcircuit en la combinació Commutador 1 = 0, Creuament = 0, Commutador 2 "
-                       "= 1");
+                       "= 1")
+            << "no no — —";
         QTest::newRow("dos-llums in series")
             << "dos-llums"
             << Conductors{{"Fase", "Interruptor, born 1"},
@@ -192,16 +217,25 @@ class TestCircuit : public QObject {
                           {"Làmpada 1, born 2", "Làmpada 2, born 1"},
                           {"Làmpada 2, born 2", "Neutre"}}
             << int(Verdict::Series)
-            << QString("en sèrie: fan poca llum (combinació Interruptor = 1)");
+            << QString("en sèrie: fan poca llum (combinació Interruptor = 1)") << "no sí sí no";
         QTest::newRow("dos-llums one lamp left out")
             << "dos-llums" << without(naturalWiring("dos-llums"), 2) << int(Verdict::Wrong)
             << QString("1 de 2 combinacions no coincideixen amb la taula (la primera, Interruptor "
-                       "= 1)");
+                       "= 1)")
+            << "no sí sí sí";
+        // One lamp works as it should; the other has no neutral, which is
+        // said, and is no switched neutral.
+        QTest::newRow("dos-llums one lamp without its neutral")
+            << "dos-llums" << without(naturalWiring("dos-llums"), 4) << int(Verdict::Wrong)
+            << QString("Quan és apagada, «Làmpada 2» queda a la tensió de la fase (combinació "
+                       "Interruptor = 1), perquè no té el neutre connectat.")
+            << "no sí sí sí";
         QTest::newRow("commutada one traveller missing")
             << "commutada" << without(naturalWiring("commutada"), 2) << int(Verdict::Wrong)
             << QString("1 de 4 combinacions no coincideixen amb la taula (la primera, Commutador 1 "
                        "= 1, "
-                       "Commutador 2 = 1)");
+                       "Commutador 2 = 1)")
+            << "no sí sí sí";
         // A two-way switch used as a single one: lit only when both are 0.
         QTest::newRow("encreuament without the intermediate")
             << "encreuament"
@@ -209,17 +243,18 @@ class TestCircuit : public QObject {
                           {"Commutador 1, born 1", "Commutador 2, born 1"},
                           {"Commutador 2, comú", "Làmpada, born 1"},
                           {"Làmpada, born 2", "Neutre"}}
-            << int(Verdict::Wrong) << QString("No fa el que demana l'exercici");
+            << int(Verdict::Wrong) << QString("No fa el que demana l'exercici") << "no sí sí sí";
     }
 
     // Each wiring: the solver matches the oracle in every combination, the
-    // checker's marks and verdict match the oracle's, and the verdict says
-    // what the learner needs to hear.
+    // checker's marks and verdict match the oracle's, and the verdict and
+    // the marks say what the learner and the teacher need to read.
     void wirings() {
         QFETCH(QString, id);
         QFETCH(Conductors, conductors);
         QFETCH(int, verdict);
         QFETCH(QString, says);
+        QFETCH(QString, marks);
         const Exercise& e = exercise(id);
         compareSolutions(e, conductors);
         if (QTest::currentTestFailed())
@@ -229,6 +264,10 @@ class TestCircuit : public QObject {
             return;
         QCOMPARE(int(r.verdict), verdict);
         QVERIFY2(r.text.contains(says), qPrintable(r.text));
+        QStringList words;
+        for (const Criterion& c : r.criteria)
+            words << (c.met() ? "sí" : c.failed() ? "no" : "—");
+        QCOMPARE(words.join(' '), marks);
         // A wiring that works marks no row of the table; any other, some.
         const bool works = r.verdict == Verdict::Correct || r.verdict == Verdict::NeutralSwitched;
         QCOMPARE(std::count(r.differs.begin(), r.differs.end(), true) == 0, works);

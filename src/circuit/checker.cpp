@@ -52,19 +52,87 @@ void compare(const Exercise& e, Report& r) {
     }
 }
 
+// What one lamp does over the combinations without a short.
+struct LampRecord {
+    bool lights = false;   // it lights, fully or weakly, in some combination
+    bool switched = false; // it lights in some and is off in some other
+};
+
+std::vector<LampRecord> lampRecords(const Report& r, size_t lamps) {
+    std::vector<LampRecord> records(lamps);
+    for (size_t i = 0; i < lamps; ++i) {
+        bool off = false;
+        for (const Outcome& o : r.outcomes)
+            if (!o.shortCircuit)
+                (o.lamps[i] == Glow::Off ? off : records[i].lights) = true;
+        records[i].switched = records[i].lights && off;
+    }
+    return records;
+}
+
+Criterion criterion(int index, std::optional<int> failure, bool judged) {
+    Criterion c;
+    c.name = criterionNames()[size_t(index)];
+    c.firstFailure = failure;
+    c.judgement = failure ? Judgement::Failed : judged ? Judgement::Met : Judgement::Unjudged;
+    return c;
+}
+
+// A short fails its criterion wherever it is; otherwise a board on which no
+// lamp ever lights proves nothing about safety or brightness. Whether the
+// switches cut the phase is judged on the lamps that are switched on and
+// off: it fails where such a lamp is off yet still at the phase's voltage,
+// so that a switch has cut its neutral side. A lamp that never lights is
+// no switched neutral, whatever its terminals touch.
 void mark(const Exercise& e, Report& r) {
     const int n = e.combinations();
     const auto& o = r.outcomes;
-    r.criteria[0] = {criterionNames()[0],
-                     firstWhere(n, [&](int k) { return r.differs[size_t(k)]; })};
-    r.criteria[1] = {criterionNames()[1],
-                     firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; })};
-    r.criteria[2] = {criterionNames()[2],
-                     firstWhere(n, [&](int k) { return o[size_t(k)].liveWhileOff; })};
-    r.criteria[3] = {criterionNames()[3], firstWhere(n, [&](int k) {
-                         const auto& lamps = o[size_t(k)].lamps;
-                         return std::count(lamps.begin(), lamps.end(), Glow::Weak) > 0;
-                     })};
+    const std::vector<LampRecord> lamps = lampRecords(r, e.lamps.size());
+    const auto some = [&](auto test) { return std::any_of(lamps.begin(), lamps.end(), test); };
+    const bool lit = some([](const LampRecord& l) { return l.lights; });
+    const bool switched = some([](const LampRecord& l) { return l.switched; });
+    r.criteria[0] = criterion(0, firstWhere(n, [&](int k) { return r.differs[size_t(k)]; }), true);
+    r.criteria[1] =
+        criterion(1, firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; }), lit);
+    r.criteria[2] =
+        criterion(2,
+                  firstWhere(n,
+                             [&](int k) {
+                                 for (size_t i = 0; i < lamps.size(); ++i)
+                                     if (lamps[i].lights && o[size_t(k)].liveWhileOff[i])
+                                         return true;
+                                 return false;
+                             }),
+                  switched);
+    r.criteria[3] =
+        criterion(3,
+                  firstWhere(n,
+                             [&](int k) {
+                                 const auto& glows = o[size_t(k)].lamps;
+                                 return std::count(glows.begin(), glows.end(), Glow::Weak) > 0;
+                             }),
+                  lit);
+}
+
+// A lamp that never lights but is at the phase's voltage while off has no
+// neutral: said plainly, for it is neither a switched neutral nor safe.
+QString unconnectedNeutralText(const Exercise& e, const Report& r) {
+    const std::vector<LampRecord> lamps = lampRecords(r, e.lamps.size());
+    for (size_t i = 0; i < lamps.size(); ++i) {
+        if (lamps[i].lights)
+            continue;
+        const std::optional<int> live = firstWhere(
+            e.combinations(), [&](int k) { return bool(r.outcomes[size_t(k)].liveWhileOff[i]); });
+        if (!live)
+            continue;
+        const QString lamp = e.lamps.size() > 1
+                                 ? QStringLiteral("«%1»").arg(e.components[size_t(e.lamps[i])].name)
+                                 : QStringLiteral("la làmpada");
+        return QStringLiteral(" Quan és apagada, %1 queda a la tensió de la fase (combinació %2), "
+                              "perquè no té el neutre connectat.")
+            .arg(lamp, e.combinationText(*live));
+    }
+    return {};
 }
 
 bool anyLamp(const Report& r, Glow glow) {
@@ -97,22 +165,22 @@ QString correctText(const Exercise& e, const Report& r) {
 void judge(const Exercise& e, Report& r) {
     const bool plural = e.lamps.size() > 1;
     const auto& c = r.criteria;
-    if (!c[1].met()) {
+    if (c[1].failed()) {
         r.verdict = Verdict::ShortCircuit;
         r.text = QStringLiteral("Curtcircuit en la combinació %1: la fase toca el neutre sense "
                                 "passar per cap làmpada.")
                      .arg(e.combinationText(*c[1].firstFailure));
-    } else if (c[0].met() && c[2].met()) {
+    } else if (!c[0].failed() && !c[2].failed()) {
         r.verdict = Verdict::Correct;
         r.text = correctText(e, r);
-    } else if (c[0].met()) {
+    } else if (!c[0].failed()) {
         r.verdict = Verdict::NeutralSwitched;
         r.text = QStringLiteral("Funciona, però no és segur: s'ha tallat el neutre en lloc de la "
                                 "fase, i %1 connectada a la fase quan és apagada (combinació %2).")
                      .arg(plural ? QStringLiteral("una làmpada queda")
                                  : QStringLiteral("la làmpada queda"),
                           e.combinationText(*c[2].firstFailure));
-    } else if (!c[3].met()) {
+    } else if (c[3].failed()) {
         r.verdict = Verdict::Series;
         r.text = QStringLiteral("Les làmpades estan en sèrie: fan poca llum (combinació %1). "
                                 "Connecta-les en paral·lel.")
@@ -135,6 +203,8 @@ void judge(const Exercise& e, Report& r) {
                      .arg(e.combinations())
                      .arg(e.combinationText(*c[0].firstFailure));
     }
+    if (r.verdict != Verdict::ShortCircuit)
+        r.text += unconnectedNeutralText(e, r);
 }
 
 } // namespace
@@ -153,12 +223,12 @@ Outcome outcomeOf(const Exercise& e, const Solution& s) {
     for (size_t i = 0; i < e.lamps.size(); ++i) {
         const Glow glow = s.shortCircuit ? Glow::Off : s.glow(int(i));
         o.lamps.push_back(glow);
-        if (glow != Glow::Off)
-            continue;
+        bool live = false;
         const QString name = e.components[size_t(e.lamps[i])].name;
         for (const char* local : {", born 1", ", born 2"})
-            if (s.potential[size_t(*e.terminal(name + QLatin1String(local)))] == Potential::Phase)
-                o.liveWhileOff = true;
+            live = live || s.potential[size_t(*e.terminal(name + QLatin1String(local)))] ==
+                               Potential::Phase;
+        o.liveWhileOff.push_back(glow == Glow::Off && live);
     }
     return o;
 }

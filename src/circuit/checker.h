@@ -17,18 +17,24 @@ namespace circuit {
 struct Outcome {
     bool shortCircuit = false;
     std::vector<Glow> lamps;
-    // Some lamp is off but still joined to the phase.
-    bool liveWhileOff = false;
+    // One a lamp: it is off, yet a terminal of it is at the phase's voltage.
+    std::vector<bool> liveWhileOff;
 };
 
 Outcome outcomeOf(const Exercise& exercise, const Solution& solution);
 
 enum class Verdict { Correct, ShortCircuit, NeutralSwitched, Series, NeverLit, AlwaysLit, Wrong };
 
+// A criterion is met, failed, or cannot be judged: whether the switches cut
+// the phase says nothing of a board on which no lamp is ever switched.
+enum class Judgement { Met, Failed, Unjudged };
+
 struct Criterion {
     QString name;
+    Judgement judgement = Judgement::Unjudged;
     std::optional<int> firstFailure; // the first combination where it fails
-    bool met() const { return !firstFailure; }
+    bool met() const { return judgement == Judgement::Met; }
+    bool failed() const { return judgement == Judgement::Failed; }
 };
 
 struct Report {
@@ -41,7 +47,8 @@ struct Report {
     Verdict verdict = Verdict::Wrong;
     QString text;
     // It works in every combination; no short circuit in any; every switch
-    // cuts the phase; every lamp lights at full brightness.
+    // cuts the phase; every lamp lights at full brightness. When each is
+    // judged is written in docs/exercicis.md.
     std::array<Criterion, 4> criteria;
 };
 

@@ -28,9 +28,11 @@ const char* const Help =
     "  --check FITXER...  comprova els muntatges desats del taller (fitxers .ampera)\n"
     "                     sense obrir cap finestra: una línia per fitxer amb el\n"
     "                     veredicte, com el de «Comprova», i a sota els quatre\n"
-    "                     criteris, amb «sí» o «no» i la primera combinació en què\n"
-    "                     falla. Un fitxer d'exercici (.json) es valida: «exercici\n"
-    "                     vàlid» i el títol, o «error» i per què no es carregaria.\n"
+    "                     criteris, amb «sí», «no» i la primera combinació en què\n"
+    "                     falla, o «—» si no es pot jutjar, com quan cap làmpada\n"
+    "                     no s'encén. Un fitxer d'exercici (.json) es valida:\n"
+    "                     «exercici vàlid» i el títol, o «error» i per què no es\n"
+    "                     carregaria.\n"
     "  --csv              amb --check, una fila per fitxer, amb els criteris en\n"
     "                     columnes, per a un full de càlcul: fitxer, exercici,\n"
     "                     resultat («Correcte», «Incorrecte» o «Error»), veredicte\n"
@@ -54,10 +56,13 @@ QString helpText() {
     return QString::fromUtf8(Help).arg(folders);
 }
 
-// "sí", or "no" and the first combination where the criterion fails.
+// "sí"; "no" and the first combination where the criterion fails; or "—"
+// when it cannot be judged.
 QString mark(const circuit::Exercise& exercise, const circuit::Criterion& criterion) {
     if (criterion.met())
         return QStringLiteral("sí");
+    if (!criterion.failed())
+        return QStringLiteral("—");
     const QString where = exercise.combinationText(*criterion.firstFailure);
     return where.isEmpty() ? QStringLiteral("no") : QStringLiteral("no (%1)").arg(where);
 }

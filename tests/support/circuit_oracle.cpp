@@ -87,6 +87,7 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     const double none = std::numeric_limits<double>::quiet_NaN();
     state.volts.assign(e.terminals.size(), none);
     state.lamps.assign(e.lamps.size(), Light::Off);
+    state.liveWhileOff.assign(e.lamps.size(), false);
     const int phase = group[size_t(e.phase)], neutral = group[size_t(e.neutral)];
     if (phase == neutral) {
         state.shortCircuit = true;
@@ -143,10 +144,29 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
         if (state.lamps[i] == Light::Off)
             for (int end : {a, b})
                 if (volts.contains(end) && std::abs(volts.value(end) - Mains) < 1e-6)
-                    state.liveWhileOff = true;
+                    state.liveWhileOff[i] = true;
     }
     return state;
 }
+
+namespace {
+
+bool atPhase(double volts) {
+    return !std::isnan(volts) && std::abs(volts - Mains) < 1e-6;
+}
+
+// Yes when there is something to judge and nothing wrong, no at the first
+// combination that is wrong.
+Judged judged(const std::vector<bool>& wrong, bool judgeable) {
+    Judged j;
+    for (int k = 0; k < int(wrong.size()) && j.first < 0; ++k)
+        if (wrong[size_t(k)])
+            j.first = k;
+    j.mark = j.first >= 0 ? Mark::No : judgeable ? Mark::Yes : Mark::Blank;
+    return j;
+}
+
+} // namespace
 
 Marks mark(const circuit::Exercise& e, const Conductors& conductors) {
     Marks m;
@@ -170,23 +190,47 @@ Marks mark(const circuit::Exercise& e, const Conductors& conductors) {
         inverted += differs(k, true);
     }
     m.complement = e.complementAccepted && inverted < plain;
-    m.alwaysFull = true;
-    for (int k = n - 1; k >= 0; --k) {
-        const State& s = m.states[size_t(k)];
-        if (differs(k, m.complement))
-            m.notWorking = k;
-        if (s.shortCircuit)
-            m.shortCircuit = k;
-        if (s.liveWhileOff)
-            m.neutralSwitched = k;
-        for (Light l : s.lamps) {
-            if (l == Light::Weak)
-                m.weak = k;
-            m.everFull = m.everFull || l == Light::Full;
-            m.alwaysFull = m.alwaysFull && l == Light::Full;
-        }
-        m.alwaysFull = m.alwaysFull && !s.shortCircuit;
+
+    const size_t count = m.states.size();
+    std::vector<bool> notWorking(count), shorted(count), neutralCut(count), weak(count);
+    for (int k = 0; k < n; ++k) {
+        notWorking[size_t(k)] = differs(k, m.complement);
+        shorted[size_t(k)] = m.states[size_t(k)].shortCircuit;
     }
+    // Lamp by lamp: where it lights and where it is off, shorts aside.
+    bool anyLit = false, anySwitched = false;
+    m.alwaysFull = true;
+    for (size_t i = 0; i < e.lamps.size(); ++i) {
+        const QString name = e.components[size_t(e.lamps[i])].name + QStringLiteral(", ");
+        const int in = *e.terminal(name + "born 1"), out = *e.terminal(name + "born 2");
+        std::vector<int> lit, dark;
+        for (int k = 0; k < n; ++k) {
+            const State& s = m.states[size_t(k)];
+            m.alwaysFull = m.alwaysFull && s.lamps[i] == Light::Full;
+            m.everFull = m.everFull || s.lamps[i] == Light::Full;
+            if (s.lamps[i] == Light::Weak)
+                weak[size_t(k)] = true;
+            if (!s.shortCircuit)
+                (s.lamps[i] == Light::Off ? dark : lit).push_back(k);
+        }
+        for (int k : dark) {
+            const State& s = m.states[size_t(k)];
+            if (!atPhase(s.volts[size_t(in)]) && !atPhase(s.volts[size_t(out)]))
+                continue;
+            if (!lit.empty())
+                neutralCut[size_t(k)] = true;
+            else if (m.unconnectedLamp < 0 || m.unconnectedLamp == int(i)) {
+                m.unconnectedLamp = int(i);
+                m.unconnectedAt = m.unconnectedAt < 0 ? k : m.unconnectedAt;
+            }
+        }
+        anyLit = anyLit || !lit.empty();
+        anySwitched = anySwitched || (!lit.empty() && !dark.empty());
+    }
+    m.works = judged(notWorking, true);
+    m.noShort = judged(shorted, anyLit);
+    m.phaseCut = judged(neutralCut, anySwitched);
+    m.fullLight = judged(weak, anyLit);
     return m;
 }
 

@@ -28,8 +28,8 @@ struct State {
     // conductor leads from it to the phase or the neutral (and on a short).
     std::vector<double> volts;
     std::vector<Light> lamps; // in the exercise's lamp order; all off on a short
-    // Some lamp is off with a terminal at the phase's voltage.
-    bool liveWhileOff = false;
+    // One a lamp: it is off with a terminal at the phase's voltage.
+    std::vector<bool> liveWhileOff;
 };
 
 // The board in the switch positions given, one a switch in table order.
@@ -39,17 +39,31 @@ State simulate(const circuit::Exercise& exercise, const Conductors& conductors,
 // The positions of combination k: the first switch is the highest digit.
 std::vector<int> positionsOf(const circuit::Exercise& exercise, int combination);
 
-// What a teacher marks, worked out from simulate() over every combination:
-// the first combination where each criterion fails, or -1.
+// A teacher's mark: yes, no, or blank when the board gives nothing to
+// judge; `first` is the first combination where it is no, else -1.
+enum class Mark { Yes, No, Blank };
+struct Judged {
+    Mark mark = Mark::Blank;
+    int first = -1;
+};
+
+// What a teacher marks, worked out from simulate() over every combination.
+// A lamp that lights somewhere is judged where it is off: still at the
+// phase's voltage there, a switch has cut its neutral side. A lamp that
+// never lights yet sits at the phase's voltage has no neutral at all.
 struct Marks {
     std::vector<State> states;
     bool complement = false; // the complement of the table fits better
-    int notWorking = -1;
-    int shortCircuit = -1;
-    int neutralSwitched = -1;
-    int weak = -1;
+    Judged works;            // does what the table says in every combination
+    Judged noShort;          // blank when nothing ever lights
+    Judged phaseCut;         // blank when no lamp is ever both lit and off
+    Judged fullLight;        // blank when nothing ever lights
     bool everFull = false;   // some lamp at full brightness in some combination
     bool alwaysFull = false; // every lamp at full brightness in every combination
+    // The first lamp (in lamp order) that never lights and is at the
+    // phase's voltage, and the first combination where it is; or -1.
+    int unconnectedLamp = -1;
+    int unconnectedAt = -1;
 };
 Marks mark(const circuit::Exercise& exercise, const Conductors& conductors);
 
