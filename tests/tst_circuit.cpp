@@ -3,14 +3,19 @@
 // solver's nodes, voltages and lamps, and the checker's verdict and marks,
 // for the wirings a learner gets right and the faults that matter; and the
 // exercise reader's answer to every kind of bad exercise file.
+#include "circuit/board.h"
 #include "circuit/checker.h"
 #include "circuit/exercise.h"
 #include "circuit/json.h"
+#include "circuit/router.h"
 #include "circuit/solver.h"
 
 #include "circuit_oracle.h"
 #include "natural_wirings.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -130,6 +135,112 @@ Report compareReports(const Exercise& e, const Conductors& conductors) {
                      id);
     }();
     return r;
+}
+
+// A random exercise file: the phase, the neutral, lamps and switches laid
+// anywhere they fit, often right against another component or the board's
+// edge, with a random table.
+QByteArray randomExercise(QRandomGenerator& random) {
+    std::vector<Component> placed;
+    QJsonArray components;
+    const auto place = [&](const char* kind, Kind k, const QString& name) {
+        Component c{k, name, {}, random.bounded(2) == 1};
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            c.place = QPoint(int(random.bounded(board::Width)), int(random.bounded(board::Height)));
+            const QSize size = board::footprint(c).size();
+            if (!placed.empty() && random.bounded(4) == 0) {
+                // Against a side of one already laid, or against an edge.
+                const QRect other =
+                    board::footprint(placed[random.bounded(quint32(placed.size()))]);
+                const int side = int(random.bounded(3));
+                c.place.setX(side == 0   ? other.left() + other.width() + 1
+                             : side == 1 ? other.left() - size.width() - 1
+                                         : (random.bounded(2) ? 0 : board::Width - size.width()));
+            }
+            const QRect f = board::footprint(c);
+            const bool inside = f.left() >= 0 && f.top() >= 0 &&
+                                f.left() + f.width() <= board::Width &&
+                                f.top() + f.height() <= board::Height;
+            if (inside && std::none_of(placed.begin(), placed.end(), [&](const Component& o) {
+                    return board::footprint(o)
+                        .adjusted(0, 0, 1, 1)
+                        .intersects(f.adjusted(0, 0, 1, 1));
+                })) {
+                placed.push_back(c);
+                components.append(QJsonObject{{"kind", kind},
+                                              {"name", name},
+                                              {"place", QJsonArray{c.place.x(), c.place.y()}},
+                                              {"mirrored", c.mirrored}});
+                return true;
+            }
+        }
+        return false;
+    };
+    place("fase", Kind::Phase, "Fase");
+    place("neutre", Kind::Neutral, "Neutre");
+    const int lamps = 1 + int(random.bounded(3));
+    for (int i = 0; i < lamps; ++i)
+        place("làmpada", Kind::Lamp, QString("Làmpada %1").arg(i + 1));
+    int switches = 0;
+    for (int i = 0, wanted = int(random.bounded(5)); i < wanted; ++i) {
+        const int kind = int(random.bounded(3));
+        switches += place(kind == 0   ? "interruptor"
+                          : kind == 1 ? "commutador"
+                                      : "creuament",
+                          kind == 0   ? Kind::Switch
+                          : kind == 1 ? Kind::TwoWay
+                                      : Kind::Intermediate,
+                          QString("Mecanisme %1").arg(i + 1));
+    }
+    QJsonArray table;
+    for (int k = 0; k < 1 << switches; ++k) {
+        QJsonArray row;
+        for (int i = 0; i < lamps; ++i)
+            row.append(int(random.bounded(2)));
+        table.append(row);
+    }
+    return QJsonDocument(QJsonObject{{"format", "ampera-exercise"},
+                                     {"version", 1},
+                                     {"id", "atzar"},
+                                     {"title", "Atzar"},
+                                     {"instruction", "Connecta-ho."},
+                                     {"components", components},
+                                     {"table", table}})
+        .toJson();
+}
+
+// The first point of the route, its two ends aside, on or within a
+// component's outline.
+std::optional<QPoint> overAComponent(const Exercise& e, const QPolygon& route) {
+    for (int i = 1; i < route.size(); ++i) {
+        const QPoint d = route[i] - route[i - 1];
+        const QPoint step(d.x() > 0 ? 1 : d.x() < 0 ? -1 : 0, d.y() > 0 ? 1 : d.y() < 0 ? -1 : 0);
+        for (QPoint p = route[i - 1];; p += step) {
+            const bool end = p == route.first() || p == route.last();
+            for (const Component& c : e.components)
+                if (!end && board::takes(c, p))
+                    return p;
+            if (p == route[i])
+                break;
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether two components lie side by side with no grid step between, or
+// one against the board's edge.
+bool touches(const Exercise& e) {
+    for (const Component& c : e.components) {
+        const QRect f = board::footprint(c).adjusted(0, 0, 1, 1);
+        if (f.left() == 0 || f.top() == 0 || f.right() == board::Width ||
+            f.bottom() == board::Height)
+            return true;
+        for (const Component& other : e.components)
+            if (&other != &c &&
+                f.adjusted(-1, -1, 1, 1).intersects(board::footprint(other).adjusted(0, 0, 1, 1)))
+                return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -324,6 +435,55 @@ class TestCircuit : public QObject {
         }
     }
 
+    // Random exercises, crowded and against the edges: every one the
+    // reader accepts has every terminal joined to every other by a route
+    // along the grid that crosses no component; the ones it refuses for
+    // that reason say which terminal has no way out.
+    void routesOfRandomExercises() {
+        QRandomGenerator random(2718);
+        int accepted = 0, crowded = 0, walledIn = 0;
+        for (int round = 0; round < 400; ++round) {
+            const QByteArray json = randomExercise(random);
+            QString error;
+            const std::optional<Exercise> e = parseExercise(json, &error);
+            if (!e) {
+                QVERIFY2(error.startsWith("cap conductor no pot arribar al born «"),
+                         qPrintable(error));
+                ++walledIn;
+                continue;
+            }
+            ++accepted;
+            crowded += touches(*e);
+            std::vector<QPolygon> laid;
+            for (int from = 0; from < int(e->terminals.size()); ++from)
+                for (int to = from + 1; to < int(e->terminals.size()); ++to) {
+                    const QPolygon r = route(*e, from, to, laid);
+                    const QByteArray where = e->terminals[size_t(from)].name.toUtf8() + " to " +
+                                             e->terminals[size_t(to)].name.toUtf8() + " in\n" +
+                                             json;
+                    QVERIFY2(r.first() ==
+                                 board::terminalPoint(
+                                     e->components[size_t(e->terminals[size_t(from)].component)],
+                                     e->terminals[size_t(from)].local),
+                             where);
+                    for (int i = 1; i < r.size(); ++i)
+                        QVERIFY2(r[i].x() == r[i - 1].x() || r[i].y() == r[i - 1].y(), where);
+                    const std::optional<QPoint> over = overAComponent(*e, r);
+                    QVERIFY2(!over, where + QByteArray(" crosses a component at ") +
+                                        QByteArray::number(over ? over->x() : 0) + "," +
+                                        QByteArray::number(over ? over->y() : 0));
+                    if (laid.size() < 12)
+                        laid.push_back(r);
+                }
+        }
+        // The random layouts must have tried both sides of the rule.
+        QVERIFY2(accepted > 100 && crowded > 50 && walledIn > 100,
+                 qPrintable(QString("%1 accepted, %2 crowded, %3 walled in")
+                                .arg(accepted)
+                                .arg(crowded)
+                                .arg(walledIn)));
+    }
+
     void badExercises_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("says");
@@ -374,6 +534,24 @@ class TestCircuit : public QObject {
         QTest::newRow("overlapping")
             << head + QByteArray(parts).replace("[28, 9]", "[16, 8]") + table
             << "«Interruptor» i «Làmpada» es trepitgen";
+        // A terminal no conductor can reach.
+        QTest::newRow("terminal against the edge")
+            << head + QByteArray(parts).replace("[28, 9]", "[0, 9]") + table
+            << "cap conductor no pot arribar al born «Làmpada, born 1», que dona a la vora del "
+               "tauler: deixa un pas lliure entre «Làmpada» i la vora";
+        QTest::newRow("terminals face to face")
+            << head + QByteArray(parts).replace("[28, 9]", "[19, 9]") + table
+            << "cap conductor no pot arribar al born «Interruptor, born 2», que toca «Làmpada»: "
+               "deixa un pas lliure entre «Interruptor» i «Làmpada»; cap conductor no pot arribar "
+               "al born «Làmpada, born 1», que toca «Interruptor»";
+        QTest::newRow("terminal walled in")
+            << head + R"("components": [{"kind": "fase", "name": "Fase", "place": [0, 7]},
+            {"kind": "làmpada", "name": "Làmpada", "place": [1, 10]},
+            {"kind": "neutre", "name": "Neutre", "place": [0, 15]},
+            {"kind": "interruptor", "name": "Interruptor", "place": [14, 7]}], )" +
+                   table
+            << "cap conductor no pot arribar al born «Làmpada, born 1»: els components que "
+               "l'envolten li tanquen el pas";
         QTest::newRow("same name")
             << head + QByteArray(parts).replace("\"Làmpada\"", "\"Interruptor\"") + table
             << "dos components es diuen «Interruptor»";

@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <vector>
+
 namespace circuit::board {
 
 constexpr int Width = 44;
@@ -18,11 +20,23 @@ constexpr int Height = 24;
 // runs through it.
 QRect footprint(const Component& component);
 
+// Whether the grid point lies within the component's footprint or on its
+// outline, where no conductor runs.
+bool takes(const Component& component, QPoint point);
+
 // The grid point of the component's terminal with this local name.
 QPoint terminalPoint(const Component& component, const QString& local);
 
 // The direction a conductor leaves the terminal in, one grid step.
 QPoint terminalExit(const Component& component, const QString& local);
+
+// The terminals, by their index in Exercise::terminals, that no conductor
+// can reach from the others. A conductor leaves a terminal one step
+// outwards and then runs over the free grid points (on the board and
+// taken by no component), so every terminal's first step must be free and
+// all of them must lead into one connected stretch of free points; those
+// that lead elsewhere than most are given.
+std::vector<int> unreachableTerminals(const Exercise& exercise);
 
 // The area of a switch's button, within its footprint.
 QRect buttonArea(const Component& component);

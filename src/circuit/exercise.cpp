@@ -143,6 +143,34 @@ bool indexComponents(Reader& r, Exercise& e) {
     return true;
 }
 
+// Why no conductor can reach a terminal, naming what stands in its way.
+QString unreachableText(const Exercise& e, int t) {
+    const Terminal& terminal = e.terminals[size_t(t)];
+    const Component& c = e.components[size_t(terminal.component)];
+    const QPoint first =
+        board::terminalPoint(c, terminal.local) + board::terminalExit(c, terminal.local);
+    const QString none =
+        QStringLiteral("cap conductor no pot arribar al born «%1»").arg(terminal.name);
+    if (!QRect(0, 0, board::Width + 1, board::Height + 1).contains(first))
+        return QStringLiteral("%1, que dona a la vora del tauler: deixa un pas lliure entre «%2» i "
+                              "la vora")
+            .arg(none, c.name);
+    for (const Component& other : e.components)
+        if (board::takes(other, first))
+            return QStringLiteral("%1, que toca «%2»: deixa un pas lliure entre «%3» i «%2»")
+                .arg(none, other.name, c.name);
+    return QStringLiteral("%1: els components que l'envolten li tanquen el pas").arg(none);
+}
+
+// A terminal that no conductor can reach would have its conductors drawn
+// straight through the components.
+bool checkReachable(Reader& r, const Exercise& e) {
+    QStringList reasons;
+    for (int t : board::unreachableTerminals(e))
+        reasons << unreachableText(e, t);
+    return reasons.isEmpty() || r.fail(reasons.join(QStringLiteral("; ")));
+}
+
 bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
     const QJsonArray rows = v.toArray();
     if (!v.isArray() || rows.size() != e.combinations())
@@ -192,7 +220,7 @@ bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
             QStringLiteral("l'identificador «%1» només pot tenir minúscules, xifres i guions")
                 .arg(e.id));
     if (!readComponents(r, o.value(QLatin1String("components")), e) || !indexComponents(r, e) ||
-        !readTable(r, o.value(QLatin1String("table")), e))
+        !checkReachable(r, e) || !readTable(r, o.value(QLatin1String("table")), e))
         return false;
     const QJsonValue complement = o.value(QLatin1String("complement"));
     if (!complement.isUndefined() && !complement.isBool())
