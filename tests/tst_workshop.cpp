@@ -28,6 +28,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -503,6 +505,7 @@ class WorkshopTest : public QObject {
     void theWiringIsKeptForTheNextStart();
     void theSheetIsExportedAsPictures();
     void fileCommandsNeedAWorkshopInFront();
+    void sixSwitchesScrollTheTableToThePresentRow();
 };
 
 void WorkshopTest::savedFilesOpenAgainAndBadFilesChangeNothing() {
@@ -733,6 +736,64 @@ void WorkshopTest::fileCommandsNeedAWorkshopInFront() {
     QVERIFY(!save->isEnabled());
     open("commutada");
     QVERIFY(save->isEnabled());
+}
+
+// A teacher's exercise with as many switches as an exercise may have: its
+// 64 rows do not fit at 1024 × 768, so the table scrolls, and every switch
+// keeps the row of the present positions in view.
+void WorkshopTest::sixSwitchesScrollTheTableToThePresentRow() {
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ampera/exercicis";
+    QVERIFY(QDir().mkpath(folder));
+    QString components = R"({"kind": "fase", "name": "Fase", "place": [1, 12]},
+        {"kind": "neutre", "name": "Neutre", "place": [1, 19]},
+        {"kind": "làmpada", "name": "Làmpada", "place": [28, 14]})";
+    QString table;
+    for (int s = 0; s < 6; ++s)
+        components +=
+            QString(R"(, {"kind": "interruptor", "name": "Interruptor %1", "place": [%2, 2]})")
+                .arg(s + 1)
+                .arg(8 + 6 * s);
+    for (int k = 0; k < 64; ++k)
+        table += QString(k ? ", [%1]" : "[%1]").arg(k % 2);
+    QFile file(folder + "/sis.json");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QString(R"({"format": "ampera-exercise", "version": 1, "id": "sis", "title": "Sis",
+        "instruction": "Sis interruptors.", "components": [%1], "table": [%2]})")
+                   .arg(components, table)
+                   .toUtf8());
+    file.close();
+    const auto restore = qScopeGuard([&] {
+        QFile::remove(file.fileName());
+        circuit::reloadLibrary();
+        workshop::defineWorkshopWindows();
+        house->reset();
+    });
+    circuit::reloadLibrary();
+    workshop::defineWorkshopWindows();
+    house->reset();
+    house->mainWindow().resize(1024, 768);
+    house->mainWindow().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&house->mainWindow()));
+    auto& w = open("sis");
+    house->settle();
+    auto* rows = widget<QTableWidget>(w, "Taula de veritat");
+    // The panel below the table still fits in the window.
+    QWidget* check = widget(w, "Comprova");
+    QWidget* main = &house->mainWindow();
+    QVERIFY(main->rect().contains(QRect(check->mapTo(main, QPoint()), check->size())));
+    QVERIFY(rows->verticalScrollBar()->isVisible());
+    for (int s : {0, 5, 2, 0, 1, 3, 4, 5, 2}) {
+        press(widget(w, QString("Interruptor %1").arg(s + 1)));
+        const int present = w.bench().wiring().combination();
+        const QRect row = rows->visualItemRect(rows->item(present, 0));
+        QVERIFY2(rows->viewport()->rect().contains(row),
+                 qPrintable(QString("row %1 at %2, %3 high, in a viewport %4 high")
+                                .arg(present)
+                                .arg(row.top())
+                                .arg(row.height())
+                                .arg(rows->viewport()->height())));
+    }
 }
 
 QTEST_MAIN(WorkshopTest)

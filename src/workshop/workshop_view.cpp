@@ -317,6 +317,7 @@ void WorkshopView::fillTable() {
                                                          : palette().color(QPalette::Button));
         }
     }
+    table_->scrollToItem(table_->item(present, 0));
 }
 
 void WorkshopView::checkWiring() {
