@@ -164,6 +164,25 @@ class TestCheckCommand : public QObject {
             qPrintable(lines[1]));
         QVERIFY(lines[2].startsWith("correct.ampera: Correcte"));
         QCOMPARE(ampera({"--check", "rebedor.json"}).status, 0);
+        // Every fault that does not hide the others, one a line.
+        write("faults.json", QByteArray(exercise)
+                                 .replace("\"frmCuina\"", "\"frmGaratge\"")
+                                 .replace("\"punt-de-llum\"", "\"Punt\"")
+                                 .replace("\"version\": 1,", "\"version\": 1, \"complement\": 2,"));
+        const Run faults = ampera({"--check", "faults.json"});
+        QCOMPARE(faults.status, 2);
+        const QStringList faultLines = faults.out.split('\n');
+        QCOMPARE(faultLines.size(), 4);
+        QVERIFY2(faultLines[0].startsWith("faults.json: error: «room» ha de ser una estança"),
+                 qPrintable(faults.out));
+        QCOMPARE(faultLines[1],
+                 QString("faults.json: error: l'identificador «Punt» només pot tenir minúscules, "
+                         "xifres i guions"));
+        QCOMPARE(faultLines[2], QString("faults.json: error: «complement» ha de ser cert o fals"));
+        const Run csv = ampera({"--check", "--csv", "faults.json"});
+        QVERIFY2(csv.out.split('\n').value(1).contains(
+                     "i guions; «complement» ha de ser cert o fals\",,,,"),
+                 qPrintable(csv.out));
     }
 
     // One row per file, the criteria as columns, quoted where a field has

@@ -495,7 +495,8 @@ class TestCircuit : public QObject {
             {"kind": "interruptor", "name": "Interruptor", "place": [14, 7]},
             {"kind": "làmpada", "name": "Làmpada", "place": [28, 9]}], )";
         const QByteArray table = R"("table": [[0], [1]]})";
-        QVERIFY(parseExercise(head + parts + table, nullptr));
+        QString sound;
+        QVERIFY2(parseExercise(head + parts + table, &sound), qPrintable(sound));
 
         QTest::newRow("not JSON")
             << QByteArray("{\n  \"format\": \"ampera-exercise\",\n  \"version\" 1}")

@@ -95,38 +95,46 @@ bool readComponents(Reader& r, const QJsonValue& v, Exercise& e) {
     if (!v.isArray() || list.isEmpty() || list.size() > MaxComponents)
         return r.fail(QStringLiteral("«components» ha de ser una llista d'entre 1 i %1 components")
                           .arg(MaxComponents));
+    // Each component's faults are told; a faulty one is left out of the
+    // checks against the others.
+    bool ok = true;
     for (int i = 0; i < list.size(); ++i) {
         Component c;
-        if (!readComponent(r, list[i], i, c))
-            return false;
+        if (!readComponent(r, list[i], i, c)) {
+            ok = false;
+            continue;
+        }
+        bool fits = true;
         if (e.component(c.name))
-            return r.fail(QStringLiteral("dos components es diuen «%1»").arg(c.name));
+            fits = r.fail(QStringLiteral("dos components es diuen «%1»").arg(c.name));
         for (const Component& other : e.components)
             if (board::footprint(other)
                     .adjusted(0, 0, 1, 1)
                     .intersects(board::footprint(c).adjusted(0, 0, 1, 1)))
-                return r.fail(QStringLiteral("«%1» i «%2» es trepitgen").arg(other.name, c.name));
-        e.components.push_back(c);
+                fits = r.fail(QStringLiteral("«%1» i «%2» es trepitgen").arg(other.name, c.name));
+        if (fits)
+            e.components.push_back(c);
+        ok = ok && fits;
     }
-    return true;
+    return ok;
 }
 
 // Gives each component its terminals and finds the phase, the neutral, the
 // switches and the lamps.
 bool indexComponents(Reader& r, Exercise& e) {
+    bool ok = true, twoSupplies = false;
     for (int i = 0; i < int(e.components.size()); ++i) {
         const Component& c = e.components[size_t(i)];
         for (const QString& local : terminalNames(c.kind)) {
             const QString name = local.isEmpty() ? c.name : c.name + QStringLiteral(", ") + local;
             if (e.terminal(name))
-                return r.fail(QStringLiteral("dos borns es diuen «%1»").arg(name));
+                ok = r.fail(QStringLiteral("dos borns es diuen «%1»").arg(name));
             e.terminals.push_back({i, local, name});
         }
         const int last = int(e.terminals.size()) - 1;
         if (c.kind == Kind::Phase || c.kind == Kind::Neutral) {
             int& slot = c.kind == Kind::Phase ? e.phase : e.neutral;
-            if (slot >= 0)
-                return r.fail(QStringLiteral("hi ha d'haver una sola fase i un sol neutre"));
+            twoSupplies = twoSupplies || slot >= 0;
             slot = last;
         }
         if (isSwitch(c.kind))
@@ -134,13 +142,15 @@ bool indexComponents(Reader& r, Exercise& e) {
         if (c.kind == Kind::Lamp)
             e.lamps.push_back(i);
     }
+    if (twoSupplies)
+        ok = r.fail(QStringLiteral("hi ha d'haver una sola fase i un sol neutre"));
     if (e.phase < 0 || e.neutral < 0)
-        return r.fail(QStringLiteral("hi falta la fase o el neutre"));
+        ok = r.fail(QStringLiteral("hi falta la fase o el neutre"));
     if (e.lamps.empty())
-        return r.fail(QStringLiteral("hi falta alguna làmpada"));
+        ok = r.fail(QStringLiteral("hi falta alguna làmpada"));
     if (e.switches.size() > size_t(MaxSwitches))
-        return r.fail(QStringLiteral("hi ha més de %1 interruptors").arg(MaxSwitches));
-    return true;
+        ok = r.fail(QStringLiteral("hi ha més de %1 interruptors").arg(MaxSwitches));
+    return ok;
 }
 
 // Why no conductor can reach a terminal, naming what stands in its way.
@@ -165,10 +175,10 @@ QString unreachableText(const Exercise& e, int t) {
 // A terminal that no conductor can reach would have its conductors drawn
 // straight through the components.
 bool checkReachable(Reader& r, const Exercise& e) {
-    QStringList reasons;
+    bool ok = true;
     for (int t : board::unreachableTerminals(e))
-        reasons << unreachableText(e, t);
-    return reasons.isEmpty() || r.fail(reasons.join(QStringLiteral("; ")));
+        ok = r.fail(unreachableText(e, t));
+    return ok;
 }
 
 bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
@@ -201,32 +211,40 @@ QStringList roomWindows() {
     return windows;
 }
 
+// Every fault that does not hide the others is told: a teacher mends a
+// file in one go. The table is read only against sound components, whose
+// switches and lamps give its shape.
 bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
     if (!r.header(o, "ampera-exercise", QStringLiteral("un exercici d'Ampera"), 1))
         return false;
-    if (!r.text(o, "id", e.id) || !r.text(o, "title", e.title) ||
-        !r.text(o, "instruction", e.instruction) || !r.text(o, "menu", e.menuText, false) ||
-        !r.text(o, "room", e.room, false) || !r.text(o, "roomName", e.roomName, false))
-        return false;
+    bool ok = r.text(o, "id", e.id);
+    ok = r.text(o, "title", e.title) && ok;
+    ok = r.text(o, "instruction", e.instruction) && ok;
+    ok = r.text(o, "menu", e.menuText, false) && ok;
+    ok = r.text(o, "room", e.room, false) && ok;
+    ok = r.text(o, "roomName", e.roomName, false) && ok;
     if (!e.room.isEmpty() && !roomWindows().contains(e.room))
-        return r.fail(QStringLiteral("«room» ha de ser una estança de la casa (%1), i «%2» no "
-                                     "ho és")
-                          .arg(roomWindows().join(QStringLiteral(", ")), e.room));
+        ok = r.fail(QStringLiteral("«room» ha de ser una estança de la casa (%1), i «%2» no "
+                                   "ho és")
+                        .arg(roomWindows().join(QStringLiteral(", ")), e.room));
     if (e.menuText.isEmpty())
         e.menuText = QString(e.title).replace(QLatin1Char('&'), QStringLiteral("&&"));
     static const QRegularExpression idPattern(QStringLiteral("^[a-z0-9][a-z0-9-]{0,39}$"));
-    if (!idPattern.match(e.id).hasMatch())
-        return r.fail(
+    if (!e.id.isEmpty() && !idPattern.match(e.id).hasMatch())
+        ok = r.fail(
             QStringLiteral("l'identificador «%1» només pot tenir minúscules, xifres i guions")
                 .arg(e.id));
-    if (!readComponents(r, o.value(QLatin1String("components")), e) || !indexComponents(r, e) ||
-        !checkReachable(r, e) || !readTable(r, o.value(QLatin1String("table")), e))
-        return false;
+    if (readComponents(r, o.value(QLatin1String("components")), e) && indexComponents(r, e)) {
+        ok = checkReachable(r, e) && ok;
+        ok = readTable(r, o.value(QLatin1String("table")), e) && ok;
+    } else {
+        ok = false;
+    }
     const QJsonValue complement = o.value(QLatin1String("complement"));
     if (!complement.isUndefined() && !complement.isBool())
-        return r.fail(QStringLiteral("«complement» ha de ser cert o fals"));
+        ok = r.fail(QStringLiteral("«complement» ha de ser cert o fals"));
     e.complementAccepted = complement.toBool();
-    return true;
+    return ok;
 }
 
 } // namespace
@@ -275,12 +293,27 @@ QString Exercise::combinationText(int combination) const {
     return parts.join(QStringLiteral(", "));
 }
 
-std::optional<Exercise> parseExercise(const QByteArray& json, QString* error) {
-    const std::optional<QJsonObject> object = parseJsonObject(json, error);
-    Reader r(error);
-    Exercise e;
-    if (!object || !readExercise(r, *object, e))
+std::optional<Exercise> parseExercise(const QByteArray& json, QStringList* faults) {
+    QString error;
+    const std::optional<QJsonObject> object = parseJsonObject(json, &error);
+    if (!object) {
+        if (faults)
+            *faults = QStringList{error};
         return std::nullopt;
+    }
+    Reader r(nullptr);
+    Exercise e;
+    const bool ok = readExercise(r, *object, e);
+    if (faults)
+        *faults = r.faults();
+    return ok ? std::optional<Exercise>(std::move(e)) : std::nullopt;
+}
+
+std::optional<Exercise> parseExercise(const QByteArray& json, QString* error) {
+    QStringList faults;
+    std::optional<Exercise> e = parseExercise(json, &faults);
+    if (error)
+        *error = faults.join(QStringLiteral("; "));
     return e;
 }
 

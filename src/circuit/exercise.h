@@ -69,8 +69,11 @@ struct Exercise {
     QString combinationText(int combination) const;
 };
 
-// Reads an exercise file. On failure returns nothing and puts in `error` what
-// is wrong with it, in Catalan.
+// Reads an exercise file. On failure returns nothing and puts in `faults`
+// what is wrong with it, in Catalan: every fault found, as far as one does
+// not hide the others.
+std::optional<Exercise> parseExercise(const QByteArray& json, QStringList* faults);
+// The same, with the faults joined by "; ".
 std::optional<Exercise> parseExercise(const QByteArray& json, QString* error);
 
 // The built-in exercises, in menu order.

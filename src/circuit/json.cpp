@@ -106,8 +106,9 @@ std::optional<QJsonObject> parseJsonObject(const QByteArray& json, QString* erro
 }
 
 bool JsonReader::fail(const QString& message) {
+    faults_ << message;
     if (error_)
-        *error_ = message;
+        *error_ = faults_.join(QStringLiteral("; "));
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -23,13 +24,15 @@ std::optional<QByteArray> readFile(const QString& path, QString* error);
 // The document's top-level object, or nothing with the reason in `error`.
 std::optional<QJsonObject> parseJsonObject(const QByteArray& json, QString* error);
 
-// Reads the fields of a document: keeps the first fault, in Catalan.
+// Reads the fields of a document and keeps the faults met, in Catalan.
 class JsonReader {
   public:
     explicit JsonReader(QString* error) : error_(error) {}
 
-    // Keeps `message` as the fault; always false, to be returned.
+    // Keeps `message` as a fault, and all of them so far, joined by "; ",
+    // in `error`; always false, to be returned.
     bool fail(const QString& message);
+    const QStringList& faults() const { return faults_; }
     // The "format" must be `format` (`what` says what such a file is) and
     // the "version" a whole number no newer than `newest`.
     bool header(const QJsonObject& o, const char* format, const QString& what, int newest);
@@ -39,6 +42,7 @@ class JsonReader {
 
   private:
     QString* error_;
+    QStringList faults_;
 };
 
 } // namespace circuit

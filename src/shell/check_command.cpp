@@ -31,8 +31,8 @@ const char* const Help =
     "                     criteris, amb «sí», «no» i la primera combinació en què\n"
     "                     falla, o «—» si no es pot jutjar, com quan cap làmpada\n"
     "                     no s'encén. Un fitxer d'exercici (.json) es valida:\n"
-    "                     «exercici vàlid» i el títol, o «error» i per què no es\n"
-    "                     carregaria.\n"
+    "                     «exercici vàlid» i el títol, o «error» i cada motiu pel\n"
+    "                     qual no es carregaria, un per línia.\n"
     "  --csv              amb --check, una fila per fitxer, amb els criteris en\n"
     "                     columnes, per a un full de càlcul: fitxer, exercici,\n"
     "                     resultat («Correcte», «Incorrecte» o «Error»), veredicte\n"
@@ -92,23 +92,33 @@ struct Csv {
 };
 
 // A teacher's exercise file, checked as the program reads it: its title
-// when it is valid, or why it would be left out.
+// when it is valid, or every fault found, one a line (one field in a CSV).
 int checkExerciseFile(const QString& file, Csv csv) {
-    QString reason;
+    QString unread;
+    QStringList faults;
     std::optional<circuit::Exercise> exercise;
-    if (const std::optional<QByteArray> bytes = circuit::readFile(file, &reason))
-        exercise = circuit::parseExercise(*bytes, &reason);
-    const QString text = exercise ? QStringLiteral("exercici vàlid: ") + exercise->title
-                                  : QStringLiteral("error: ") + reason;
+    if (const std::optional<QByteArray> bytes = circuit::readFile(file, &unread))
+        exercise = circuit::parseExercise(*bytes, &faults);
+    else
+        faults << unread;
+    const QString valid =
+        exercise ? QStringLiteral("exercici vàlid: ") + exercise->title : QString();
     if (csv.wanted)
         console::write(
             console::Stream::Output,
             row(QStringList{file, exercise ? exercise->id : QString(),
-                            exercise ? QStringLiteral("Correcte") : QStringLiteral("Error"), text} +
+                            exercise ? QStringLiteral("Correcte") : QStringLiteral("Error"),
+                            exercise
+                                ? valid
+                                : QStringLiteral("error: ") + faults.join(QStringLiteral("; "))} +
                     QStringList(int(circuit::criterionNames().size()), QString()),
                 csv.separator));
+    else if (exercise)
+        console::write(console::Stream::Output, QStringLiteral("%1: %2\n").arg(file, valid));
     else
-        console::write(console::Stream::Output, QStringLiteral("%1: %2\n").arg(file, text));
+        for (const QString& fault : faults)
+            console::write(console::Stream::Output,
+                           QStringLiteral("%1: error: %2\n").arg(file, fault));
     return exercise ? AllCorrect : SomeUnreadable;
 }
 
