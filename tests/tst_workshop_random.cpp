@@ -49,12 +49,23 @@ struct Model {
 
     const std::vector<Conductor>& conductors() const { return history[at]; }
 
-    testing::circuit_oracle::State state() const {
-        testing::Conductors named;
+    testing::Conductors named() const {
+        testing::Conductors result;
         for (const Conductor& c : conductors())
-            named.emplace_back(exercise.terminals[size_t(c.from)].name,
-                               exercise.terminals[size_t(c.to)].name);
-        return testing::circuit_oracle::simulate(exercise, named, positions);
+            result.emplace_back(exercise.terminals[size_t(c.from)].name,
+                                exercise.terminals[size_t(c.to)].name);
+        return result;
+    }
+    testing::circuit_oracle::State state() const {
+        return testing::circuit_oracle::simulate(exercise, named(), positions);
+    }
+    // Whether the oracle, by its own rule, finds the wiring right: it
+    // works, shorts nowhere, and no switch cuts a lamp's neutral side.
+    bool correct() const {
+        using testing::circuit_oracle::Mark;
+        const auto marks = testing::circuit_oracle::mark(exercise, named());
+        return marks.works.mark == Mark::Yes && marks.noShort.mark != Mark::No &&
+               marks.phaseCut.mark != Mark::No;
     }
     // A short trips the breaker, which stays tripped until it is pressed.
     void solve() { tripped = tripped || state().shortCircuit; }
@@ -230,8 +241,11 @@ class WorkshopRandomUse : public QObject {
         }
         if (kind < 87) {
             testing::tap(widget(w, "Comprova"));
-            if (widget<QLabel>(w, "Resultat")->text().isEmpty())
+            const QString verdict = widget<QLabel>(w, "Resultat")->text();
+            if (verdict.isEmpty())
                 return "check: no verdict";
+            if (verdict.startsWith("Correcte") != m.correct())
+                return "check: the oracle disagrees with \"" + verdict + "\"";
             return "check";
         }
         if (kind < 89) {
@@ -327,6 +341,8 @@ class WorkshopRandomUse : public QObject {
         QStringList steps;
         for (int i = 0; i < (actions > 0 ? actions : 1500); ++i) {
             steps << act(w, m);
+            // A check that shows no verdict, or one the oracle disputes.
+            QVERIFY2(!steps.last().startsWith("check: "), qPrintable(id + ": " + steps.last()));
             house->settle();
             verify(w, m,
                    QStringLiteral("%1 after: %2").arg(id, steps.mid(steps.size() - 8).join(", ")));
