@@ -108,7 +108,8 @@ void Grid::ring(QPointF centre, qreal radius, qreal outline, const QColor& fill)
 
 class ComponentPainter {
   public:
-    ComponentPainter(Grid& grid, const Workbench& bench) : g_(grid), bench_(bench) {}
+    ComponentPainter(Grid& grid, const Workbench& bench, const BoardMarks& marks)
+        : g_(grid), bench_(bench), marks_(marks) {}
 
     void draw(int index) {
         const Component& c = bench_.exercise().components[size_t(index)];
@@ -153,16 +154,19 @@ class ComponentPainter {
         const double brightness = bench_.tripped() ? 0 : bench_.solution().brightness[size_t(lamp)];
         g_.line(at(c, 0, 2), at(c, 2 - LampRadius, 2), colourOf(c, QStringLiteral("born 1")));
         g_.line(at(c, 2 + LampRadius, 2), at(c, 4, 2), colourOf(c, QStringLiteral("born 2")));
-        if (circuit::glowOf(brightness) == circuit::Glow::Full) {
+        if (marks_.halos && circuit::glowOf(brightness) == circuit::Glow::Full) {
             const qreal reach = LampRadius * 1.9;
             QRadialGradient halo(g_.px(centre), reach * (g_.px({1, 0}) - g_.px({0, 0})).x());
             halo.setColorAt(0, QColor(255, 240, 80, int(150 * std::min(1.0, brightness))));
             halo.setColorAt(1, QColor(255, 240, 80, 0));
             g_.circle(centre, reach, Qt::NoPen, halo);
         }
+        // A dark lamp has no fill at all: a fill of no opacity would be
+        // drawn lit by renderers that ignore opacity.
         QColor fill = lampColour();
         fill.setAlphaF(std::min(1.0, std::pow(brightness, 0.7)));
-        g_.circle(centre, LampRadius, QPen(Qt::black, 0.1), fill);
+        g_.circle(centre, LampRadius, QPen(Qt::black, 0.1),
+                  fill.alpha() > 0 ? QBrush(fill) : QBrush(Qt::NoBrush));
         const qreal d = LampRadius / std::sqrt(2.0);
         g_.line(centre + QPointF(-d, -d), centre + QPointF(d, d), Qt::black, 0.1);
         g_.line(centre + QPointF(-d, d), centre + QPointF(d, -d), Qt::black, 0.1);
@@ -219,6 +223,7 @@ class ComponentPainter {
 
     Grid& g_;
     const Workbench& bench_;
+    const BoardMarks& marks_;
 };
 
 } // namespace
@@ -229,7 +234,7 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
     painter.setRenderHint(QPainter::Antialiasing);
     Grid g(painter, origin, scale);
     const circuit::Exercise& e = bench.exercise();
-    ComponentPainter components(g, bench);
+    ComponentPainter components(g, bench, marks);
     for (int i = 0; i < int(e.components.size()); ++i)
         components.draw(i);
 

@@ -23,6 +23,9 @@ struct BoardMarks {
     int focusedTerminal = -1;
     int focusedConductor = -1;
     int focusedLamp = -1;
+    // The glow around a lit lamp, for the screen; on paper the lamp's fill
+    // alone says it is lit.
+    bool halos = true;
 };
 
 constexpr qreal LampRadius = 1.3; // grid steps
