@@ -133,4 +133,11 @@ QPolygon route(const Exercise& e, int from, int to, const std::vector<QPolygon>&
     return corners(points);
 }
 
+std::vector<QPolygon> routeAll(const Exercise& e, const std::vector<Conductor>& conductors) {
+    std::vector<QPolygon> laid;
+    for (const Conductor& c : conductors)
+        laid.push_back(route(e, std::min(c.from, c.to), std::max(c.from, c.to), laid));
+    return laid;
+}
+
 } // namespace circuit

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "circuit/exercise.h"
+#include "circuit/wiring.h"
 
 #include <QPolygon>
 
@@ -15,5 +16,9 @@ namespace circuit {
 
 // The path's corners, from the first terminal's point to the second's.
 QPolygon route(const Exercise& exercise, int from, int to, const std::vector<QPolygon>& laid);
+
+// Every conductor's path, laid in wiring order from its lower-numbered
+// terminal, as the board lays a wiring put on it whole.
+std::vector<QPolygon> routeAll(const Exercise& exercise, const std::vector<Conductor>& conductors);
 
 } // namespace circuit
