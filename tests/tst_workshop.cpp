@@ -190,7 +190,14 @@ class WorkshopTest : public QObject {
         for (QAction* action : top[1]->menu()->findChild<QMenu*>("mnuTallerFitxer")->actions())
             files << action->text() + "|" + action->shortcut().toString();
         QCOMPARE(files, QStringList({"&Obre…|Ctrl+O", "&Desa|Ctrl+S", "Desa &com a…|Ctrl+Shift+S",
-                                     "&Exporta la imatge…|", "&Imprimeix…|"}));
+                                     "&Exporta la imatge|", "&Imprimeix|"}));
+        // Each sheet comes in two kinds, named as the help names them.
+        for (const char* sheets : {"mnuTallerExporta", "mnuTallerImprimeix"}) {
+            QStringList kinds;
+            for (QAction* a : house->mainWindow().findChild<QAction*>(sheets)->menu()->actions())
+                kinds << a->text();
+            QCOMPARE(kinds, QStringList({"Full de treball en &blanc", "&Amb el meu muntatge"}));
+        }
         for (const circuit::Exercise& e : circuit::builtInExercises()) {
             auto& w = open(e.id);
             QCOMPARE(w.window()->windowTitle(), "Taller: " + e.title);
@@ -573,7 +580,7 @@ void WorkshopTest::fileDialogsStartInDocumentsThenTheLastFolder() {
     answerFileDialog(dir.filePath("primer.ampera"));
     house->chooseMenu("mnuTallerDesaCom");
     QVERIFY(QFile::exists(dir.filePath("primer.ampera")));
-    for (const char* item : {"mnuTallerObre", "mnuTallerExporta"}) {
+    for (const char* item : {"mnuTallerObre", "mnuTallerExportaMuntatge"}) {
         lookAtFileDialog([&folder](QFileDialog* d) { folder = d->directory().absolutePath(); });
         house->chooseMenu(item);
         QCOMPARE(folder, QDir(dir.path()).absolutePath());
@@ -698,14 +705,14 @@ void WorkshopTest::theSheetIsExportedAsPictures() {
     // is written.
     QString message;
     answerFileDialog(dir.filePath("full.svg"), [&message] { readMessage(&message); });
-    house->chooseMenu("mnuTallerExporta");
+    house->chooseMenu("mnuTallerExportaMuntatge");
     QVERIFY2(message.contains("el format «svg» no és cap dels que el programa sap escriure"),
              qPrintable(message));
     QVERIFY(!QFile::exists(dir.filePath("full.svg")));
 #endif
     for (const QString& name : names) {
         answerFileDialog(dir.filePath(name));
-        house->chooseMenu("mnuTallerExporta");
+        house->chooseMenu("mnuTallerExportaMuntatge");
         QFile file(dir.filePath(name));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
         const QByteArray bytes = file.readAll();

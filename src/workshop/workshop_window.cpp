@@ -25,6 +25,10 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <functional>
+#include <string>
+#include <tuple>
+
 namespace workshop {
 
 namespace {
@@ -244,7 +248,7 @@ void WorkshopWindow::saveAs() {
         saveFile(path);
 }
 
-void WorkshopWindow::exportImage() {
+void WorkshopWindow::exportSheet(WorksheetKind kind) {
     static const QHash<QString, QString> kinds = {
         {QStringLiteral("pdf"), QStringLiteral("Document PDF")},
         {QStringLiteral("svg"), QStringLiteral("Imatge SVG")},
@@ -253,32 +257,28 @@ void WorkshopWindow::exportImage() {
     QStringList filters;
     for (const QString& format : worksheetFormats())
         filters << QStringLiteral("%1 (*.%2)").arg(kinds.value(format), format);
-    const QString path =
-        askForFile(window(), QStringLiteral("Exporta la imatge"),
-                   bench_.exercise().id + QLatin1Char('.') + worksheetFormats().first(), filters,
-                   QFileDialog::AcceptSave);
+    const QString name = bench_.exercise().id +
+                         (kind == WorksheetKind::Blank ? QStringLiteral("-en-blanc") : QString());
+    const QString path = askForFile(
+        window(), QStringLiteral("Exporta la imatge: ") + worksheetKindName(kind),
+        name + QLatin1Char('.') + worksheetFormats().first(), filters, QFileDialog::AcceptSave);
     if (path.isEmpty())
         return;
     QString error;
-    if (!exportWorksheet(path, bench_, view_->board(), &error))
+    if (!Worksheet(bench_, view_->board().routes(), kind).save(path, &error))
         warn(error);
 }
 
-void WorkshopWindow::print() {
+void WorkshopWindow::printSheet(WorksheetKind kind) {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     // The print dialog proposes the document's name for a file printed to.
     printer.setDocName(circuit::safeFileName(QStringLiteral("Taller: ") + bench_.exercise().title));
     QPrintDialog dialog(&printer, window());
-    dialog.setWindowTitle(QStringLiteral("Imprimeix"));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QPainter painter(&printer);
-    const QRectF page =
-        printer.pageLayout()
-            .paintRectPixels(printer.resolution())
-            .translated(-printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
-    paintWorksheet(painter, page, bench_, view_->board());
+    dialog.setWindowTitle(QStringLiteral("Imprimeix: ") + worksheetKindName(kind));
+    if (dialog.exec() == QDialog::Accepted)
+        Worksheet(bench_, view_->board().routes(), kind).print(printer);
 }
 
 QString windowName(const circuit::Exercise& exercise) {
@@ -304,30 +304,42 @@ void fillWorkshopMenu(QMenu& menu, QMdiArea& area) {
     menu.addSeparator();
     QMenu* files = menu.addMenu(QStringLiteral("&Fitxer"));
     files->setObjectName(QStringLiteral("mnuTallerFitxer"));
-    struct Command {
-        const char* name;
-        const char* caption;
-        QKeySequence keys;
-        void (WorkshopWindow::*run)();
-    };
-    const Command commands[] = {
-        {"mnuTallerObre", "&Obre…", QKeySequence(Qt::CTRL | Qt::Key_O), &WorkshopWindow::open},
-        {"mnuTallerDesa", "&Desa", QKeySequence(Qt::CTRL | Qt::Key_S), &WorkshopWindow::save},
-        {"mnuTallerDesaCom", "Desa &com a…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         &WorkshopWindow::saveAs},
-        {"mnuTallerExporta", "&Exporta la imatge…", {}, &WorkshopWindow::exportImage},
-        {"mnuTallerImprimeix", "&Imprimeix…", {}, &WorkshopWindow::print},
-    };
     QList<QAction*> needWorkshop;
-    for (const Command& c : commands) {
-        QAction* action = files->addAction(QString::fromUtf8(c.caption));
-        action->setObjectName(QString::fromUtf8(c.name));
-        action->setShortcut(c.keys);
-        QObject::connect(action, &QAction::triggered, files, [&area, run = c.run] {
+    auto add = [&area, &needWorkshop](QMenu* to, const char* name, const QString& caption,
+                                      const QKeySequence& keys,
+                                      const std::function<void(WorkshopWindow&)>& run) {
+        QAction* action = to->addAction(caption);
+        action->setObjectName(QString::fromUtf8(name));
+        action->setShortcut(keys);
+        QObject::connect(action, &QAction::triggered, to, [&area, run] {
             if (WorkshopWindow* w = activeWorkshop(area))
-                (w->*run)();
+                run(*w);
         });
         needWorkshop << action;
+    };
+    add(files, "mnuTallerObre", QStringLiteral("&Obre…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+        &WorkshopWindow::open);
+    add(files, "mnuTallerDesa", QStringLiteral("&Desa"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        &WorkshopWindow::save);
+    add(files, "mnuTallerDesaCom", QStringLiteral("Desa &com a…"),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &WorkshopWindow::saveAs);
+    // Each sheet can be exported or printed in either kind, named as the
+    // help names them.
+    struct SheetCommand {
+        const char* name;
+        const char* caption;
+        void (WorkshopWindow::*run)(WorksheetKind);
+    };
+    for (const SheetCommand& c :
+         {SheetCommand{"mnuTallerExporta", "&Exporta la imatge", &WorkshopWindow::exportSheet},
+          SheetCommand{"mnuTallerImprimeix", "&Imprimeix", &WorkshopWindow::printSheet}}) {
+        QMenu* sheets = files->addMenu(QString::fromUtf8(c.caption));
+        sheets->menuAction()->setObjectName(QString::fromUtf8(c.name));
+        for (const auto& [kind, suffix, caption] :
+             {std::tuple{WorksheetKind::Blank, "Blanc", "Full de treball en &blanc"},
+              std::tuple{WorksheetKind::Wiring, "Muntatge", "&Amb el meu muntatge"}})
+            add(sheets, (std::string(c.name) + suffix).c_str(), QString::fromUtf8(caption), {},
+                [run = c.run, kind](WorkshopWindow& w) { (w.*run)(kind); });
     }
     // The commands act on the workshop in front: only then are they offered.
     auto offer = [&area, needWorkshop] {

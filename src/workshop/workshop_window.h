@@ -8,6 +8,7 @@
 
 #include "ui/form.h"
 #include "workshop/workbench.h"
+#include "workshop/worksheet.h"
 
 #include <QTimer>
 
@@ -37,8 +38,8 @@ class WorkshopWindow : public ui::Form {
     void open();
     void save();
     void saveAs();
-    void exportImage();
-    void print();
+    void exportSheet(WorksheetKind kind);
+    void printSheet(WorksheetKind kind);
 
     // Without the dialogs. A wiring of another exercise goes to that
     // exercise's window. A bad file changes nothing and gets a message.
