@@ -7,10 +7,13 @@
 #include "circuit/json.h"
 #include "circuit/library.h"
 #include "shell/console.h"
+#include "shell/worksheet_command.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QStringList>
+
+#include <memory>
 
 namespace shell {
 
@@ -22,6 +25,8 @@ const char* const Help =
     "Ús: ampera\n"
     "    ampera MUNTATGE.ampera\n"
     "    ampera --check [--csv [--csv-separator C]] FITXER...\n"
+    "    ampera --worksheet EXERCICI.json|EXERCICI|MUNTATGE.ampera [--blank]\n"
+    "           --output FULL.pdf|FULL.svg|FULL.png\n"
     "\n"
     "Sense arguments, obre el programa; amb un muntatge desat, l'obre al taller.\n"
     "\n"
@@ -39,6 +44,14 @@ const char* const Help =
     "                     i criteris.\n"
     "  --csv-separator C  com --csv, amb els camps separats per C en lloc de\n"
     "                     comes: «;» per als fulls de càlcul en català o castellà.\n"
+    "  --worksheet FONT   fa un full de treball, una pàgina A4 apaïsada, sense obrir\n"
+    "                     cap finestra. D'un exercici (un fitxer .json o el nom\n"
+    "                     d'un exercici, com «commutada»), el full en blanc; d'un\n"
+    "                     muntatge desat, el full amb el muntatge, què fa i el\n"
+    "                     veredicte.\n"
+    "  --blank            amb --worksheet i un muntatge, el full en blanc del seu\n"
+    "                     exercici.\n"
+    "  --output FITXER    on es desa el full: PDF, SVG o PNG, segons l'extensió.\n"
     "  --help             mostra aquesta ajuda.\n"
     "  --version          mostra la versió del programa.\n"
     "\n"
@@ -47,7 +60,7 @@ const char* const Help =
     "\n"
     "Estat de sortida de --check: 0 si tots els muntatges són correctes, 1 si\n"
     "n'hi ha algun que no ho és, 2 si algun fitxer no s'ha pogut llegir o no és\n"
-    "vàlid.\n";
+    "vàlid. De --worksheet: 0 si s'ha desat el full, 2 si no.\n";
 
 QString helpText() {
     QString folders;
@@ -184,13 +197,34 @@ int usage(const QString& problem) {
     return SomeUnreadable;
 }
 
+// The worksheet's options, checked before the sheet is drawn.
+int worksheetCommand(bool asked, const WorksheetRequest& request, bool checking,
+                     const QStringList& files) {
+    if (!asked)
+        return usage(QStringLiteral("--blank i --output només van amb --worksheet"));
+    if (checking)
+        return usage(QStringLiteral("--worksheet no va amb --check ni amb --csv"));
+    if (!files.isEmpty())
+        return usage(
+            QStringLiteral("no sé què fer amb «%1»: --worksheet fa un sol full").arg(files[0]));
+    if (request.output.isEmpty())
+        return usage(QStringLiteral("--worksheet necessita --output FULL.pdf, .svg o .png"));
+    return writeWorksheet(request);
+}
+
 } // namespace
 
 int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
     if (argc <= 1)
         return -1;
-    // No display is needed, nor touched.
-    QCoreApplication app(argc, argv);
+    // No display is needed, nor touched; a worksheet needs fonts, which
+    // only a GUI application has, and gets a platform with no display.
+    const bool sheet = asksForWorksheet(argc, argv);
+    if (sheet)
+        prepareHeadless();
+    const std::unique_ptr<QCoreApplication> app =
+        sheet ? std::make_unique<QGuiApplication>(argc, argv)
+              : std::make_unique<QCoreApplication>(argc, argv);
     // Qt reads the arguments as the system gives them: on Windows from the
     // command line in UTF-16, where argv would have lost every character
     // outside the system's code page (an "Ŀ" in a pupil's name).
@@ -198,6 +232,8 @@ int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
 
     bool checking = false, optionsEnded = false;
     Csv csv;
+    bool worksheet = false;
+    WorksheetRequest sheetOptions;
     QStringList files;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -222,13 +258,26 @@ int runCommandLine(int argc, char* argv[], QString* fileToOpen) {
                 return usage(QStringLiteral("--csv-separator vol un sol caràcter que separi els "
                                             "camps, com «;» o «,»"));
             csv = {true, separator[0]};
-        } else if (!optionsEnded && arg == QLatin1String("--"))
+        } else if (!optionsEnded && arg == QLatin1String("--worksheet")) {
+            if (++i == args.size())
+                return usage(QStringLiteral("--worksheet vol un exercici o un muntatge"));
+            sheetOptions.source = args[i];
+            worksheet = true;
+        } else if (!optionsEnded && arg == QLatin1String("--output")) {
+            if (++i == args.size())
+                return usage(QStringLiteral("--output vol el nom del fitxer on es desa el full"));
+            sheetOptions.output = args[i];
+        } else if (!optionsEnded && arg == QLatin1String("--blank"))
+            sheetOptions.blank = true;
+        else if (!optionsEnded && arg == QLatin1String("--"))
             optionsEnded = true;
         else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-"))
             return usage(QStringLiteral("l'opció «%1» no existeix").arg(arg));
         else
             files << arg;
     }
+    if (worksheet || sheetOptions.blank || !sheetOptions.output.isEmpty())
+        return worksheetCommand(worksheet, sheetOptions, checking || csv.wanted, files);
     if (!checking && !csv.wanted && files.size() == 1 &&
         files[0].endsWith(QLatin1String(".ampera"))) {
         *fileToOpen = files[0];
