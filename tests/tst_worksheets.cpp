@@ -285,6 +285,7 @@ class WorksheetsTest : public QObject {
     }
 
     void bothKindsFromTheMenu();
+    void printingFillsTheSheetOfPaper();
     void printedTextIsNeverBelowNinePoints();
     void svgHasNoInvisibleFills();
     void everySizeOfTableIsLaidOutLegibly();
@@ -343,6 +344,32 @@ void WorksheetsTest::bothKindsFromTheMenu() {
     for (int column = 0; column < 6; ++column)
         QVERIFY(inked(empty, QRectF(cellRect(t, 0, column).topLeft() - QPointF(0, t.headingHeight),
                                     QSizeF(t.columnWidths[size_t(column)], t.headingHeight))));
+}
+
+// Printed to a file, the page is the exported one: A4 landscape, its text
+// at the sizes laid out.
+void WorksheetsTest::printingFillsTheSheetOfPaper() {
+    auto& w = open("encreuament");
+    wire(w, crossover);
+    const QString path = dir.filePath("imprès.pdf");
+    QTimer::singleShot(50, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            qFatal("no print dialog");
+        // With no printer on the machine, Qt's dialog prints to a file.
+        dialog->findChild<QLineEdit*>("filename")->setText(path);
+        dialog->accept();
+    });
+    house->chooseMenu("mnuTallerImprimeixBlanc");
+    const QList<PdfPage> pages = readPdf(contents(path));
+    QCOMPARE(pages.size(), 1);
+    QCOMPARE(pages[0].size, QSizeF(842, 595));
+    // The board's names and the title, to the thousandth of a point the
+    // PDF's numbers carry.
+    const auto [smallest, largest] =
+        std::minmax_element(pages[0].textSizes.begin(), pages[0].textSizes.end());
+    QCOMPARE(qRound(*smallest * 1000), 10000);
+    QCOMPARE(qRound(*largest * 1000), 18000);
 }
 
 void WorksheetsTest::printedTextIsNeverBelowNinePoints() {

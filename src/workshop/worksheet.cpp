@@ -188,16 +188,21 @@ void Worksheet::paintPages(QPainter& p, QSizeF pageSize) const {
         paint(p, QRectF(QPointF(0, page * pageSize.height()), pageSize), page);
 }
 
-void Worksheet::print(QPrinter& printer) const {
+bool Worksheet::print(QPrinter& printer) const {
     printer.setFullPage(true);
-    printer.setDocName(documentTitle(bench_.exercise()));
-    QPainter painter(&printer);
-    const QRectF paper = printer.pageLayout().fullRectPixels(printer.resolution());
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // From the paper's size in points, not in whole dots, so that A4 is
+    // drawn at exactly the sizes laid out.
+    const QSizeF paper =
+        printer.pageLayout().fullRect(QPageLayout::Point).size() * printer.resolution() / 72;
     for (int page = 0; page < pages(); ++page) {
         if (page > 0)
             printer.newPage();
-        paint(painter, QRectF(QPointF(), paper.size()), page);
+        paint(painter, QRectF(QPointF(), paper), page);
     }
+    return painter.end();
 }
 
 namespace {

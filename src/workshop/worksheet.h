@@ -52,8 +52,9 @@ class Worksheet {
     // with a Catalan reason naming the file.
     bool save(const QString& path, QString* error) const;
 
-    // Prints every page, on the printer's whole sheet of paper.
-    void print(QPrinter& printer) const;
+    // Prints every page, on the printer's whole sheet of paper; false when
+    // the printer cannot start.
+    bool print(QPrinter& printer) const;
 
   private:
     void paintPage(QPainter& painter, int page) const;

@@ -277,8 +277,9 @@ void WorkshopWindow::printSheet(WorksheetKind kind) {
     printer.setDocName(circuit::safeFileName(QStringLiteral("Taller: ") + bench_.exercise().title));
     QPrintDialog dialog(&printer, window());
     dialog.setWindowTitle(QStringLiteral("Imprimeix: ") + worksheetKindName(kind));
-    if (dialog.exec() == QDialog::Accepted)
-        Worksheet(bench_, view_->board().routes(), kind).print(printer);
+    if (dialog.exec() == QDialog::Accepted &&
+        !Worksheet(bench_, view_->board().routes(), kind).print(printer))
+        warn(QStringLiteral("No s'ha pogut imprimir el full: la impressora no respon."));
 }
 
 QString windowName(const circuit::Exercise& exercise) {
