@@ -48,14 +48,19 @@ QString helpText() {
                "<p>El taller guarda sol el muntatge de cada exercici i el retroba en tornar a "
                "obrir el programa. Al menú «Taller» → «Fitxer», «Desa» (<b>Ctrl+S</b>) i "
                "«Obre» (<b>Ctrl+O</b>) fan servir fitxers <code>.ampera</code>, que es poden "
-               "lliurar al professor. «Exporta la imatge» fa un full de treball en PDF o PNG "
-               "(i SVG on el programa ho sap fer) i «Imprimeix» l'imprimeix.</p>"
+               "lliurar al professor. «Exporta la imatge» fa un full de treball A4 en PDF o "
+               "PNG (i SVG on el programa ho sap fer) i «Imprimeix» l'imprimeix, de dues "
+               "menes: el «Full de treball en blanc», només amb els components i la columna "
+               "«Fa» per omplir, i «Amb el meu muntatge», amb els conductors, què fa el "
+               "muntatge i el veredicte.</p>"
                "<h3>Per al professor</h3>"
                "<p>Els exercicis propis són fitxers <code>.json</code> que el programa llegeix "
                "en arrencar d'aquestes carpetes:</p><ul>%1</ul>"
                "<p><code>ampera --check *.ampera</code> comprova els muntatges dels alumnes "
                "sense obrir cap finestra, i <code>--csv</code> en fa una taula per a un full de "
-               "càlcul.</p>")
+               "càlcul. <code>ampera --worksheet EXERCICI --output full.pdf</code> fa el full "
+               "en blanc d'un exercici, i amb un muntatge <code>.ampera</code> en lloc de "
+               "l'exercici, el full d'aquell muntatge.</p>")
         .arg(folders);
 }
 
