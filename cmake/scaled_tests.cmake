@@ -2,7 +2,8 @@
 # Tests that run again at 150 % or 200 % scaling, where every position of a
 # press and every drawn pixel is mapped through the device pixel ratio: the
 # forms layer's pictures must stay 1:1 in device pixels, and the workshop's
-# presses and conductor colours must land where they are drawn.
+# presses and conductor colours must land where they are drawn, and a
+# worksheet must not depend on the screen it was made from.
 function(ampera_scaled_test test percent)
   math(EXPR whole "${percent} / 100")
   math(EXPR part "${percent} % 100")
@@ -15,3 +16,4 @@ ampera_scaled_test(tst_forms 150)
 ampera_scaled_test(tst_forms 200)
 ampera_scaled_test(tst_workshop 200)
 ampera_scaled_test(tst_workshop_screens 200)
+ampera_scaled_test(tst_worksheets 200)

@@ -5,10 +5,10 @@
 #include "circuit/checker.h"
 #include "circuit/circuit_file.h"
 #include "circuit/exercise.h"
+#include "program_run.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,17 +16,14 @@ using namespace circuit;
 
 namespace {
 
-struct Run {
-    int status;
-    QString out, err;
-};
+using Run = testing::ProgramRun;
 
 class TestCheckCommand : public QObject {
     Q_OBJECT
 
   private slots:
     void initTestCase() {
-        QVERIFY2(QFile::exists(program()), "build the ampera target first");
+        QVERIFY2(QFile::exists(testing::programPath()), "build the ampera target first");
         QVERIFY(folder_.isValid());
         write("correct.ampera",
               R"({"format": "ampera-circuit", "version": 1, "exercise": "punt-de-llum",
@@ -290,14 +287,6 @@ class TestCheckCommand : public QObject {
     }
 
   private:
-    static QString program() {
-#ifdef Q_OS_WIN
-        return QCoreApplication::applicationDirPath() + "/ampera.exe";
-#else
-        return QCoreApplication::applicationDirPath() + "/ampera";
-#endif
-    }
-
     void write(const QString& name, const QByteArray& text) {
         QFile file(folder_.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -313,19 +302,7 @@ class TestCheckCommand : public QObject {
     // Runs the program in the files' folder with no display of any kind;
     // `data` stands for the user's data folder.
     Run ampera(const QStringList& arguments, const QString& data = QString()) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(display);
-        environment.insert("XDG_DATA_HOME", data.isEmpty() ? folder_.filePath("empty") : data);
-        environment.insert("XDG_DATA_DIRS", folder_.filePath("empty"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(folder_.path());
-        process.start(program(), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {-1, QString(), QStringLiteral("the program did not end normally")};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return testing::runProgram(arguments, folder_.path(), data);
     }
 
     QTemporaryDir folder_;

@@ -4,6 +4,8 @@
 // pixels of a PNG, the fills of an SVG), the layout of every size of
 // truth table, and `ampera --worksheet` run with no display.
 #include "house_fixture.h"
+#include "natural_wirings.h"
+#include "program_run.h"
 
 #include "circuit/board.h"
 #include "circuit/checker.h"
@@ -26,7 +28,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -169,22 +170,6 @@ const circuit::Exercise& builtIn(const QString& id) {
     qFatal("no exercise %s", qPrintable(id));
 }
 
-// Every way through the crossover exercise, laid from terminal to terminal.
-const QList<QPair<QString, QString>> crossover = {{"Fase", "Commutador 1, comú"},
-                                                  {"Commutador 1, born 1", "Creuament, born 1"},
-                                                  {"Commutador 1, born 2", "Creuament, born 2"},
-                                                  {"Creuament, born 3", "Commutador 2, born 1"},
-                                                  {"Creuament, born 4", "Commutador 2, born 2"},
-                                                  {"Commutador 2, comú", "Làmpada, born 1"},
-                                                  {"Làmpada, born 2", "Neutre"}};
-
-circuit::Wiring wiringOf(const circuit::Exercise& e, const QList<QPair<QString, QString>>& pairs) {
-    circuit::Wiring w = circuit::Wiring::empty(e);
-    for (const auto& [a, b] : pairs)
-        w.conductors.push_back({*e.terminal(a), *e.terminal(b)});
-    return w;
-}
-
 // Where a grid point of the board lies on a sheet's picture.
 QPoint onPicture(const workshop::WorksheetLayout& l, QPointF grid, const QImage& image) {
     const qreal dots = image.width() / workshop::SheetPoints.width();
@@ -204,10 +189,7 @@ bool inked(const QImage& image, QRectF area) {
     return false;
 }
 
-struct Run {
-    int status;
-    QString out, err;
-};
+using Run = testing::ProgramRun;
 
 } // namespace
 
@@ -226,7 +208,7 @@ class WorksheetsTest : public QObject {
                 return item;
         qFatal("no terminal %s", qPrintable(name));
     }
-    void wire(workshop::WorkshopWindow& w, const QList<QPair<QString, QString>>& conductors) {
+    void wire(workshop::WorkshopWindow& w, const testing::Conductors& conductors) {
         for (const auto& [a, b] : conductors) {
             testing::tap(terminal(w, a));
             testing::tap(terminal(w, b));
@@ -244,29 +226,8 @@ class WorksheetsTest : public QObject {
         house->chooseMenu(item);
     }
 
-    static QString program() {
-#ifdef Q_OS_WIN
-        return QCoreApplication::applicationDirPath() + "/ampera.exe";
-#else
-        return QCoreApplication::applicationDirPath() + "/ampera";
-#endif
-    }
     // The program run in the test's folder with no display of any kind.
-    Run ampera(const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(display);
-        environment.insert("XDG_DATA_HOME", dir.filePath("empty"));
-        environment.insert("XDG_DATA_DIRS", dir.filePath("empty"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(program(), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {-1, QString(), QStringLiteral("the program did not end normally")};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    Run ampera(const QStringList& arguments) { return testing::runProgram(arguments, dir.path()); }
     void write(const QString& name, const QByteArray& text) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -298,7 +259,7 @@ class WorksheetsTest : public QObject {
 // nor in the marks, no verdict; the learner's has them all.
 void WorksheetsTest::bothKindsFromTheMenu() {
     auto& w = open("encreuament");
-    auto wrong = crossover;
+    testing::Conductors wrong = testing::naturalWiring("encreuament");
     wrong[6] = {"Làmpada, born 2", "Fase"}; // the lamp never lights: every lit row differs
     wire(w, wrong);
     const QString blank = dir.filePath("blanc.png"), mine = dir.filePath("meu.png");
@@ -350,7 +311,7 @@ void WorksheetsTest::bothKindsFromTheMenu() {
 // at the sizes laid out.
 void WorksheetsTest::printingFillsTheSheetOfPaper() {
     auto& w = open("encreuament");
-    wire(w, crossover);
+    wire(w, testing::naturalWiring("encreuament"));
     const QString path = dir.filePath("imprès.pdf");
     QTimer::singleShot(50, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -375,7 +336,7 @@ void WorksheetsTest::printingFillsTheSheetOfPaper() {
 void WorksheetsTest::printedTextIsNeverBelowNinePoints() {
     // Through the menu, a sheet with a wiring and its verdict.
     auto& w = open("encreuament");
-    wire(w, crossover);
+    wire(w, testing::naturalWiring("encreuament"));
     const QString path = dir.filePath("full.pdf");
     exportFromMenu("mnuTallerExportaMuntatge", path);
     QList<PdfPage> pages = readPdf(contents(path));
@@ -414,7 +375,7 @@ void WorksheetsTest::svgHasNoInvisibleFills() {
     QSKIP("this build writes no SVG");
 #else
     auto& w = open("encreuament");
-    wire(w, crossover);
+    wire(w, testing::naturalWiring("encreuament"));
     const QString blank = dir.filePath("blanc.svg"), mine = dir.filePath("meu.svg");
     exportFromMenu("mnuTallerExportaBlanc", blank);
     const QByteArray dark = contents(blank);
@@ -476,9 +437,9 @@ void WorksheetsTest::everySizeOfTableIsLaidOutLegibly() {
 // Blank sheets from an exercise's id or file, the learner's from a wiring
 // file (or its exercise's blank one), with nothing on the error stream.
 void WorksheetsTest::commandLineMakesSheetsWithoutADisplay() {
-    QVERIFY2(QFile::exists(program()), "build the ampera target first");
+    QVERIFY2(QFile::exists(testing::programPath()), "build the ampera target first");
     const circuit::Exercise& e = builtIn("encreuament");
-    const circuit::Wiring wiring = wiringOf(e, crossover);
+    const circuit::Wiring wiring = testing::wiringOf(e, testing::naturalWiring("encreuament"));
     write("pupil.ampera", circuit::serializeWiring(e, wiring));
     QFile own(":/exercises/commutada.json");
     QVERIFY(own.open(QIODevice::ReadOnly));
