@@ -47,9 +47,10 @@ qreal columnWidth(const QFontMetricsF& metrics, const QString& heading) {
 }
 
 // The table in `blocks` blocks of rows, each at most `height` high, in the
-// largest text whose rows fit; none when even the smallest text does not.
-std::optional<TableLayout> fitTable(const QStringList& headings, int rows, qreal height,
-                                    int blocks) {
+// largest text whose rows fit, rows at most `tallestRow` times the text;
+// none when even the smallest text does not fit.
+std::optional<TableLayout> fitTable(const QStringList& headings, int rows, qreal height, int blocks,
+                                    qreal tallestRow) {
     const int perBlock = (rows + blocks - 1) / blocks;
     qsizetype headingLines = 1;
     for (const QString& heading : headings)
@@ -59,8 +60,7 @@ std::optional<TableLayout> fitTable(const QStringList& headings, int rows, qreal
         TableLayout t;
         t.textPoints = points;
         t.headingHeight = qreal(headingLines) * metrics.lineSpacing() + points * 0.6;
-        // Rows no taller than a line of handwriting.
-        t.rowHeight = std::min(points * 3.0, (height - t.headingHeight) / perBlock);
+        t.rowHeight = std::min(points * tallestRow, (height - t.headingHeight) / perBlock);
         if (t.rowHeight < metrics.lineSpacing() * 1.1)
             continue;
         t.rowsPerBlock = perBlock;
@@ -142,6 +142,61 @@ QStringList sheetHeadings(const circuit::Exercise& exercise) {
     return headings;
 }
 
+namespace {
+
+// The table beside the board, in as few blocks as fit the page's height,
+// its rows as tall as a line of handwriting; none when that leaves the
+// board too narrow.
+std::optional<WorksheetLayout> tableBeside(WorksheetLayout l, const QRectF& body,
+                                           const circuit::Exercise& e, const QString& verdict) {
+    const QStringList headings = sheetHeadings(e);
+    const int rows = e.combinations();
+    for (int blocks = 1; blocks <= 3; ++blocks) {
+        std::optional<TableLayout> table = fitTable(headings, rows, body.height(), blocks, 3);
+        if (!table)
+            continue;
+        const qreal boardWidth = body.width() - tableWidth(*table, blocks) - Gap;
+        if (boardWidth < body.width() * SmallestBoardShare)
+            return std::nullopt;
+        placeBlocks(*table, rows, body, 0, true);
+        l.table = *table;
+        placeBoard(l, QRectF(body.topLeft(), QSizeF(boardWidth, body.height())), e, verdict);
+        return l;
+    }
+    return std::nullopt;
+}
+
+// A short table under the board, in one block or two, the verdict beside
+// it: the board then has the whole width.
+std::optional<WorksheetLayout> tableBelow(const WorksheetLayout& start, const QRectF& body,
+                                          const circuit::Exercise& e, const QString& verdict) {
+    const QStringList headings = sheetHeadings(e);
+    const int rows = e.combinations();
+    std::optional<WorksheetLayout> best;
+    for (int blocks = 1; blocks <= 2; ++blocks) {
+        std::optional<TableLayout> t = fitTable(headings, rows, body.height() * 0.3, blocks, 1.8);
+        if (!t || tableWidth(*t, blocks) > body.width() * 0.6)
+            continue;
+        WorksheetLayout l = start;
+        const qreal width = tableWidth(*t, blocks);
+        const qreal height = t->headingHeight + t->rowsPerBlock * t->rowHeight;
+        const qreal verdictWidth = body.width() - width - Gap;
+        const qreal verdictHeight =
+            wrappedHeight(sheetFont(TextPoints, true), verdictWidth, verdict);
+        placeBoard(l, body.adjusted(0, 0, 0, -std::max(height, verdictHeight) - 8), e, QString());
+        const qreal top = l.board.bottom() + l.boardScale / 2 + 8;
+        placeBlocks(*t, rows, QRectF(body.left(), top, width, height), 0, false);
+        l.table = *t;
+        if (!verdict.isEmpty())
+            l.verdict = QRectF(body.left() + width + Gap, top, verdictWidth, verdictHeight);
+        if (!best || l.boardScale > best->boardScale)
+            best = l;
+    }
+    return best;
+}
+
+} // namespace
+
 WorksheetLayout layOutWorksheet(const circuit::Exercise& e, const QString& verdict) {
     WorksheetLayout l;
     const QRectF content(QPointF(Margin, Margin), SheetPoints - QSizeF(2 * Margin, 2 * Margin));
@@ -151,20 +206,13 @@ WorksheetLayout layOutWorksheet(const circuit::Exercise& e, const QString& verdi
                      lineHeight(sheetFont(TextPoints)) + 6);
     const QRectF body(content.left(), l.names.bottom() + 12, content.width(),
                       content.bottom() - l.names.bottom() - 12);
-    const QStringList headings = sheetHeadings(e);
-    const int rows = e.combinations();
-    for (int blocks = 1; blocks <= 3; ++blocks) {
-        std::optional<TableLayout> table = fitTable(headings, rows, body.height(), blocks);
-        if (!table)
-            continue;
-        const qreal boardWidth = body.width() - tableWidth(*table, blocks) - Gap;
-        if (boardWidth < body.width() * SmallestBoardShare)
-            break;
-        placeBlocks(*table, rows, body, 0, true);
-        l.table = *table;
-        placeBoard(l, QRectF(body.topLeft(), QSizeF(boardWidth, body.height())), e, verdict);
-        return l;
-    }
+    // Whichever leaves the larger board.
+    const std::optional<WorksheetLayout> beside = tableBeside(l, body, e, verdict);
+    const std::optional<WorksheetLayout> below = tableBelow(l, body, e, verdict);
+    if (beside && (!below || beside->boardScale >= below->boardScale))
+        return *beside;
+    if (below)
+        return *below;
     // The board has the first page to itself; the table follows under the
     // title of the next.
     placeBoard(l, body, e, verdict);
@@ -172,8 +220,9 @@ WorksheetLayout layOutWorksheet(const circuit::Exercise& e, const QString& verdi
                       content.bottom() - l.names.top());
     // One row a block always fits, so this ends.
     for (int blocks = 1;; ++blocks)
-        if (std::optional<TableLayout> table = fitTable(headings, rows, rest.height(), blocks)) {
-            placeBlocks(*table, rows, rest, 1, false);
+        if (std::optional<TableLayout> table =
+                fitTable(sheetHeadings(e), e.combinations(), rest.height(), blocks, 3)) {
+            placeBlocks(*table, e.combinations(), rest, 1, false);
             l.table = *table;
             break;
         }
