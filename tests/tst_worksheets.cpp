@@ -138,9 +138,10 @@ circuit::Exercise exerciseOf(int switches, int lamps) {
                                       {"name", QString("Interruptor %1").arg(s + 1)},
                                       {"place", QJsonArray{8 + 6 * s, 6}}});
     for (int l = 0; l < lamps; ++l)
-        components.append(QJsonObject{{"kind", "làmpada"},
-                                      {"name", QString("Làmpada %1").arg(l + 1)},
-                                      {"place", QJsonArray{8 + 6 * (l % 6), l < 6 ? 14 : 19}}});
+        components.append(QJsonObject{
+            {"kind", "làmpada"},
+            {"name", QString("Làmpada %1").arg(l + 1)},
+            {"place", QJsonArray{l < 6 ? 8 + 6 * l : 14 + 6 * (l - 6), l < 6 ? 14 : 19}}});
     QJsonArray table;
     for (int k = 0; k < 1 << switches; ++k) {
         QJsonArray row;
