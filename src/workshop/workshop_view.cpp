@@ -166,7 +166,7 @@ QWidget* WorkshopView::createControls() {
     messages->setContentsMargins(0, 0, 0, 0);
     tripMessage_ = wrappedLabel(QString(), messages_);
     tripMessage_->setObjectName(QStringLiteral("Avís"));
-    tripMessage_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    tripMessage_->setStyleSheet(QStringLiteral("color: #c00000"));
     messages->addWidget(tripMessage_);
     verdict_ = wrappedLabel(QString(), messages_);
     verdict_->setObjectName(QStringLiteral("Resultat"));
@@ -239,6 +239,10 @@ void WorkshopView::arrange() {
     QFont font = this->font();
     font.setPixelSize(int(text));
     panel_->setFont(font);
+    // A style sheet that sets the weight would put back the default size.
+    QFont bold = font;
+    bold.setBold(true);
+    tripMessage_->setFont(bold);
     layout_->setDirection(below ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
     panelLayout_->setDirection(below ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     for (int i = 0; i < panelLayout_->count(); ++i)
@@ -257,7 +261,7 @@ void WorkshopView::arrange() {
     const int messageWidth = below ? int(w / 3) : int(besideWidth);
     QLabel sample(tripMessage_->text().isEmpty() ? shortCircuitText() : tripMessage_->text());
     sample.setWordWrap(true);
-    sample.setFont(font);
+    sample.setFont(bold);
     messages_->setMinimumHeight(sample.heightForWidth(messageWidth) + 2 * int(text));
 }
 
