@@ -14,4 +14,18 @@ settings=
 while IFS= read -r name; do
   settings+="set $name=${!name}&& "
 done < <(compgen -e | grep '^QT_' || true)
-exec wine cmd /c "${settings}$(winepath -w "$program") $*"
+command="${settings}$(winepath -w "$program")${*:+ $*}"
+# On a loaded machine Wine's cmd.exe has been seen to miss a program just
+# linked ("Can't recognize ..."); that failure to start, and only that, is
+# tried once more.
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+status=0
+wine cmd /c "$command" 2> >(tee "$errors" >&2) || status=$?
+wait
+if [ "$status" -ne 0 ] && grep -q "Can't recognize" "$errors"; then
+  sleep 2
+  status=0
+  wine cmd /c "$command" || status=$?
+fi
+exit "$status"
