@@ -384,8 +384,8 @@ class TestCircuitFiles : public QObject {
         QStringList ids;
         for (const Exercise& e : l.exercises)
             ids << e.id;
-        QCOMPARE(ids, QStringList({"punt-de-llum", "commutada", "encreuament", "dos-llums",
-                                   "rebedor", "escala", "garatge"}));
+        QCOMPARE(ids, QStringList({"punt-de-llum", "commutada", "encreuament", "quatre-punts",
+                                   "dos-llums", "rebedor", "escala", "garatge"}));
         QCOMPARE(findExercise("escala")->title, QString("Escala de l'usuari"));
         QCOMPARE(int(l.rejected.size()), 3);
         QCOMPARE(l.rejected[0].file, QDir::toNativeSeparators(userFolder + "/copia.json"));

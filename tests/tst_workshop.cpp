@@ -183,9 +183,10 @@ class WorkshopTest : public QObject {
         QStringList items;
         for (QAction* action : top[1]->menu()->actions())
             items << (action->isSeparator() ? "-" : action->text());
-        QCOMPARE(items, QStringList({"&Punt de llum simple", "&Commutada", "&Encreuament",
-                                     "&Dos llums amb un interruptor", "-", "&Fitxer", "-",
-                                     "Ajuda del &taller"}));
+        QCOMPARE(items,
+                 QStringList({"&Punt de llum simple", "&Commutada", "&Encreuament",
+                              "Encreuament des de &quatre punts", "&Dos llums amb un interruptor",
+                              "-", "&Fitxer", "-", "Ajuda del &taller"}));
         QStringList files;
         for (QAction* action : top[1]->menu()->findChild<QMenu*>("mnuTallerFitxer")->actions())
             files << action->text() + "|" + action->shortcut().toString();
@@ -396,6 +397,45 @@ class WorkshopTest : public QObject {
         for (int row = 0; row < table->rowCount(); ++row)
             marked += table->item(row, table->columnCount() - 1)->text() == "✗";
         QVERIFY(marked > 0);
+    }
+
+    // Commutador 1, Creuament 1, Creuament 2, Commutador 2: every flip of
+    // any of the four changes the lamp. With one traveller between the
+    // two intermediate switches, some flips do nothing.
+    void fourPointSwitchingAnswersEveryMechanism() {
+        auto& w = open("quatre-punts");
+        const QList<QPair<QString, QString>> travellers = {
+            {"Commutador 1, born 1", "Creuament 1, born 1"},
+            {"Commutador 1, born 2", "Creuament 1, born 2"},
+            {"Creuament 1, born 3", "Creuament 2, born 1"},
+            {"Creuament 1, born 4", "Creuament 2, born 2"},
+            {"Creuament 2, born 3", "Commutador 2, born 1"},
+            {"Creuament 2, born 4", "Commutador 2, born 2"}};
+        wire(w, {{"Fase", "Commutador 1, comú"},
+                 {"Commutador 2, comú", "Làmpada, born 1"},
+                 {"Làmpada, born 2", "Neutre"}});
+        wire(w, travellers);
+        QString lamp = lampState(w);
+        for (int round = 0; round < 2; ++round)
+            for (const char* name :
+                 {"Commutador 1", "Creuament 1", "Creuament 2", "Commutador 2"}) {
+                press(widget(w, name));
+                QVERIFY2(lampState(w) != lamp, name);
+                lamp = lampState(w);
+            }
+        press(widget(w, "Comprova"));
+        QVERIFY2(widget<QLabel>(w, "Resultat")->text().startsWith("Correcte"),
+                 qPrintable(widget<QLabel>(w, "Resultat")->text()));
+
+        press(widget(w, "Esborra-ho tot"));
+        wire(w, {{"Fase", "Commutador 1, comú"},
+                 {"Commutador 2, comú", "Làmpada, born 1"},
+                 {"Làmpada, born 2", "Neutre"}});
+        QList<QPair<QString, QString>> oneShort = travellers;
+        oneShort.removeAt(3);
+        wire(w, oneShort);
+        press(widget(w, "Comprova"));
+        QVERIFY(!widget<QLabel>(w, "Resultat")->text().startsWith("Correcte"));
     }
 
     void theNeutralSwitchedWorksButIsCalledUnsafe() {

@@ -326,7 +326,8 @@ class WorkshopRandomUse : public QObject {
 
     void everyExerciseTakesAnyActionInAnyOrder_data() {
         QTest::addColumn<QString>("id");
-        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "dos-llums"})
+        for (const char* id :
+             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums"})
             QTest::newRow(id) << QString(id);
     }
 

@@ -320,7 +320,8 @@ std::optional<Exercise> parseExercise(const QByteArray& json, QString* error) {
 const std::vector<Exercise>& builtInExercises() {
     static const std::vector<Exercise> exercises = [] {
         std::vector<Exercise> list;
-        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "dos-llums"}) {
+        for (const char* id :
+             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums"}) {
             QFile file(QStringLiteral(":/exercises/%1.json").arg(QLatin1String(id)));
             file.open(QIODevice::ReadOnly);
             QString error;

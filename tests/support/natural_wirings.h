@@ -37,6 +37,16 @@ inline Conductors naturalWiring(const QString& id) {
                 {"Creuament, born 4", "Commutador 2, born 2"},
                 {"Commutador 2, comú", "Làmpada, born 1"},
                 {"Làmpada, born 2", "Neutre"}};
+    if (id == QLatin1String("quatre-punts"))
+        return {{"Fase", "Commutador 1, comú"},
+                {"Commutador 1, born 1", "Creuament 1, born 1"},
+                {"Commutador 1, born 2", "Creuament 1, born 2"},
+                {"Creuament 1, born 3", "Creuament 2, born 1"},
+                {"Creuament 1, born 4", "Creuament 2, born 2"},
+                {"Creuament 2, born 3", "Commutador 2, born 1"},
+                {"Creuament 2, born 4", "Commutador 2, born 2"},
+                {"Commutador 2, comú", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
     if (id == QLatin1String("dos-llums"))
         return {{"Fase", "Interruptor, born 1"},
                 {"Interruptor, born 2", "Làmpada 1, born 1"},
