@@ -211,7 +211,7 @@ QByteArray randomExercise(QRandomGenerator& random) {
 
 // The first point of the route, its two ends aside, on or within a
 // component's outline.
-std::optional<QPoint> overAComponent(const Exercise& e, const QPolygon& route) {
+std::optional<QPoint> overAComponent(const Exercise& e, const Route& route) {
     for (int i = 1; i < route.size(); ++i) {
         const QPoint d = route[i] - route[i - 1];
         const QPoint step(d.x() > 0 ? 1 : d.x() < 0 ? -1 : 0, d.y() > 0 ? 1 : d.y() < 0 ? -1 : 0);
@@ -454,10 +454,10 @@ class TestCircuit : public QObject {
             }
             ++accepted;
             crowded += touches(*e);
-            std::vector<QPolygon> laid;
+            std::vector<Route> laid;
             for (int from = 0; from < int(e->terminals.size()); ++from)
                 for (int to = from + 1; to < int(e->terminals.size()); ++to) {
-                    const QPolygon r = route(*e, from, to, laid);
+                    const Route r = route(*e, from, to, laid);
                     const QByteArray where = e->terminals[size_t(from)].name.toUtf8() + " to " +
                                              e->terminals[size_t(to)].name.toUtf8() + " in\n" +
                                              json;

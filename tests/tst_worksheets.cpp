@@ -275,7 +275,7 @@ void WorksheetsTest::bothKindsFromTheMenu() {
     const circuit::Exercise& e = bench.exercise();
     const auto blankLayout = workshop::layOutWorksheet(e, QString());
     const auto wiredLayout = workshop::layOutWorksheet(e, bench.report().text);
-    const std::vector<QPolygon>& routes = w.view().board().routes();
+    const std::vector<circuit::Route>& routes = w.view().board().routes();
     QCOMPARE(routes.size(), size_t(wrong.size()));
     for (size_t i = 0; i < routes.size(); ++i) {
         const QPointF middle = (QPointF(routes[i][0]) + QPointF(routes[i][1])) / 2;
@@ -465,7 +465,7 @@ void WorksheetsTest::commandLineMakesSheetsWithoutADisplay() {
 
     // The pupil's wiring, drawn where the router lays it; none on the blank.
     const QImage wired(dir.filePath("pupil.png")), blank(dir.filePath("blank.png"));
-    const std::vector<QPolygon> routes = circuit::routeAll(e, wiring.conductors);
+    const std::vector<circuit::Route> routes = circuit::routeAll(e, wiring.conductors);
     const auto l = workshop::layOutWorksheet(e, circuit::check(e, wiring).text);
     const auto lb = workshop::layOutWorksheet(e, QString());
     const QPointF fromPhase = (QPointF(routes[0][0]) + QPointF(routes[0][1])) / 2;

@@ -106,7 +106,7 @@ class WorkshopTest : public QObject {
     // The colour drawn in the middle of the first run of a conductor.
     static QColor drawnColour(workshop::WorkshopWindow& w, int conductor) {
         workshop::BoardView& b = board(w);
-        const QPolygon& route = b.routes()[size_t(conductor)];
+        const circuit::Route& route = b.routes()[size_t(conductor)];
         const QPointF middle = b.toWidget((QPointF(route[0]) + QPointF(route[1])) / 2);
         const QImage image = b.grab().toImage();
         const qreal ratio = image.devicePixelRatio();
@@ -253,7 +253,7 @@ class WorkshopTest : public QObject {
                  {"Commutador 2, comú", "Làmpada, born 1"},
                  {"Làmpada, born 2", "Neutre"}});
         const circuit::Exercise& e = w.bench().exercise();
-        for (const QPolygon& route : board(w).routes()) {
+        for (const circuit::Route& route : board(w).routes()) {
             for (int i = 1; i < route.size(); ++i) {
                 QVERIFY(route[i].x() == route[i - 1].x() || route[i].y() == route[i - 1].y());
                 // No point of a run lies strictly inside a component.
@@ -312,7 +312,7 @@ class WorkshopTest : public QObject {
 
         // Pressing a conductor selects it; Delete removes it.
         BoardItem* conductor = board(w).conductorItems()[1];
-        const QPolygon route = board(w).routes()[1];
+        const circuit::Route route = board(w).routes()[1];
         const QPoint onIt = conductor->mapFromParent(
             board(w).toWidget((QPointF(route[0]) + QPointF(route[1])) / 2).toPoint());
         press(conductor, onIt);

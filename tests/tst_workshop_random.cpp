@@ -139,7 +139,7 @@ qreal clearance(const workshop::BoardView& board, QPointF at, const QWidget* exc
     for (const BoardItem* c : board.conductorItems()) {
         if (c == except)
             continue;
-        const QPolygon& route = board.routes()[size_t(c->index())];
+        const circuit::Route& route = board.routes()[size_t(c->index())];
         // Runs are level or upright: the nearest point is the clamped one.
         for (int i = 1; i < route.size(); ++i) {
             const QPointF a = board.toWidget(route[i - 1]), b = board.toWidget(route[i]);
@@ -154,7 +154,7 @@ qreal clearance(const workshop::BoardView& board, QPointF at, const QWidget* exc
 // The point of a conductor farthest from everything else, where a press
 // can mean only it; none when the conductor is hidden under others.
 std::optional<QPoint> clearPointOn(const workshop::BoardView& board, int conductor) {
-    const QPolygon& route = board.routes()[size_t(conductor)];
+    const circuit::Route& route = board.routes()[size_t(conductor)];
     const BoardItem* item = board.conductorItems()[size_t(conductor)];
     std::optional<QPoint> best;
     qreal bestClearance = 2;
@@ -300,7 +300,7 @@ class WorkshopRandomUse : public QObject {
         QVERIFY2(board.pendingTerminal() == m.pending, where);
         QVERIFY2(board.selectedConductor() == m.selected, where);
         QVERIFY2(board.conductorItems().size() == m.conductors().size(), where);
-        for (const QPolygon& route : board.routes()) {
+        for (const circuit::Route& route : board.routes()) {
             QVERIFY2(route.size() >= 2, where);
             for (int i = 1; i < route.size(); ++i)
                 QVERIFY2(route[i].x() == route[i - 1].x() || route[i].y() == route[i - 1].y(),

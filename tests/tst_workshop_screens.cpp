@@ -177,7 +177,7 @@ class WorkshopScreens : public QObject {
         click(&b, QRectF(terminal(w, "Commutador 1, comú")->geometry()).center());
         QCOMPARE(w.bench().wiring().conductors.size(), size_t(1));
         // The conductor's upright run, from a point beside its middle.
-        const QPolygon& route = b.routes()[0];
+        const circuit::Route& route = b.routes()[0];
         for (int i = 1; i < route.size(); ++i) {
             const QPointF from = b.toWidget(route[i - 1]), to = b.toWidget(route[i]);
             if (from.x() != to.x() || distance(from, to) < 80)
@@ -228,7 +228,7 @@ class WorkshopScreens : public QObject {
         QVERIFY(!remove->isVisible());
         const QRect place = remove->geometry();
         auto middleOf = [&](int conductor) {
-            const QPolygon& route = b.routes()[size_t(conductor)];
+            const circuit::Route& route = b.routes()[size_t(conductor)];
             int longest = 1;
             for (int i = 1; i < route.size(); ++i)
                 if ((route[i] - route[i - 1]).manhattanLength() >

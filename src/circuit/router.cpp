@@ -49,9 +49,9 @@ std::vector<bool> blockedPoints(const Exercise& e, int from, int to) {
     return blocked;
 }
 
-std::vector<int> sharedCost(const std::vector<QPolygon>& laid) {
+std::vector<int> sharedCost(const std::vector<Route>& laid) {
     std::vector<int> cost(size_t(Columns * Rows), 0);
-    for (const QPolygon& path : laid)
+    for (const Route& path : laid)
         for (int i = 1; i < path.size(); ++i) {
             const QPoint d = path[i] - path[i - 1];
             const QPoint unit(d.x() > 0   ? 1
@@ -70,8 +70,8 @@ std::vector<int> sharedCost(const std::vector<QPolygon>& laid) {
 }
 
 // Keeps only the corners of a path of unit steps.
-QPolygon corners(const std::vector<QPoint>& points) {
-    QPolygon result;
+Route corners(const std::vector<QPoint>& points) {
+    Route result;
     for (size_t i = 0; i < points.size(); ++i) {
         const bool turn = i > 0 && i + 1 < points.size() &&
                           points[i] - points[i - 1] != points[i + 1] - points[i];
@@ -83,10 +83,10 @@ QPolygon corners(const std::vector<QPoint>& points) {
 
 } // namespace
 
-QPolygon route(const Exercise& e, int from, int to, const std::vector<QPolygon>& laid) {
+Route route(const Exercise& e, int from, int to, const std::vector<Route>& laid) {
     const QPoint start = terminalPoint(e, from), goal = terminalPoint(e, to);
     if (start == goal)
-        return QPolygon({start, goal});
+        return Route{start, goal};
     const std::vector<bool> blocked = blockedPoints(e, from, to);
     const std::vector<int> shared = sharedCost(laid);
 
@@ -126,15 +126,15 @@ QPolygon route(const Exercise& e, int from, int to, const std::vector<QPolygon>&
         }
     }
     if (reached < 0)
-        return QPolygon({start, QPoint(goal.x(), start.y()), goal});
+        return Route{start, QPoint(goal.x(), start.y()), goal};
     std::vector<QPoint> points;
     for (int s = reached; s >= 0; s = previous[size_t(s)])
         points.insert(points.begin(), QPoint(s / 4 % Columns, s / 4 / Columns));
     return corners(points);
 }
 
-std::vector<QPolygon> routeAll(const Exercise& e, const std::vector<Conductor>& conductors) {
-    std::vector<QPolygon> laid;
+std::vector<Route> routeAll(const Exercise& e, const std::vector<Conductor>& conductors) {
+    std::vector<Route> laid;
     for (const Conductor& c : conductors)
         laid.push_back(route(e, std::min(c.from, c.to), std::max(c.from, c.to), laid));
     return laid;

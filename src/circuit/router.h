@@ -8,17 +8,21 @@
 #include "circuit/exercise.h"
 #include "circuit/wiring.h"
 
-#include <QPolygon>
+#include <QList>
+#include <QPoint>
 
 #include <vector>
 
 namespace circuit {
 
+// A conductor's path on the board: its corners, in grid steps.
+using Route = QList<QPoint>;
+
 // The path's corners, from the first terminal's point to the second's.
-QPolygon route(const Exercise& exercise, int from, int to, const std::vector<QPolygon>& laid);
+Route route(const Exercise& exercise, int from, int to, const std::vector<Route>& laid);
 
 // Every conductor's path, laid in wiring order from its lower-numbered
 // terminal, as the board lays a wiring put on it whole.
-std::vector<QPolygon> routeAll(const Exercise& exercise, const std::vector<Conductor>& conductors);
+std::vector<Route> routeAll(const Exercise& exercise, const std::vector<Conductor>& conductors);
 
 } // namespace circuit

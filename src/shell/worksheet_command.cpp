@@ -83,10 +83,11 @@ int writeWorksheet(const WorksheetRequest& request) {
     const bool blank = request.blank || !saved;
     if (!blank)
         bench.replaceWiring(saved->wiring);
-    const workshop::Worksheet sheet(
-        bench,
-        blank ? std::vector<QPolygon>() : circuit::routeAll(*exercise, saved->wiring.conductors),
-        blank ? workshop::WorksheetKind::Blank : workshop::WorksheetKind::Wiring);
+    const workshop::Worksheet sheet(bench,
+                                    blank ? std::vector<circuit::Route>()
+                                          : circuit::routeAll(*exercise, saved->wiring.conductors),
+                                    blank ? workshop::WorksheetKind::Blank
+                                          : workshop::WorksheetKind::Wiring);
     if (!sheet.save(request.output, &error))
         return fail(error);
     return 0;

@@ -30,7 +30,7 @@ class Grid {
         p.setPen(QPen(colour, width * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawLine(px(a), px(b));
     }
-    void polyline(const QPolygon& points, const QPen& pen) {
+    void polyline(const circuit::Route& points, const QPen& pen) {
         QPen scaled = pen;
         scaled.setWidthF(pen.widthF() * s);
         p.setPen(scaled);
@@ -240,7 +240,7 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
 
     const auto& wires = bench.wiring().conductors;
     for (size_t i = 0; i < wires.size() && marks.routes; ++i) {
-        const QPolygon& route = (*marks.routes)[i];
+        const circuit::Route& route = (*marks.routes)[i];
         if (int(i) == marks.selected || int(i) == marks.focusedConductor)
             g.polyline(route, QPen(highlightColour(), WireWidth * 4,
                                    int(i) == marks.selected ? Qt::SolidLine : Qt::DotLine,

@@ -6,10 +6,10 @@
 // times more).
 #pragma once
 
+#include "circuit/router.h"
 #include "workshop/workbench.h"
 
 #include <QPainter>
-#include <QPolygon>
 
 #include <vector>
 
@@ -17,9 +17,9 @@ namespace workshop {
 
 // What the board shows besides the bench's state.
 struct BoardMarks {
-    const std::vector<QPolygon>* routes = nullptr; // one a conductor, in grid steps
-    int pending = -1;                              // the terminal waiting for a second press
-    int selected = -1;                             // the selected conductor
+    const std::vector<circuit::Route>* routes = nullptr; // one a conductor, in grid steps
+    int pending = -1;                                    // the terminal waiting for a second press
+    int selected = -1;                                   // the selected conductor
     int focusedTerminal = -1;
     int focusedConductor = -1;
     int focusedLamp = -1;

@@ -139,14 +139,14 @@ void BoardView::wiringChanged() {
 
 void BoardView::routeConductors() {
     const circuit::Exercise& e = bench_.exercise();
-    QHash<QPair<int, int>, QPolygon> kept;
+    QHash<QPair<int, int>, circuit::Route> kept;
     routes_.clear();
     for (const circuit::Conductor& c : bench_.wiring().conductors) {
         const auto key = keyOf(c);
         auto found = routeCache_.constFind(key);
-        QPolygon path = found != routeCache_.cend()
-                            ? *found
-                            : circuit::route(e, key.first, key.second, routes_);
+        circuit::Route path = found != routeCache_.cend()
+                                  ? *found
+                                  : circuit::route(e, key.first, key.second, routes_);
         kept.insert(key, path);
         routes_.push_back(path);
     }
@@ -226,7 +226,7 @@ void BoardView::placeItems() {
         switches_[i]->setIconSize(QSize(int(1.1 * s), int(1.1 * s)));
     }
     for (BoardItem* item : conductors_) {
-        const QPolygon& route = routes_[size_t(item->index())];
+        const circuit::Route& route = routes_[size_t(item->index())];
         QRectF bounds(toWidget(route.first()), QSizeF());
         for (const QPoint& point : route)
             bounds = bounds.united(QRectF(toWidget(point), QSizeF(1, 1)));
@@ -344,7 +344,7 @@ QWidget* BoardView::itemAt(QPointF point) const {
     for (BoardItem* lamp : lamps_)
         consider(lamp, distanceToCentre(lamp));
     for (BoardItem* c : conductors_) {
-        const QPolygon& route = routes_[size_t(c->index())];
+        const circuit::Route& route = routes_[size_t(c->index())];
         for (int i = 1; i < route.size(); ++i)
             consider(c, distanceToSegment(point, toWidget(route[i - 1]), toWidget(route[i])));
     }

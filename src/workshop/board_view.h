@@ -7,10 +7,10 @@
 // within a finger's reach of where it lands.
 #pragma once
 
+#include "circuit/router.h"
 #include "workshop/workbench.h"
 
 #include <QHash>
-#include <QPolygon>
 #include <QTimer>
 #include <QWidget>
 
@@ -45,7 +45,7 @@ class BoardView : public QWidget {
     // The small menu a right-click or a long press on a conductor offers.
     QMenu* conductorMenu() const { return conductorMenu_; }
     // The path of each conductor, in grid steps, in wiring order.
-    const std::vector<QPolygon>& routes() const { return routes_; }
+    const std::vector<circuit::Route>& routes() const { return routes_; }
 
     // Where a grid point lies on the widget.
     QPointF toWidget(QPointF grid) const;
@@ -97,8 +97,8 @@ class BoardView : public QWidget {
     Workbench& bench_;
     int pending_ = -1;
     int selected_ = -1;
-    std::vector<QPolygon> routes_;
-    QHash<QPair<int, int>, QPolygon> routeCache_;
+    std::vector<circuit::Route> routes_;
+    QHash<QPair<int, int>, circuit::Route> routeCache_;
     std::vector<BoardItem*> terminals_, conductors_, lamps_;
     std::vector<QPushButton*> switches_;
     // A press held on a conductor opens its menu, as a right-click does.

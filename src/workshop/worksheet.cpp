@@ -55,11 +55,11 @@ QStringList worksheetFormats() {
 #endif
 }
 
-Worksheet::Worksheet(const Workbench& bench, std::vector<QPolygon> routes, WorksheetKind kind)
+Worksheet::Worksheet(const Workbench& bench, std::vector<circuit::Route> routes, WorksheetKind kind)
     : blank_(kind == WorksheetKind::Blank ? std::make_unique<Workbench>(bench.exercise())
                                           : nullptr),
       bench_(blank_ ? *blank_ : bench),
-      routes_(blank_ ? std::vector<QPolygon>() : std::move(routes)), kind_(kind),
+      routes_(blank_ ? std::vector<circuit::Route>() : std::move(routes)), kind_(kind),
       layout_(layOutWorksheet(bench.exercise(), blank_ ? QString() : bench.report().text)) {}
 
 Worksheet::~Worksheet() = default;

@@ -7,11 +7,11 @@
 // from the bench and the conductors' routes, with no window needed.
 #pragma once
 
+#include "circuit/router.h"
 #include "workshop/workbench.h"
 #include "workshop/worksheet_layout.h"
 
 #include <QPainter>
-#include <QPolygon>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -36,7 +36,7 @@ class Worksheet {
   public:
     // `routes` are the paths of the bench's conductors; a blank sheet shows
     // the bench's exercise alone.
-    Worksheet(const Workbench& bench, std::vector<QPolygon> routes, WorksheetKind kind);
+    Worksheet(const Workbench& bench, std::vector<circuit::Route> routes, WorksheetKind kind);
     ~Worksheet();
 
     const WorksheetLayout& layout() const { return layout_; }
@@ -64,7 +64,7 @@ class Worksheet {
 
     std::unique_ptr<Workbench> blank_;
     const Workbench& bench_;
-    std::vector<QPolygon> routes_;
+    std::vector<circuit::Route> routes_;
     WorksheetKind kind_;
     WorksheetLayout layout_;
 };
