@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where things lie on the wiring board, in grid steps: the board's size,
-// the space each kind of component takes, and where its terminals are.
-// Conductors run along the grid, so terminals lie on grid points.
+// and where a component's footprint, terminals and buttons fall once it is
+// placed and perhaps mirrored, from its kind's description. Conductors run
+// along the grid, so terminals lie on grid points.
 #pragma once
 
 #include "circuit/exercise.h"
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 
 #include <vector>
@@ -24,11 +26,15 @@ QRect footprint(const Component& component);
 // outline, where no conductor runs.
 bool takes(const Component& component, QPoint point);
 
-// The grid point of the component's terminal with this local name.
-QPoint terminalPoint(const Component& component, const QString& local);
+// A point given on the kind's footprint, on the board: mirrored components
+// are drawn flipped left to right.
+QPointF onBoard(const Component& component, QPointF local);
+
+// The grid point of the component's terminal, by its index in the kind.
+QPoint terminalPoint(const Component& component, int local);
 
 // The direction a conductor leaves the terminal in, one grid step.
-QPoint terminalExit(const Component& component, const QString& local);
+QPoint terminalExit(const Component& component, int local);
 
 // The terminals, by their index in Exercise::terminals, that no conductor
 // can reach from the others. A conductor leaves a terminal one step
@@ -38,7 +44,7 @@ QPoint terminalExit(const Component& component, const QString& local);
 // that lead elsewhere than most are given.
 std::vector<int> unreachableTerminals(const Exercise& exercise);
 
-// The area of a switch's button, within its footprint.
-QRect buttonArea(const Component& component);
+// The area of an actuator's button, within the footprint.
+QRect buttonArea(const Component& component, int actuator);
 
 } // namespace circuit::board

@@ -224,10 +224,10 @@ Outcome outcomeOf(const Exercise& e, const Solution& s) {
         const Glow glow = s.shortCircuit ? Glow::Off : s.glow(int(i));
         o.lamps.push_back(glow);
         bool live = false;
-        const QString name = e.components[size_t(e.lamps[i])].name;
-        for (const char* local : {", born 1", ", born 2"})
-            live = live || s.potential[size_t(*e.terminal(name + QLatin1String(local)))] ==
-                               Potential::Phase;
+        const int lamp = e.lamps[i];
+        const int terminals = int(describe(e.components[size_t(lamp)].kind).terminals.size());
+        for (int t = 0; t < terminals; ++t)
+            live = live || s.potential[size_t(e.terminalOf(lamp, t))] == Potential::Phase;
         o.liveWhileOff.push_back(glow == Glow::Off && live);
     }
     return o;

@@ -24,6 +24,14 @@ QByteArray quoted(const QString& text) {
     return array.mid(1, array.size() - 2);
 }
 
+// "0 o 1", "0, 1 o 2": the positions an actuator may stand in.
+QString positionsText(int positions) {
+    QStringList numbers;
+    for (int p = 0; p + 1 < positions; ++p)
+        numbers << QString::number(p);
+    return numbers.join(QStringLiteral(", ")) + QStringLiteral(" o %1").arg(positions - 1);
+}
+
 class WiringReader : public JsonReader {
   public:
     using JsonReader::JsonReader;
@@ -99,9 +107,11 @@ class WiringReader : public JsonReader {
                     QStringLiteral(
                         "«positions» nomena «%1», que no és cap interruptor de l'exercici «%2»")
                         .arg(it.key(), e.id));
+            const int positions = describe(e.components[size_t(*c)].kind).actuators[0].positions;
             const double p = it.value().toDouble(-1);
-            if (!it.value().isDouble() || (p != 0 && p != 1))
-                return fail(QStringLiteral("la posició de «%1» ha de ser 0 o 1").arg(it.key()));
+            if (!it.value().isDouble() || p != std::floor(p) || p < 0 || p >= positions)
+                return fail(QStringLiteral("la posició de «%1» ha de ser %2")
+                                .arg(it.key(), positionsText(positions)));
             w.positions[size_t(s - e.switches.begin())] = int(p);
         }
         return true;

@@ -16,23 +16,12 @@ namespace circuit {
 
 namespace {
 
-struct KindName {
-    Kind kind;
-    const char* name;
-};
-
-// The kinds as exercise files spell them.
-const KindName kindNames[] = {
-    {Kind::Phase, "fase"},        {Kind::Neutral, "neutre"},         {Kind::Switch, "interruptor"},
-    {Kind::TwoWay, "commutador"}, {Kind::Intermediate, "creuament"}, {Kind::Lamp, "làmpada"},
-};
-
 constexpr int MaxSwitches = 6;
 constexpr int MaxComponents = 16;
 
 std::optional<Kind> kindNamed(const QString& name) {
-    for (const KindName& k : kindNames)
-        if (name == QString::fromUtf8(k.name))
+    for (const KindSpec& k : kinds())
+        if (name == k.fileName)
             return k.kind;
     return std::nullopt;
 }
@@ -125,11 +114,14 @@ bool indexComponents(Reader& r, Exercise& e) {
     bool ok = true, twoSupplies = false;
     for (int i = 0; i < int(e.components.size()); ++i) {
         const Component& c = e.components[size_t(i)];
-        for (const QString& local : terminalNames(c.kind)) {
+        e.firstTerminals.push_back(int(e.terminals.size()));
+        const std::vector<TerminalSpec>& specs = describe(c.kind).terminals;
+        for (int t = 0; t < int(specs.size()); ++t) {
+            const QString& local = specs[size_t(t)].local;
             const QString name = local.isEmpty() ? c.name : c.name + QStringLiteral(", ") + local;
             if (e.terminal(name))
                 ok = r.fail(QStringLiteral("dos borns es diuen «%1»").arg(name));
-            e.terminals.push_back({i, local, name});
+            e.terminals.push_back({i, t, name});
         }
         const int last = int(e.terminals.size()) - 1;
         if (c.kind == Kind::Phase || c.kind == Kind::Neutral) {
@@ -248,27 +240,6 @@ bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
 }
 
 } // namespace
-
-QStringList terminalNames(Kind kind) {
-    switch (kind) {
-    case Kind::Phase:
-    case Kind::Neutral:
-        return {QString()};
-    case Kind::Switch:
-    case Kind::Lamp:
-        return {QStringLiteral("born 1"), QStringLiteral("born 2")};
-    case Kind::TwoWay:
-        return {QStringLiteral("comú"), QStringLiteral("born 1"), QStringLiteral("born 2")};
-    case Kind::Intermediate:
-        return {QStringLiteral("born 1"), QStringLiteral("born 2"), QStringLiteral("born 3"),
-                QStringLiteral("born 4")};
-    }
-    return {};
-}
-
-bool isSwitch(Kind kind) {
-    return kind == Kind::Switch || kind == Kind::TwoWay || kind == Kind::Intermediate;
-}
 
 std::optional<int> Exercise::terminal(const QString& name) const {
     for (int i = 0; i < int(terminals.size()); ++i)

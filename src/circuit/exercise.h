@@ -5,6 +5,8 @@
 // "ampera-exercise" format; the built-in ones are compiled in.
 #pragma once
 
+#include "circuit/kinds.h"
+
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
@@ -15,8 +17,6 @@
 
 namespace circuit {
 
-enum class Kind { Phase, Neutral, Switch, TwoWay, Intermediate, Lamp };
-
 struct Component {
     Kind kind;
     QString name;          // "Commutador 1"; for the phase and the neutral, "Fase" and "Neutre"
@@ -26,14 +26,9 @@ struct Component {
 
 struct Terminal {
     int component; // index in Exercise::components
-    QString local; // "born 1", "comú"; empty for the phase and the neutral
+    int local;     // index in its kind's terminals
     QString name;  // what assistive tools read: "Commutador 1, comú", "Fase"
 };
-
-// The terminals a component of this kind has, in drawing order.
-QStringList terminalNames(Kind kind);
-// Switches have two positions, 0 and 1; every exercise starts in 0.
-bool isSwitch(Kind kind);
 
 // The lamps' expected state in one combination of the switches, one value a
 // lamp (true: lit at full brightness).
@@ -48,6 +43,7 @@ struct Exercise {
     QString roomName;    // how the learner knows that room: "l'habitació 3"
     std::vector<Component> components;
     std::vector<Terminal> terminals; // every component's, in component order
+    std::vector<int> firstTerminals; // one a component: the index of its first terminal
     std::vector<int> switches;       // components that are switches, in table order
     std::vector<int> lamps;          // components that are lamps
     int phase = -1;                  // the phase's terminal
@@ -64,6 +60,10 @@ struct Exercise {
         return (combination >> (int(switches.size()) - 1 - switchIndex)) & 1;
     }
     std::optional<int> terminal(const QString& name) const;
+    // The terminal of a component by its index in the component's kind.
+    int terminalOf(int component, int local) const {
+        return firstTerminals[size_t(component)] + local;
+    }
     std::optional<int> component(const QString& name) const;
     // "Commutador 1 = 0, Commutador 2 = 1"
     QString combinationText(int combination) const;

@@ -36,10 +36,11 @@ Nodes joinTerminals(const Exercise& e, const Wiring& w) {
     for (const Conductor& c : w.conductors)
         nodes.join(c.from, c.to);
     for (size_t s = 0; s < e.switches.size(); ++s) {
-        const Component& sw = e.components[size_t(e.switches[s])];
-        for (const auto& [a, b] : closedContacts(sw.kind, w.positions[s]))
-            nodes.join(*e.terminal(sw.name + QStringLiteral(", ") + a),
-                       *e.terminal(sw.name + QStringLiteral(", ") + b));
+        const int sw = e.switches[s];
+        // A switch has one actuator, the one its button moves.
+        const Actuator& actuator = describe(e.components[size_t(sw)].kind).actuators.front();
+        for (const auto& [a, b] : actuator.joins(w.positions[s]))
+            nodes.join(e.terminalOf(sw, a), e.terminalOf(sw, b));
     }
     return nodes;
 }
@@ -117,26 +118,6 @@ Glow glowOf(double brightness) {
     return brightness >= 0.01 ? Glow::Weak : Glow::Off;
 }
 
-std::vector<std::pair<QString, QString>> closedContacts(Kind kind, int position) {
-    const QString b1 = QStringLiteral("born 1"), b2 = QStringLiteral("born 2");
-    const QString b3 = QStringLiteral("born 3"), b4 = QStringLiteral("born 4");
-    switch (kind) {
-    case Kind::Switch:
-        if (position == 1)
-            return {{b1, b2}};
-        return {};
-    case Kind::TwoWay:
-        return {{QStringLiteral("comú"), position == 0 ? b1 : b2}};
-    case Kind::Intermediate:
-        // Crossed in position 0, straight in position 1.
-        if (position == 0)
-            return {{b1, b4}, {b2, b3}};
-        return {{b1, b3}, {b2, b4}};
-    default:
-        return {};
-    }
-}
-
 Solution solve(const Exercise& e, const Wiring& w) {
     const int terminals = int(e.terminals.size());
     Nodes nodes = joinTerminals(e, w);
@@ -151,9 +132,9 @@ Solution solve(const Exercise& e, const Wiring& w) {
     }
     std::vector<Lamp> lamps;
     for (int lamp : e.lamps) {
-        const QString name = e.components[size_t(lamp)].name;
-        lamps.push_back({nodes.find(*e.terminal(name + QStringLiteral(", born 1"))),
-                         nodes.find(*e.terminal(name + QStringLiteral(", born 2")))});
+        const Load& load = describe(e.components[size_t(lamp)].kind).loads.front();
+        lamps.push_back(
+            {nodes.find(e.terminalOf(lamp, load.a)), nodes.find(e.terminalOf(lamp, load.b))});
     }
     const std::vector<double> volts = nodeVolts(terminals, phase, neutral, lamps);
     for (int t = 0; t < terminals; ++t) {

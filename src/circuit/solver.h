@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Solves a wired board: terminals that conductors and closed contacts join
-// ideally form nodes; the phase is held at 230 V and the neutral at 0 V; the
-// lamps are resistances, and the voltage of every other node follows by
+// Solves a wired board: terminals that conductors and the contacts of the
+// switches in their positions join ideally form nodes; the phase is held at
+// 230 V and the neutral at 0 V; the loads of the components (the lamps) are
+// resistances, and the voltage of every other node follows by
 // nodal analysis. A short circuit is the phase and the neutral in one node.
 #pragma once
 
 #include "circuit/exercise.h"
 #include "circuit/wiring.h"
 
-#include <utility>
 #include <vector>
 
 namespace circuit {
@@ -31,10 +31,6 @@ struct Solution {
     std::vector<double> brightness;   // a lamp: its power over its rated power
     Glow glow(int lamp) const { return glowOf(brightness[size_t(lamp)]); }
 };
-
-// The contacts a switch closes in a position, as pairs of its terminals'
-// local names.
-std::vector<std::pair<QString, QString>> closedContacts(Kind kind, int position);
 
 Solution solve(const Exercise& exercise, const Wiring& wiring);
 

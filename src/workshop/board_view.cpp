@@ -220,7 +220,7 @@ void BoardView::placeItems() {
     }
     for (size_t i = 0; i < switches_.size(); ++i) {
         const Component& c = e.components[size_t(e.switches[i])];
-        const QRectF area = circuit::board::buttonArea(c);
+        const QRectF area = circuit::board::buttonArea(c, 0);
         const QRectF r(toWidget(area.topLeft() + QPointF(1.0, 0.35)), QSizeF(2 * s, 1.4 * s));
         switches_[i]->setGeometry(r.toRect());
         switches_[i]->setIconSize(QSize(int(1.1 * s), int(1.1 * s)));

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "circuit/kinds.h"
+
+namespace circuit {
+
+namespace {
+
+constexpr int Open = Blade::Open;
+const QPoint Left(-1, 0), Right(1, 0);
+
+// The phase and the neutral: a long, low bar with its terminal at the
+// right-hand end.
+KindSpec bar(Kind kind, const char* fileName, const char* caption) {
+    return {.kind = kind,
+            .fileName = QString::fromUtf8(fileName),
+            .symbol = Symbol::Bar,
+            .size = {6, 2},
+            .body = {0, 0, 6, 2},
+            .caption = QString::fromUtf8(caption),
+            .terminals = {{QString(), {6, 1}, Right, {0.4, 1}}}};
+}
+
+// A switch is a square with its button in the two rows above it.
+KindSpec switchKind(Kind kind, const char* fileName, const char* label, const char* picture,
+                    std::vector<TerminalSpec> terminals, std::vector<Blade> blades) {
+    return {.kind = kind,
+            .fileName = QString::fromUtf8(fileName),
+            .symbol = Symbol::Switch,
+            .size = {4, 6},
+            .body = {0, 2, 4, 4},
+            .label = QString::fromUtf8(label),
+            .picture = QString::fromUtf8(picture),
+            .terminals = std::move(terminals),
+            .actuators = {{2, {0, 0, 4, 2}, std::move(blades)}}};
+}
+
+std::vector<KindSpec> table() {
+    const QString b1 = QStringLiteral("born 1"), b2 = QStringLiteral("born 2");
+    const QString b3 = QStringLiteral("born 3"), b4 = QStringLiteral("born 4");
+    return {
+        bar(Kind::Phase, "fase", "FASE"),
+        bar(Kind::Neutral, "neutre", "NEUTRE"),
+        // Open in position 0, its blade raised; closed in position 1.
+        switchKind(Kind::Switch, "interruptor", "I", "switch_single",
+                   {{b1, {0, 4}, Left, {1, 4}}, {b2, {4, 4}, Right, {3, 4}}},
+                   {{0, {Open, 1}, {2.8, 3.1}}}),
+        // The common terminal to terminal 1 in position 0, to 2 in position 1.
+        switchKind(Kind::TwoWay, "commutador", "C", "switch_two_way",
+                   {{QStringLiteral("comú"), {0, 4}, Left, {1, 4}},
+                    {b1, {4, 3}, Right, {3, 3}},
+                    {b2, {4, 5}, Right, {3, 5}}},
+                   {{0, {1, 2}, {}}}),
+        // Crossed in position 0 (1–4, 2–3), straight in position 1 (1–3, 2–4).
+        switchKind(Kind::Intermediate, "creuament", "CR", "switch_intermediate",
+                   {{b1, {0, 3}, Left, {1, 3}},
+                    {b2, {0, 5}, Left, {1, 5}},
+                    {b3, {4, 3}, Right, {3, 3}},
+                    {b4, {4, 5}, Right, {3, 5}}},
+                   {{0, {3, 2}, {}}, {1, {2, 3}, {}}}),
+        {.kind = Kind::Lamp,
+         .fileName = QStringLiteral("làmpada"),
+         .symbol = Symbol::Lamp,
+         .size = {4, 4},
+         .body = {0, 0, 4, 4},
+         .label = QStringLiteral("L"),
+         .soleLabel = QStringLiteral("LLUM"),
+         .terminals = {{b1, {0, 2}, Left, {2 - LampRadius, 2}},
+                       {b2, {4, 2}, Right, {2 + LampRadius, 2}}},
+         .loads = {{0, 1}}},
+    };
+}
+
+} // namespace
+
+std::vector<std::pair<int, int>> Actuator::joins(int position) const {
+    std::vector<std::pair<int, int>> pairs;
+    for (const Blade& blade : blades) {
+        const int rest = blade.restsOn[size_t(position)];
+        if (rest != Open)
+            pairs.emplace_back(blade.pivot, rest);
+    }
+    return pairs;
+}
+
+const std::vector<KindSpec>& kinds() {
+    static const std::vector<KindSpec> all = table();
+    return all;
+}
+
+const KindSpec& describe(Kind kind) {
+    const KindSpec& spec = kinds()[size_t(kind)];
+    Q_ASSERT(spec.kind == kind);
+    return spec;
+}
+
+bool isSwitch(Kind kind) {
+    return !describe(kind).actuators.empty();
+}
+
+} // namespace circuit
