@@ -15,6 +15,10 @@ QPointF onBoard(const Component& c, QPointF local) {
     return QPointF(c.place) + local;
 }
 
+QPointF bodyCentre(const Component& c) {
+    return onBoard(c, QRectF(describe(c.kind).body).center());
+}
+
 QPoint terminalPoint(const Component& c, int local) {
     return onBoard(c, describe(c.kind).terminals[size_t(local)].point).toPoint();
 }

@@ -30,6 +30,9 @@ bool takes(const Component& component, QPoint point);
 // are drawn flipped left to right.
 QPointF onBoard(const Component& component, QPointF local);
 
+// The centre of the component's body (a lamp's glass).
+QPointF bodyCentre(const Component& component);
+
 // The grid point of the component's terminal, by its index in the kind.
 QPoint terminalPoint(const Component& component, int local);
 

@@ -14,7 +14,9 @@ namespace workshop {
 namespace {
 
 using circuit::Component;
-using circuit::Kind;
+using circuit::LampRadius;
+using circuit::Symbol;
+using circuit::TerminalSpec;
 
 constexpr qreal WireWidth = 0.16;
 constexpr qreal TerminalRadius = 0.28;
@@ -112,17 +114,16 @@ class ComponentPainter {
         : g_(grid), bench_(bench), marks_(marks) {}
 
     void draw(int index) {
-        const Component& c = bench_.exercise().components[size_t(index)];
-        switch (c.kind) {
-        case Kind::Phase:
-        case Kind::Neutral:
-            drawBar(c);
+        const circuit::Exercise& e = bench_.exercise();
+        switch (circuit::describe(e.components[size_t(index)].kind).symbol) {
+        case Symbol::Bar:
+            drawBar(index);
             break;
-        case Kind::Lamp:
-            drawLamp(c, indexIn(bench_.exercise().lamps, index));
+        case Symbol::Lamp:
+            drawLamp(index, indexIn(e.lamps, index));
             break;
-        default:
-            drawSwitch(c, indexIn(bench_.exercise().switches, index));
+        case Symbol::Switch:
+            drawSwitch(index, indexIn(e.switches, index));
             break;
         }
     }
@@ -131,29 +132,47 @@ class ComponentPainter {
     static int indexIn(const std::vector<int>& list, int component) {
         return int(std::find(list.begin(), list.end(), component) - list.begin());
     }
-    QColor colourOf(const Component& c, const QString& local) const {
-        const auto t = bench_.exercise().terminal(
-            local.isEmpty() ? c.name : c.name + QStringLiteral(", ") + local);
-        return potentialColour(shownPotential(bench_, *t));
+    const Component& component(int index) const {
+        return bench_.exercise().components[size_t(index)];
     }
-    // A point of the component, mirrored when the component is.
-    static QPointF at(const Component& c, qreal x, qreal y) {
-        const qreal w = circuit::board::footprint(c).width();
-        return QPointF(c.place) + QPointF(c.mirrored ? w - x : x, y);
+    QColor colourOf(int index, int local) const {
+        return potentialColour(shownPotential(bench_, bench_.exercise().terminalOf(index, local)));
+    }
+    // A point of the component's footprint on the board.
+    QPointF at(int index, QPointF local) const {
+        return circuit::board::onBoard(component(index), local);
+    }
+    // The component's name under its body.
+    void name(const Component& c, qreal below) {
+        const QRect body = circuit::describe(c.kind).body;
+        g_.text(QPointF(c.place) + QPointF(body.left(), body.top() + below), 0.45, c.name, false,
+                QColor(60, 60, 60), body.width());
+    }
+    // Each terminal's lead into the symbol, in the terminal's colour, with
+    // a contact at its end where a blade may rest.
+    void leads(int index, bool contacts) {
+        const auto& terminals = circuit::describe(component(index).kind).terminals;
+        for (int t = 0; t < int(terminals.size()); ++t) {
+            const TerminalSpec& terminal = terminals[size_t(t)];
+            g_.line(at(index, terminal.point), at(index, terminal.inner), colourOf(index, t));
+            if (contacts)
+                g_.ring(at(index, terminal.inner), 0.14, 0.06, Qt::white);
+        }
     }
 
-    void drawBar(const Component& c) {
-        g_.line(at(c, 0.4, 1), at(c, 6, 1), colourOf(c, QString()), 0.5);
-        g_.text(at(c, 0.2, -0.25), 0.75,
-                c.kind == Kind::Phase ? QStringLiteral("FASE") : QStringLiteral("NEUTRE"), true,
-                Qt::black);
+    void drawBar(int index) {
+        const Component& c = component(index);
+        const circuit::KindSpec& kind = circuit::describe(c.kind);
+        const TerminalSpec& terminal = kind.terminals.front();
+        g_.line(at(index, terminal.inner), at(index, terminal.point), colourOf(index, 0), 0.5);
+        g_.text(at(index, {0.2, -0.25}), 0.75, kind.caption, true, Qt::black);
     }
 
-    void drawLamp(const Component& c, int lamp) {
-        const QPointF centre = at(c, 2, 2);
+    void drawLamp(int index, int lamp) {
+        const Component& c = component(index);
+        const QPointF centre = circuit::board::bodyCentre(c);
         const double brightness = bench_.tripped() ? 0 : bench_.solution().brightness[size_t(lamp)];
-        g_.line(at(c, 0, 2), at(c, 2 - LampRadius, 2), colourOf(c, QStringLiteral("born 1")));
-        g_.line(at(c, 2 + LampRadius, 2), at(c, 4, 2), colourOf(c, QStringLiteral("born 2")));
+        leads(index, false);
         if (marks_.halos && circuit::glowOf(brightness) == circuit::Glow::Full) {
             const qreal reach = LampRadius * 1.9;
             QRadialGradient halo(g_.px(centre), reach * (g_.px({1, 0}) - g_.px({0, 0})).x());
@@ -170,55 +189,32 @@ class ComponentPainter {
         const qreal d = LampRadius / std::sqrt(2.0);
         g_.line(centre + QPointF(-d, -d), centre + QPointF(d, d), Qt::black, 0.1);
         g_.line(centre + QPointF(-d, d), centre + QPointF(d, -d), Qt::black, 0.1);
-        g_.text(QPointF(c.place) + QPointF(0, 3.4), 0.45, c.name, false, QColor(60, 60, 60), 4);
+        name(c, 3.4);
     }
 
-    void drawSwitch(const Component& c, int sw) {
-        const int position = bench_.wiring().positions[size_t(sw)];
-        const qreal y0 = 2; // the buttons take the two rows above the symbol
+    // A faint frame round the contacts; each blade turns on its pivot's
+    // contact and rests on another's, or points away from them while open.
+    void drawSwitch(int index, int sw) {
+        const Component& c = component(index);
+        const circuit::KindSpec& kind = circuit::describe(c.kind);
         const QColor frame(0, 0, 0, 50);
-        const QPointF corner = QPointF(c.place) + QPointF(0.5, y0 + 0.4);
-        const QPointF corners[] = {corner, corner + QPointF(3, 0), corner + QPointF(3, 3.2),
-                                   corner + QPointF(0, 3.2)};
+        const QPointF corner = QPointF(c.place) + QPointF(kind.body.topLeft()) + QPointF(0.5, 0.4);
+        const QSizeF size(kind.body.width() - 1, kind.body.height() - 0.8);
+        const QPointF corners[] = {corner, corner + QPointF(size.width(), 0),
+                                   corner + QPointF(size.width(), size.height()),
+                                   corner + QPointF(0, size.height())};
         for (int i = 0; i < 4; ++i)
             g_.line(corners[i], corners[(i + 1) % 4], frame, 0.05);
-        auto contact = [&](qreal x, qreal y, const QString& local) {
-            g_.line(at(c, x < 2 ? 0 : 4, y), at(c, x, y), colourOf(c, local));
-            g_.ring(at(c, x, y), 0.14, 0.06, Qt::white);
-        };
-        auto lever = [&](qreal x1, qreal y1, qreal x2, qreal y2, const QString& local) {
-            g_.line(at(c, x1, y1), at(c, x2, y2), colourOf(c, local), WireWidth * 1.2);
-        };
-        const QString b1 = QStringLiteral("born 1"), b2 = QStringLiteral("born 2");
-        switch (c.kind) {
-        case Kind::Switch:
-            contact(1, y0 + 2, b1);
-            contact(3, y0 + 2, b2);
-            lever(1, y0 + 2, position == 1 ? 3 : 2.8, position == 1 ? y0 + 2 : y0 + 1.1, b1);
-            break;
-        case Kind::TwoWay: {
-            const QString common = QStringLiteral("comú");
-            contact(1, y0 + 2, common);
-            contact(3, y0 + 1, b1);
-            contact(3, y0 + 3, b2);
-            lever(1, y0 + 2, 3, position == 0 ? y0 + 1 : y0 + 3, common);
-            break;
+        leads(index, true);
+        const int position = bench_.wiring().positions[size_t(sw)];
+        for (const circuit::Blade& blade : kind.actuators.front().blades) {
+            const int rest = blade.restsOn[size_t(position)];
+            const QPointF end =
+                rest == circuit::Blade::Open ? blade.open : kind.terminals[size_t(rest)].inner;
+            g_.line(at(index, kind.terminals[size_t(blade.pivot)].inner), at(index, end),
+                    colourOf(index, blade.pivot), WireWidth * 1.2);
         }
-        case Kind::Intermediate: {
-            contact(1, y0 + 1, b1);
-            contact(1, y0 + 3, b2);
-            contact(3, y0 + 1, QStringLiteral("born 3"));
-            contact(3, y0 + 3, QStringLiteral("born 4"));
-            // Crossed in position 0, straight in position 1.
-            lever(1, y0 + 1, 3, position == 0 ? y0 + 3 : y0 + 1, b1);
-            lever(1, y0 + 3, 3, position == 0 ? y0 + 1 : y0 + 3, b2);
-            break;
-        }
-        default:
-            break;
-        }
-        g_.text(QPointF(c.place) + QPointF(0, y0 + 3.55), 0.45, c.name, false, QColor(60, 60, 60),
-                4);
+        name(c, 3.55);
     }
 
     Grid& g_;
@@ -262,7 +258,7 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
     }
     if (marks.focusedLamp >= 0) {
         const Component& c = e.components[size_t(e.lamps[size_t(marks.focusedLamp)])];
-        g.circle(QPointF(c.place) + QPointF(2, 2), LampRadius + 0.3,
+        g.circle(circuit::board::bodyCentre(c), LampRadius + 0.3,
                  QPen(highlightColour(), 0.08, Qt::DotLine), Qt::NoBrush);
     }
     painter.restore();

@@ -28,8 +28,6 @@ struct BoardMarks {
     bool halos = true;
 };
 
-constexpr qreal LampRadius = 1.3; // grid steps
-
 // Draws the board with its top-left grid point at `origin`, `scale` pixels a
 // grid step.
 void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& marks, QPointF origin,

@@ -25,17 +25,6 @@ namespace {
 using circuit::Component;
 using circuit::Kind;
 
-QString switchPicture(Kind kind) {
-    switch (kind) {
-    case Kind::TwoWay:
-        return QStringLiteral("switch_two_way");
-    case Kind::Intermediate:
-        return QStringLiteral("switch_intermediate");
-    default:
-        return QStringLiteral("switch_single");
-    }
-}
-
 QPair<int, int> keyOf(const circuit::Conductor& c) {
     return {std::min(c.from, c.to), std::max(c.from, c.to)};
 }
@@ -86,7 +75,7 @@ void BoardView::createComponentItems() {
         const Component& c = e.components[size_t(i)];
         if (circuit::isSwitch(c.kind)) {
             const int sw = int(switches_.size());
-            auto* button = new ui::PushButton(QString(), switchPicture(c.kind), this);
+            auto* button = new ui::PushButton(QString(), circuit::describe(c.kind).picture, this);
             button->setObjectName(c.name);
             button->setAccessibleName(c.name);
             button->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -214,8 +203,8 @@ void BoardView::placeItems() {
     }
     for (BoardItem* item : lamps_) {
         const Component& c = e.components[size_t(e.lamps[size_t(item->index())])];
-        const QPointF centre = toWidget(QPointF(c.place) + QPointF(2, 2));
-        const qreal r = LampRadius * s;
+        const QPointF centre = toWidget(circuit::board::bodyCentre(c));
+        const qreal r = circuit::LampRadius * s;
         item->setGeometry(QRectF(centre - QPointF(r, r), QSizeF(2 * r, 2 * r)).toRect());
     }
     for (size_t i = 0; i < switches_.size(); ++i) {

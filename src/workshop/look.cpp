@@ -54,18 +54,10 @@ QString glowText(circuit::Glow glow) {
 QString shortName(const circuit::Component& c, bool onlyLamp) {
     static const QRegularExpression number(QStringLiteral("(\\d+)$"));
     const QString digits = number.match(c.name).captured(1);
-    switch (c.kind) {
-    case circuit::Kind::Switch:
-        return QStringLiteral("I") + digits;
-    case circuit::Kind::TwoWay:
-        return QStringLiteral("C") + digits;
-    case circuit::Kind::Intermediate:
-        return QStringLiteral("CR") + digits;
-    case circuit::Kind::Lamp:
-        return onlyLamp ? QStringLiteral("LLUM") : QStringLiteral("L") + digits;
-    default:
+    const circuit::KindSpec& kind = circuit::describe(c.kind);
+    if (kind.label.isEmpty())
         return c.name;
-    }
+    return onlyLamp && !kind.soleLabel.isEmpty() ? kind.soleLabel : kind.label + digits;
 }
 
 QStringList truthTableHeadings(const circuit::Exercise& e, const QString& separator) {
