@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
@@ -249,6 +250,77 @@ class TestCircuit : public QObject {
     Q_OBJECT
 
   private slots:
+    // What every part of the program takes on trust about a kind: names
+    // that files and assistive tools can tell apart, terminals on the
+    // outline that conductors leave outwards, leads and contacts inside the
+    // body, and blades, loads and buttons that refer to what there is.
+    void kindDescriptions() {
+        QSet<QString> fileNames;
+        for (int k = 0; k < int(kinds().size()); ++k) {
+            const KindSpec& kind = kinds()[size_t(k)];
+            const QByteArray what = kind.fileName.toUtf8();
+            QCOMPARE(int(kind.kind), k);
+            QVERIFY2(!fileNames.contains(kind.fileName), what);
+            fileNames.insert(kind.fileName);
+            const QRect footprint(QPoint(0, 0), kind.size);
+            const QRectF body = QRectF(kind.body);
+            QVERIFY2(footprint.contains(kind.body), what);
+            QSet<QString> locals;
+            for (const TerminalSpec& t : kind.terminals) {
+                QVERIFY2(!locals.contains(t.local), what);
+                locals.insert(t.local);
+                QVERIFY2(kind.terminals.size() == 1 || !t.local.isEmpty(), what);
+                const bool onOutline = t.point.x() == 0 || t.point.x() == kind.size.width() ||
+                                       t.point.y() == 0 || t.point.y() == kind.size.height();
+                QVERIFY2(onOutline, what + " " + t.local.toUtf8());
+                QCOMPARE(std::abs(t.exit.x()) + std::abs(t.exit.y()), 1);
+                QVERIFY2(!footprint.adjusted(0, 0, 1, 1).contains(t.point + t.exit), what);
+                QVERIFY2(body.adjusted(-0.01, -0.01, 0.01, 0.01).contains(t.inner), what);
+            }
+            const int terminals = int(kind.terminals.size());
+            const auto valid = [&](int t) { return t >= 0 && t < terminals; };
+            for (const Load& load : kind.loads)
+                QVERIFY2(valid(load.a) && valid(load.b) && load.a != load.b, what);
+            for (const Actuator& a : kind.actuators) {
+                QVERIFY2(a.positions >= 2, what);
+                QVERIFY2(footprint.contains(a.button), what);
+                for (const Blade& blade : a.blades) {
+                    QVERIFY2(valid(blade.pivot), what);
+                    QCOMPARE(int(blade.restsOn.size()), a.positions);
+                    for (int rest : blade.restsOn)
+                        QVERIFY2(rest == Blade::Open || (valid(rest) && rest != blade.pivot), what);
+                }
+            }
+            QCOMPARE(isSwitch(kind.kind), !kind.actuators.empty());
+        }
+    }
+
+    // A mirrored component is its kind's drawing flipped left to right:
+    // terminals, the way conductors leave them, and the button.
+    void mirroredComponents() {
+        for (const KindSpec& kind : kinds()) {
+            const Component plain{kind.kind, "C", {5, 3}}, flipped{kind.kind, "C", {5, 3}, true};
+            const QRect f = board::footprint(plain);
+            QCOMPARE(board::footprint(flipped), f);
+            for (int t = 0; t < int(kind.terminals.size()); ++t) {
+                const QPoint a = board::terminalPoint(plain, t),
+                             b = board::terminalPoint(flipped, t);
+                QCOMPARE(a.y(), b.y());
+                QCOMPARE(a.x() - f.left(), f.left() + f.width() - b.x());
+                QCOMPARE(board::terminalExit(flipped, t).x(), -board::terminalExit(plain, t).x());
+                QVERIFY(!board::takes(flipped, b + board::terminalExit(flipped, t)));
+            }
+            for (int a = 0; a < int(kind.actuators.size()); ++a) {
+                const QRect button = board::buttonArea(flipped, a);
+                const QRect unflipped = board::buttonArea(plain, a);
+                QVERIFY(f.contains(button));
+                QCOMPARE(button.size(), unflipped.size());
+                QCOMPARE(button.left() - f.left(),
+                         f.width() - (unflipped.left() - f.left()) - button.width());
+            }
+        }
+    }
+
     void wirings_data() {
         QTest::addColumn<QString>("id");
         QTest::addColumn<Conductors>("conductors");

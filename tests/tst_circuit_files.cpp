@@ -280,6 +280,9 @@ class TestCircuitFiles : public QObject {
         QTest::newRow("position 2")
             << head + R"("conductors": [], "positions": {"Commutador 2": 2}})"
             << "la posició de «Commutador 2» ha de ser 0 o 1";
+        QTest::newRow("position between two")
+            << head + R"("conductors": [], "positions": {"Commutador 2": 0.5}})"
+            << "la posició de «Commutador 2» ha de ser 0 o 1";
         QTest::newRow("position a text")
             << head + R"("conductors": [], "positions": {"Commutador 2": "1"}})"
             << "la posició de «Commutador 2» ha de ser 0 o 1";
