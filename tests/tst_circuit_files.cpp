@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -366,6 +367,16 @@ class TestCircuitFiles : public QObject {
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
             "/ampera/exercicis";
         const QString systemFolder = systemData + "/ampera/exercicis";
+        // The folders go whether the test passes or not, so that a failure
+        // leaves nothing to the next run in the same home.
+        auto cleanUp = [&] {
+            QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ampera")
+                .removeRecursively();
+            QDir(systemData + "/ampera").removeRecursively();
+            qunsetenv("XDG_DATA_DIRS");
+            reloadLibrary();
+        };
+        auto onFailure = qScopeGuard(cleanUp);
         QVERIFY(QDir().mkpath(userFolder) && QDir().mkpath(systemFolder));
         QFile builtInFile(":/exercises/punt-de-llum.json");
         QVERIFY(builtInFile.open(QIODevice::ReadOnly));
@@ -404,11 +415,8 @@ class TestCircuitFiles : public QObject {
             &error);
         QVERIFY2(read, qPrintable(error));
         QCOMPARE(read->exercise, findExercise("garatge"));
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ampera")
-            .removeRecursively();
-        QDir(systemData + "/ampera").removeRecursively();
-        qunsetenv("XDG_DATA_DIRS");
-        reloadLibrary();
+        onFailure.dismiss();
+        cleanUp();
         QCOMPARE(library().exercises.size(), builtInExercises().size());
     }
 
