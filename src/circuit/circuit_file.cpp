@@ -99,20 +99,20 @@ class WiringReader : public JsonReader {
                 "«positions» ha de ser un objecte amb la posició de cada interruptor"));
         const QJsonObject o = v.toObject();
         for (auto it = o.begin(); it != o.end(); ++it) {
-            const std::optional<int> c = e.component(it.key());
-            const auto s =
-                c ? std::find(e.switches.begin(), e.switches.end(), *c) : e.switches.end();
-            if (s == e.switches.end())
+            const std::optional<int> s = e.switchNamed(it.key());
+            if (!s)
                 return fail(
                     QStringLiteral(
                         "«positions» nomena «%1», que no és cap interruptor de l'exercici «%2»")
                         .arg(it.key(), e.id));
-            const int positions = describe(e.components[size_t(*c)].kind).actuators[0].positions;
+            const int positions = describe(e.components[size_t(e.switches[size_t(*s)])].kind)
+                                      .actuators[size_t(e.switchActuators[size_t(*s)])]
+                                      .positions;
             const double p = it.value().toDouble(-1);
             if (!it.value().isDouble() || p != std::floor(p) || p < 0 || p >= positions)
                 return fail(QStringLiteral("la posició de «%1» ha de ser %2")
                                 .arg(it.key(), positionsText(positions)));
-            w.positions[size_t(s - e.switches.begin())] = int(p);
+            w.positions[size_t(*s)] = int(p);
         }
         return true;
     }
@@ -143,7 +143,7 @@ QByteArray serializeWiring(const Exercise& e, const Wiring& w) {
     }
     text += w.conductors.empty() ? "],\n  \"positions\": {" : "\n  ],\n  \"positions\": {";
     for (size_t s = 0; s < e.switches.size(); ++s)
-        text += (s ? ", " : "") + quoted(e.components[size_t(e.switches[s])].name) + ": " +
+        text += (s ? ", " : "") + quoted(e.switchName(int(s))) + ": " +
                 QByteArray::number(w.positions[s]);
     text += "}\n}\n";
     return text;

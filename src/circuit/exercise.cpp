@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace circuit {
@@ -129,8 +130,12 @@ bool indexComponents(Reader& r, Exercise& e) {
             twoSupplies = twoSupplies || slot >= 0;
             slot = last;
         }
-        if (isSwitch(c.kind))
-            e.switches.push_back(i);
+        const std::vector<Actuator>& actuators = describe(c.kind).actuators;
+        for (int a = 0; a < int(actuators.size()); ++a)
+            if (!actuators[size_t(a)].button.isEmpty()) {
+                e.switches.push_back(i);
+                e.switchActuators.push_back(a);
+            }
         if (c.kind == Kind::Lamp)
             e.lamps.push_back(i);
     }
@@ -255,12 +260,25 @@ std::optional<int> Exercise::component(const QString& name) const {
     return std::nullopt;
 }
 
+QString Exercise::switchName(int s) const {
+    const int c = switches[size_t(s)];
+    const QString& name = components[size_t(c)].name;
+    if (std::count(switches.begin(), switches.end(), c) < 2)
+        return name;
+    return name + QStringLiteral(" %1").arg(switchActuators[size_t(s)] + 1);
+}
+
+std::optional<int> Exercise::switchNamed(const QString& name) const {
+    for (int s = 0; s < int(switches.size()); ++s)
+        if (switchName(s) == name)
+            return s;
+    return std::nullopt;
+}
+
 QString Exercise::combinationText(int combination) const {
     QStringList parts;
     for (int s = 0; s < int(switches.size()); ++s)
-        parts << QStringLiteral("%1 = %2")
-                     .arg(components[size_t(switches[size_t(s)])].name)
-                     .arg(position(combination, s));
+        parts << QStringLiteral("%1 = %2").arg(switchName(s)).arg(position(combination, s));
     return parts.join(QStringLiteral(", "));
 }
 

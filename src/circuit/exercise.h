@@ -44,7 +44,10 @@ struct Exercise {
     std::vector<Component> components;
     std::vector<Terminal> terminals; // every component's, in component order
     std::vector<int> firstTerminals; // one a component: the index of its first terminal
-    std::vector<int> switches;       // components that are switches, in table order
+    // The switch buttons, in table order: each one's component and the
+    // actuator it moves. A double switch has two, one after the other.
+    std::vector<int> switches;
+    std::vector<int> switchActuators;
     std::vector<int> lamps;          // components that are lamps
     int phase = -1;                  // the phase's terminal
     int neutral = -1;                // the neutral's terminal
@@ -65,6 +68,10 @@ struct Exercise {
         return firstTerminals[size_t(component)] + local;
     }
     std::optional<int> component(const QString& name) const;
+    // What a switch button is called: its component's name, followed by the
+    // button's number when the component has several ("Interruptor doble 2").
+    QString switchName(int switchIndex) const;
+    std::optional<int> switchNamed(const QString& name) const;
     // "Commutador 1 = 0, Commutador 2 = 1"
     QString combinationText(int combination) const;
 };

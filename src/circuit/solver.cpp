@@ -37,8 +37,8 @@ Nodes joinTerminals(const Exercise& e, const Wiring& w) {
         nodes.join(c.from, c.to);
     for (size_t s = 0; s < e.switches.size(); ++s) {
         const int sw = e.switches[s];
-        // A switch has one actuator, the one its button moves.
-        const Actuator& actuator = describe(e.components[size_t(sw)].kind).actuators.front();
+        const Actuator& actuator =
+            describe(e.components[size_t(sw)].kind).actuators[size_t(e.switchActuators[s])];
         for (const auto& [a, b] : actuator.joins(w.positions[s]))
             nodes.join(e.terminalOf(sw, a), e.terminalOf(sw, b));
     }

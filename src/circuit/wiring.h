@@ -19,7 +19,7 @@ struct Conductor {
 
 struct Wiring {
     std::vector<Conductor> conductors;
-    std::vector<int> positions; // one a switch, in Exercise::switches order
+    std::vector<int> positions; // one a switch button, in Exercise::switches order
 
     // A board with no conductor and every switch in position 0.
     static Wiring empty(const Exercise& exercise);

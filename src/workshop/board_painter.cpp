@@ -206,13 +206,18 @@ class ComponentPainter {
         for (int i = 0; i < 4; ++i)
             g_.line(corners[i], corners[(i + 1) % 4], frame, 0.05);
         leads(index, true);
-        const int position = bench_.wiring().positions[size_t(sw)];
-        for (const circuit::Blade& blade : kind.actuators.front().blades) {
-            const int rest = blade.restsOn[size_t(position)];
-            const QPointF end =
-                rest == circuit::Blade::Open ? blade.open : kind.terminals[size_t(rest)].inner;
-            g_.line(at(index, kind.terminals[size_t(blade.pivot)].inner), at(index, end),
-                    colourOf(index, blade.pivot), WireWidth * 1.2);
+        // The component's buttons follow one another in the switch list.
+        const circuit::Exercise& e = bench_.exercise();
+        for (; sw < int(e.switches.size()) && e.switches[size_t(sw)] == index; ++sw) {
+            const int position = bench_.wiring().positions[size_t(sw)];
+            const auto& actuator = kind.actuators[size_t(e.switchActuators[size_t(sw)])];
+            for (const circuit::Blade& blade : actuator.blades) {
+                const int rest = blade.restsOn[size_t(position)];
+                const QPointF end =
+                    rest == circuit::Blade::Open ? blade.open : kind.terminals[size_t(rest)].inner;
+                g_.line(at(index, kind.terminals[size_t(blade.pivot)].inner), at(index, end),
+                        colourOf(index, blade.pivot), WireWidth * 1.2);
+            }
         }
         name(c, 3.55);
     }

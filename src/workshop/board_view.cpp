@@ -73,11 +73,12 @@ void BoardView::createComponentItems() {
     const circuit::Exercise& e = bench_.exercise();
     for (int i = 0; i < int(e.components.size()); ++i) {
         const Component& c = e.components[size_t(i)];
-        if (circuit::isSwitch(c.kind)) {
-            const int sw = int(switches_.size());
+        for (int sw = 0; sw < int(e.switches.size()); ++sw) {
+            if (e.switches[size_t(sw)] != i)
+                continue;
             auto* button = new ui::PushButton(QString(), circuit::describe(c.kind).picture, this);
-            button->setObjectName(c.name);
-            button->setAccessibleName(c.name);
+            button->setObjectName(e.switchName(sw));
+            button->setAccessibleName(e.switchName(sw));
             button->setAttribute(Qt::WA_TransparentForMouseEvents);
             connect(button, &QPushButton::clicked, this, [this, sw] { bench_.flipSwitch(sw); });
             switches_.push_back(button);
@@ -209,8 +210,10 @@ void BoardView::placeItems() {
     }
     for (size_t i = 0; i < switches_.size(); ++i) {
         const Component& c = e.components[size_t(e.switches[i])];
-        const QRectF area = circuit::board::buttonArea(c, 0);
-        const QRectF r(toWidget(area.topLeft() + QPointF(1.0, 0.35)), QSizeF(2 * s, 1.4 * s));
+        const QRectF area = circuit::board::buttonArea(c, e.switchActuators[i]);
+        // Two grid steps wide, in the middle of its area.
+        const QPointF corner = area.topLeft() + QPointF((area.width() - 2) / 2, 0.35);
+        const QRectF r(toWidget(corner), QSizeF(2 * s, 1.4 * s));
         switches_[i]->setGeometry(r.toRect());
         switches_[i]->setIconSize(QSize(int(1.1 * s), int(1.1 * s)));
     }

@@ -60,10 +60,19 @@ QString shortName(const circuit::Component& c, bool onlyLamp) {
     return onlyLamp && !kind.soleLabel.isEmpty() ? kind.soleLabel : kind.label + digits;
 }
 
+QString switchHeading(const circuit::Exercise& e, int s) {
+    const QString heading = shortName(e.components[size_t(e.switches[size_t(s)])], false);
+    const QString name = e.switchName(s);
+    // A component with several buttons: its heading and the button's number.
+    return name == e.components[size_t(e.switches[size_t(s)])].name
+               ? heading
+               : heading + QLatin1Char(' ') + name.section(QLatin1Char(' '), -1);
+}
+
 QStringList truthTableHeadings(const circuit::Exercise& e, const QString& separator) {
     QStringList headings;
-    for (int s : e.switches)
-        headings << shortName(e.components[size_t(s)], false);
+    for (int s = 0; s < int(e.switches.size()); ++s)
+        headings << switchHeading(e, s);
     for (const QString& prefix : {QStringLiteral("Cal"), QStringLiteral("Fa")})
         for (int l : e.lamps)
             headings << prefix + separator +

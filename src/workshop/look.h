@@ -22,6 +22,9 @@ QString glowText(circuit::Glow glow);
 // A truth-table column's heading: "C1", "CR", "I", "L2", or "LLUM" for the
 // only lamp.
 QString shortName(const circuit::Component& component, bool onlyLamp);
+// A switch button's column heading: "C1", or "ID 2" for the second button
+// of a double switch.
+QString switchHeading(const circuit::Exercise& exercise, int switchIndex);
 // The headings of a truth table: the switches, what the exercise asks of
 // each lamp ("Cal"), what the wiring does ("Fa"), and an empty one for the
 // mark of the rows that differ.

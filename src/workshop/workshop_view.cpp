@@ -349,7 +349,7 @@ void WorkshopView::orderTabs() {
     const circuit::Exercise& e = bench_.exercise();
     size_t sw = 0, lamp = 0;
     for (int i = 0; i < int(e.components.size()); ++i) {
-        if (circuit::isSwitch(e.components[size_t(i)].kind))
+        while (sw < e.switches.size() && e.switches[sw] == i)
             chain.push_back(board_->switchButtons()[sw++]);
         for (BoardItem* t : board_->terminalItems())
             if (e.terminals[size_t(t->index())].component == i)
