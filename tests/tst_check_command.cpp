@@ -100,6 +100,54 @@ class TestCheckCommand : public QObject {
         QCOMPARE(lines[19], QString("  Les làmpades fan tota la llum: no (Interruptor = 1)"));
     }
 
+    // Wirings of the socket and double-switch exercises: the socket's own
+    // verdicts, and a double switch's buttons named in "positions".
+    void socketsAndDoubleSwitches() {
+        write("presa.ampera",
+              R"({"format": "ampera-circuit", "version": 2, "exercise": "presa-de-corrent",
+            "conductors": [["Fase", "Presa, neutre"], ["Neutre", "Presa, fase"], ["Terra", "Presa, terra"]]})");
+        write("presa-sense-terra.ampera", R"({"format": "ampera-circuit", "version": 2,
+            "exercise": "punt-de-llum-i-presa",
+            "conductors": [["Fase", "Interruptor, born 1"], ["Interruptor, born 2", "Làmpada, born 1"],
+                           ["Làmpada, born 2", "Neutre"], ["Fase", "Presa, fase"], ["Neutre", "Presa, neutre"]]})");
+        write("doble.ampera",
+              R"({"format": "ampera-circuit", "version": 2, "exercise": "interruptor-doble",
+            "conductors": [["Fase", "Interruptor doble, comú"], ["Interruptor doble, born 1", "Làmpada 1, born 1"],
+                           ["Interruptor doble, born 2", "Làmpada 2, born 1"], ["Làmpada 1, born 2", "Neutre"],
+                           ["Làmpada 2, born 2", "Neutre"]], "positions": {"Interruptor doble 2": 1}})");
+        write("doble-mal.ampera",
+              R"({"format": "ampera-circuit", "version": 2, "exercise": "interruptor-doble",
+            "conductors": [["Fase", "Interruptor doble, comú"], ["Interruptor doble, born 1", "Làmpada 1, born 1"],
+                           ["Interruptor doble, born 1", "Làmpada 2, born 1"], ["Làmpada 1, born 2", "Neutre"],
+                           ["Làmpada 2, born 2", "Neutre"]]})");
+        const Run run = ampera({"--check", "presa.ampera", "presa-sense-terra.ampera",
+                                "doble.ampera", "doble-mal.ampera"});
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 21);
+        QCOMPARE(lines[0], QString("presa.ampera: Correcte: la presa té tensió i terra i la "
+                                   "instal·lació és segura."));
+        QCOMPARE(lines.mid(1, 4),
+                 QStringList({"  Funciona en totes les combinacions: sí", "  Cap curtcircuit: sí",
+                              "  Els interruptors tallen la fase: —",
+                              "  Les làmpades fan tota la llum: —"}));
+        QCOMPARE(lines[5], QString("presa-sense-terra.ampera: La presa «Presa» no té el born de "
+                                   "terra connectat a la terra."));
+        QCOMPARE(lines[6], QString("  Funciona en totes les combinacions: no (Interruptor = 0)"));
+        QVERIFY(lines[10].startsWith("doble.ampera: Correcte"));
+        QCOMPARE(lines[15], QString("doble-mal.ampera: No fa el que demana l'exercici: 2 de 4 "
+                                    "combinacions no coincideixen amb la taula (la primera, "
+                                    "Interruptor doble 1 = 0, Interruptor doble 2 = 1)."));
+        QVERIFY(run.err.isEmpty());
+        // The buttons are named one by one; the component's own name is none of them.
+        write("doble-nom.ampera", R"({"format": "ampera-circuit", "version": 2,
+            "exercise": "interruptor-doble", "conductors": [], "positions": {"Interruptor doble": 1}})");
+        const Run named = ampera({"--check", "doble-nom.ampera"});
+        QCOMPARE(named.status, 2);
+        QVERIFY2(named.out.contains("«Interruptor doble», que no és cap interruptor"),
+                 qPrintable(named.out));
+    }
+
     // What cannot be judged, because no lamp ever lights, is "—" and never
     // "sí"; a lamp with no neutral is said to be one, in the text and in
     // the CSV alike.

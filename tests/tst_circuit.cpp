@@ -49,6 +49,11 @@ Conductors replaced(Conductors c, int index, const std::pair<QString, QString>& 
     return c;
 }
 
+Conductors append(Conductors c, const std::pair<QString, QString>& conductor) {
+    c.push_back(conductor);
+    return c;
+}
+
 Glow glowOf(oracle::Light light) {
     return light == oracle::Light::Full   ? Glow::Full
            : light == oracle::Light::Weak ? Glow::Weak
@@ -78,7 +83,14 @@ void compareSolutions(const Exercise& e, const Conductors& conductors) {
             QVERIFY2(std::isnan(s.volts[t]) == std::isnan(o.volts[t]), terminal);
             if (!std::isnan(o.volts[t]))
                 QVERIFY2(std::abs(s.volts[t] - o.volts[t]) < 1e-6, terminal);
-            QVERIFY2(s.potential[t] == potentialOf(o.volts[t]), terminal);
+            QVERIFY2(s.potential[t] == (o.onEarth[t] ? Potential::Earth : potentialOf(o.volts[t])),
+                     terminal);
+        }
+        QVERIFY2(s.shortToEarth == o.shortToEarth, where);
+        QVERIFY2(s.earthFault == o.earthFault, where);
+        for (size_t i = 0; i < e.sockets.size(); ++i) {
+            QVERIFY2(s.sockets[i].powered == o.socketPowered[i], where);
+            QVERIFY2(s.sockets[i].earthed == o.socketEarthed[i], where);
         }
         const Outcome outcome = outcomeOf(e, s);
         for (size_t i = 0; i < e.lamps.size(); ++i)
@@ -111,6 +123,10 @@ Report compareReports(const Exercise& e, const Conductors& conductors) {
         Verdict expected = Verdict::Wrong;
         if (m.noShort.mark == oracle::Mark::No)
             expected = Verdict::ShortCircuit;
+        else if (m.earthFaultAt >= 0)
+            expected = Verdict::EarthFault;
+        else if (m.socketFails)
+            expected = Verdict::Socket;
         else if (m.works.mark == oracle::Mark::Yes)
             expected =
                 m.phaseCut.mark != oracle::Mark::No ? Verdict::Correct : Verdict::NeutralSwitched;
@@ -125,6 +141,9 @@ Report compareReports(const Exercise& e, const Conductors& conductors) {
         if (expected == Verdict::ShortCircuit) {
             QVERIFY2(r.text.contains("Curtcircuit"), id);
             QVERIFY2(r.text.contains(e.combinationText(m.noShort.first)), id);
+            QVERIFY2(r.text.contains("toca la terra") ==
+                         m.states[size_t(m.noShort.first)].shortToEarth,
+                     id);
         }
         if (expected == Verdict::NeutralSwitched)
             QVERIFY2(r.text.contains("neutre"), id);
@@ -329,6 +348,9 @@ class TestCircuit : public QObject {
         QTest::addColumn<QString>("marks"); // the four criteria, as printed
 
         for (const Exercise& e : builtInExercises()) {
+            // Sockets have rows of their own below.
+            if (!e.sockets.empty())
+                continue;
             const QByteArray id = e.id.toUtf8();
             const bool plural = e.lamps.size() > 1;
             QTest::newRow(id + " natural") << e.id << naturalWiring(e.id) << int(Verdict::Correct)
@@ -419,6 +441,8 @@ class TestCircuit : public QObject {
                        "= 1, "
                        "Commutador 2 = 1)")
             << "no sí sí sí";
+        earthAndSocketWirings();
+        doubleSwitchWirings();
         // A two-way switch used as a single one: lit only when both are 0.
         QTest::newRow("encreuament without the intermediate")
             << "encreuament"
@@ -429,6 +453,70 @@ class TestCircuit : public QObject {
             << int(Verdict::Wrong) << QString("No fa el que demana l'exercici") << "no sí sí sí";
     }
 
+  private:
+    // The socket either way round, and its typical faults: no earth, the
+    // earth used as the neutral, the phase on the earth.
+    static void earthAndSocketWirings() {
+        for (const char* id : {"presa-de-corrent", "punt-de-llum-i-presa"}) {
+            const QByteArray name(id);
+            const bool lamp = name == "punt-de-llum-i-presa";
+            const Conductors natural = naturalWiring(id);
+            const int phaseToSocket = lamp ? 3 : 0, neutralToSocket = phaseToSocket + 1;
+            QTest::newRow(name + " natural")
+                << id << natural << int(Verdict::Correct)
+                << QString(lamp ? "la làmpada fa el que demana l'exercici en totes les "
+                                  "combinacions, la presa té tensió i terra"
+                                : "Correcte: la presa té tensió i terra i la instal·lació és "
+                                  "segura.")
+                << (lamp ? "sí sí sí sí" : "sí sí — —");
+            QTest::newRow(name + " socket swapped")
+                << id
+                << replaced(replaced(natural, phaseToSocket, {"Fase", "Presa, neutre"}),
+                            neutralToSocket, {"Neutre", "Presa, fase"})
+                << int(Verdict::Correct) << QString("Correcte")
+                << (lamp ? "sí sí sí sí" : "sí sí — —");
+            QTest::newRow(name + " without earth")
+                << id << without(natural, int(natural.size()) - 1) << int(Verdict::Socket)
+                << QString("La presa «Presa» no té el born de terra connectat a la terra.")
+                << (lamp ? "no sí sí sí" : "no sí — —");
+            QTest::newRow(name + " earth as the neutral")
+                << id << replaced(natural, neutralToSocket, {"Terra", "Presa, neutre"})
+                << int(Verdict::Socket)
+                << QString("no té la tensió de la xarxa entre els borns de fase i de neutre")
+                << (lamp ? "no sí sí sí" : "no — — —");
+            QTest::newRow(name + " phase on the earth")
+                << id << append(natural, {"Fase", "Terra"}) << int(Verdict::ShortCircuit)
+                << QString("la fase toca la terra") << "no no — —";
+        }
+        QTest::newRow("presa-de-corrent earth joined to the neutral")
+            << "presa-de-corrent" << append(naturalWiring("presa-de-corrent"), {"Terra", "Neutre"})
+            << int(Verdict::EarthFault) << QString("La terra no pot anar unida al neutre")
+            << "no sí — —";
+        // The lamp returns by the earth: it lights, yet that is no installation.
+        QTest::newRow("punt-de-llum-i-presa lamp returning by the earth")
+            << "punt-de-llum-i-presa"
+            << replaced(naturalWiring("punt-de-llum-i-presa"), 2, {"Làmpada, born 2", "Terra"})
+            << int(Verdict::EarthFault) << QString("(combinació Interruptor = 1)") << "no sí sí sí";
+    }
+
+    static void doubleSwitchWirings() {
+        // Both lamps on born 1: button 1 lights both, button 2 none.
+        QTest::newRow("interruptor-doble both lamps on one born")
+            << "interruptor-doble"
+            << replaced(naturalWiring("interruptor-doble"), 2,
+                        {"Interruptor doble, born 1", "Làmpada 2, born 1"})
+            << int(Verdict::Wrong)
+            << QString("la primera, Interruptor doble 1 = 0, Interruptor doble 2 = 1")
+            << "no sí sí sí";
+        QTest::newRow("interruptor-doble buttons swapped")
+            << "interruptor-doble"
+            << replaced(replaced(naturalWiring("interruptor-doble"), 1,
+                                 {"Interruptor doble, born 2", "Làmpada 1, born 1"}),
+                        2, {"Interruptor doble, born 1", "Làmpada 2, born 1"})
+            << int(Verdict::Wrong) << QString("2 de 4 combinacions") << "no sí sí sí";
+    }
+
+  private slots:
     // Each wiring: the solver matches the oracle in every combination, the
     // checker's marks and verdict match the oracle's, and the verdict and
     // the marks say what the learner and the teacher need to read.

@@ -225,8 +225,8 @@ class TestCircuitFiles : public QObject {
             << "és un fitxer d'exercici";
         QTest::newRow("newer version")
             << QByteArray(
-                   R"({"format": "ampera-circuit", "version": 2, "exercise": "commutada", "conductors": []})")
-            << "és de la versió 2 del format, més nova que la que coneix aquest programa (1)";
+                   R"({"format": "ampera-circuit", "version": 3, "exercise": "commutada", "conductors": []})")
+            << "és de la versió 3 del format, més nova que la que coneix aquest programa (2)";
         QTest::newRow("version not a whole number")
             << QByteArray(
                    R"({"format": "ampera-circuit", "version": 1.5, "exercise": "commutada", "conductors": []})")
@@ -399,7 +399,8 @@ class TestCircuitFiles : public QObject {
         for (const Exercise& e : l.exercises)
             ids << e.id;
         QCOMPARE(ids, QStringList({"punt-de-llum", "commutada", "encreuament", "quatre-punts",
-                                   "dos-llums", "rebedor", "escala", "garatge"}));
+                                   "dos-llums", "presa-de-corrent", "punt-de-llum-i-presa",
+                                   "interruptor-doble", "rebedor", "escala", "garatge"}));
         QCOMPARE(findExercise("escala")->title, QString("Escala de l'usuari"));
         QCOMPARE(int(l.rejected.size()), 3);
         QCOMPARE(l.rejected[0].file, QDir::toNativeSeparators(userFolder + "/copia.json"));

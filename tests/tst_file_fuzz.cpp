@@ -175,7 +175,9 @@ void verifyLoaded(const Exercise& e) {
     QCOMPARE(int(e.table.size()), e.combinations());
     for (const Row& row : e.table)
         QCOMPARE(row.size(), e.lamps.size());
-    QVERIFY(e.phase >= 0 && e.neutral >= 0 && !e.lamps.empty());
+    QVERIFY(e.phase >= 0 && e.neutral >= 0 && (!e.lamps.empty() || !e.sockets.empty()));
+    // A socket is never without the earth bar it must be joined to.
+    QVERIFY(e.sockets.empty() || e.earth >= 0);
     QCOMPARE(int(check(e, Wiring::empty(e)).outcomes.size()), e.combinations());
 }
 

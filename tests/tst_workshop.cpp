@@ -4,6 +4,7 @@
 // check and its verdict, drawn colours and what assistive tools are told.
 // CTest runs it at 100 % and at 200 % scaling.
 #include "house_fixture.h"
+#include "natural_wirings.h"
 
 #include "circuit/board.h"
 #include "circuit/circuit_file.h"
@@ -186,7 +187,8 @@ class WorkshopTest : public QObject {
         QCOMPARE(items,
                  QStringList({"&Punt de llum simple", "&Commutada", "&Encreuament",
                               "Encreuament des de &quatre punts", "&Dos llums amb un interruptor",
-                              "-", "&Fitxer", "-", "Ajuda del &taller"}));
+                              "Presa de co&rrent", "Punt de llum i pre&sa de corrent",
+                              "Interruptor do&ble", "-", "&Fitxer", "-", "Ajuda del &taller"}));
         QStringList files;
         for (QAction* action : top[1]->menu()->findChild<QMenu*>("mnuTallerFitxer")->actions())
             files << action->text() + "|" + action->shortcut().toString();
@@ -448,6 +450,78 @@ class WorkshopTest : public QObject {
         QVERIFY(!verdict.startsWith("Correcte"));
         QVERIFY(verdict.contains("neutre"));
         QVERIFY(!widget(w, "Obre l'estança")->isVisible());
+    }
+
+    // The socket and double-switch exercises wired by presses, as a learner
+    // does, are correct; a board with an earth bar explains its colour.
+    void socketAndDoubleSwitchExercisesWiredByPresses() {
+        for (const char* id : {"presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble"}) {
+            auto& w = open(id);
+            QList<QPair<QString, QString>> conductors;
+            for (const auto& [a, b] : testing::naturalWiring(id))
+                conductors.append({a, b});
+            wire(w, conductors);
+            QCOMPARE(w.bench().wiring().conductors.size(), size_t(conductors.size()));
+            press(widget(w, "Comprova"));
+            QVERIFY2(widget<QLabel>(w, "Resultat")->text().startsWith("Correcte"),
+                     qPrintable(widget<QLabel>(w, "Resultat")->text()));
+            QCOMPARE(widget<QLabel>(w, "Llegenda")->text().contains("a la terra"),
+                     w.bench().exercise().earth >= 0);
+        }
+        QVERIFY(!widget<QLabel>(open("punt-de-llum"), "Llegenda")->text().contains("terra"));
+        auto& socket = open("presa-de-corrent");
+        QCOMPARE(accessible(terminal(socket, "Presa, terra"), QAccessible::Description),
+                 QString("connectat a la terra"));
+    }
+
+    // A conductor from the phase to the earth bar is a short: the breaker
+    // trips and says where the phase went.
+    void phaseOnTheEarthTripsTheBreaker() {
+        auto& w = open("presa-de-corrent");
+        wire(w, {{"Fase", "Terra"}});
+        QVERIFY(w.bench().tripped());
+        const QString warning = widget<QLabel>(w, "Avís")->text();
+        QVERIFY2(warning.startsWith("Curtcircuit! La fase toca la terra. El magnetotèrmic"),
+                 qPrintable(warning));
+        press(widget(w, "Comprova"));
+        QCOMPARE(widget<QLabel>(w, "Resultat")->text(),
+                 QString("Curtcircuit: la fase toca la terra."));
+    }
+
+    // Each button of a double switch is a switch of its own: in the truth
+    // table, by the mouse and by the keyboard, in the tab order.
+    void doubleSwitchButtonsByMouseAndKeyboard() {
+        auto& w = open("interruptor-doble");
+        QList<QPair<QString, QString>> conductors;
+        for (const auto& [a, b] : testing::naturalWiring("interruptor-doble"))
+            conductors.append({a, b});
+        wire(w, conductors);
+        auto* table = widget<QTableWidget>(w, "Taula de veritat");
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QString("ID 1"));
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QString("ID 2"));
+        QPushButton* first = widget<QPushButton>(w, "Interruptor doble 1");
+        QPushButton* second = widget<QPushButton>(w, "Interruptor doble 2");
+        QCOMPARE(accessible(second, QAccessible::Name), QString("Interruptor doble 2"));
+        press(first);
+        QCOMPARE(w.bench().wiring().positions, (std::vector<int>{1, 0}));
+        QCOMPARE(lampState(w, 0), QString("encesa"));
+        QCOMPARE(lampState(w, 1), QString("apagada"));
+        QTest::keyClick(second, Qt::Key_Space);
+        house->settle();
+        QCOMPARE(w.bench().wiring().positions, (std::vector<int>{1, 1}));
+        QCOMPARE(lampState(w, 1), QString("encesa"));
+        QTest::keyClick(first, Qt::Key_Return);
+        house->settle();
+        QCOMPARE(w.bench().wiring().positions, (std::vector<int>{0, 1}));
+        QCOMPARE(lampState(w, 0), QString("apagada"));
+        QCOMPARE(accessible(first, QAccessible::Description), QString("posició 0"));
+        QCOMPARE(table->item(1, 0)->foreground().color(), QColor(255, 0, 0));
+        QApplication::setActiveWindow(&house->mainWindow());
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), second);
+        QTest::keyClick(second, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Interruptor doble, comú"));
     }
 
     void keyboardAloneWiresAndWorksTheSwitches() {

@@ -221,7 +221,7 @@ class WorkshopRandomUse : public QObject {
             }
             return QStringLiteral("select conductor %1").arg(c);
         }
-        if (kind < 78) {
+        if (kind < 78 && !board.switchButtons().empty()) {
             const int s = below(int(board.switchButtons().size()));
             QPushButton* button = board.switchButtons()[size_t(s)];
             const int way = below(3);
@@ -327,7 +327,8 @@ class WorkshopRandomUse : public QObject {
     void everyExerciseTakesAnyActionInAnyOrder_data() {
         QTest::addColumn<QString>("id");
         for (const char* id :
-             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums"})
+             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
+              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble"})
             QTest::newRow(id) << QString(id);
     }
 

@@ -8,7 +8,10 @@ namespace circuit {
 namespace {
 
 bool matches(const Outcome& o, const Row& row) {
-    if (o.shortCircuit)
+    if (o.shortCircuit || o.earthFault)
+        return false;
+    if (!std::all_of(o.sockets.begin(), o.sockets.end(),
+                     [](const SocketState& s) { return s.works(); }))
         return false;
     for (size_t i = 0; i < row.size(); ++i)
         if ((o.lamps[i] == Glow::Full) != row[i] || o.lamps[i] == Glow::Weak)
@@ -90,10 +93,15 @@ void mark(const Exercise& e, Report& r) {
     const std::vector<LampRecord> lamps = lampRecords(r, e.lamps.size());
     const auto some = [&](auto test) { return std::any_of(lamps.begin(), lamps.end(), test); };
     const bool lit = some([](const LampRecord& l) { return l.lights; });
+    // A powered socket, like a lit lamp, shows whether the supply is safe.
+    const bool powered = std::any_of(o.begin(), o.end(), [](const Outcome& outcome) {
+        return std::any_of(outcome.sockets.begin(), outcome.sockets.end(),
+                           [](const SocketState& s) { return s.powered; });
+    });
     const bool switched = some([](const LampRecord& l) { return l.switched; });
     r.criteria[0] = criterion(0, firstWhere(n, [&](int k) { return r.differs[size_t(k)]; }), true);
-    r.criteria[1] =
-        criterion(1, firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; }), lit);
+    r.criteria[1] = criterion(1, firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; }),
+                              lit || powered);
     r.criteria[2] =
         criterion(2,
                   firstWhere(n,
@@ -147,7 +155,46 @@ bool allLampsLit(const Report& r) {
     });
 }
 
+// " (combinació …)", or nothing for an exercise without switches.
+QString inCombination(const Exercise& e, int k) {
+    return e.switches.empty() ? QString()
+                              : QStringLiteral(" (combinació %1)").arg(e.combinationText(k));
+}
+
+QString socketsCorrectText(const Exercise& e) {
+    const bool plural = e.sockets.size() > 1;
+    const QString sockets = plural ? QStringLiteral("les preses tenen tensió i terra")
+                                   : QStringLiteral("la presa té tensió i terra");
+    if (e.lamps.empty())
+        return QStringLiteral("Correcte: %1 i la instal·lació és segura.").arg(sockets);
+    return QStringLiteral("Correcte: %1 fa el que demana l'exercici en totes les combinacions, "
+                          "%2 i la instal·lació és segura.")
+        .arg(e.lamps.size() > 1 ? QStringLiteral("les làmpades") : QStringLiteral("la làmpada"),
+             sockets);
+}
+
+// The first socket that does not work, and why, in the first combination
+// where it fails.
+QString socketText(const Exercise& e, const Report& r) {
+    for (size_t i = 0; i < e.sockets.size(); ++i)
+        for (int k = 0; k < e.combinations(); ++k) {
+            const SocketState& s = r.outcomes[size_t(k)].sockets[i];
+            const QString name = e.components[size_t(e.sockets[i])].name;
+            if (!s.earthed)
+                return QStringLiteral("La presa «%1» no té el born de terra connectat a la "
+                                      "terra.")
+                    .arg(name);
+            if (!s.powered)
+                return QStringLiteral("La presa «%1» no té la tensió de la xarxa entre els borns "
+                                      "de fase i de neutre%2.")
+                    .arg(name, inCombination(e, k));
+        }
+    return {};
+}
+
 QString correctText(const Exercise& e, const Report& r) {
+    if (!e.sockets.empty())
+        return socketsCorrectText(e);
     const bool plural = e.lamps.size() > 1;
     QString text = plural ? QStringLiteral("Correcte: les làmpades fan el que demana l'exercici en "
                                            "totes les combinacions i la instal·lació és segura.")
@@ -165,11 +212,29 @@ QString correctText(const Exercise& e, const Report& r) {
 void judge(const Exercise& e, Report& r) {
     const bool plural = e.lamps.size() > 1;
     const auto& c = r.criteria;
+    const auto earthFault =
+        firstWhere(e.combinations(), [&](int k) { return r.outcomes[size_t(k)].earthFault; });
+    const QString socket = socketText(e, r);
     if (c[1].failed()) {
+        const int k = *c[1].firstFailure;
         r.verdict = Verdict::ShortCircuit;
-        r.text = QStringLiteral("Curtcircuit en la combinació %1: la fase toca el neutre sense "
-                                "passar per cap làmpada.")
-                     .arg(e.combinationText(*c[1].firstFailure));
+        const QString where =
+            e.switches.empty() ? QString()
+                               : QStringLiteral(" en la combinació %1").arg(e.combinationText(k));
+        r.text = (r.outcomes[size_t(k)].shortToEarth
+                      ? QStringLiteral("Curtcircuit%1: la fase toca la terra.")
+                      : QStringLiteral("Curtcircuit%1: la fase toca el neutre sense passar per "
+                                       "cap làmpada."))
+                     .arg(where);
+    } else if (earthFault) {
+        r.verdict = Verdict::EarthFault;
+        r.text = QStringLiteral("La terra no pot anar unida al neutre ni tornar el corrent de cap "
+                                "làmpada%1: és només per a la protecció. Connecta les làmpades i "
+                                "les preses al neutre.")
+                     .arg(inCombination(e, *earthFault));
+    } else if (!socket.isEmpty()) {
+        r.verdict = Verdict::Socket;
+        r.text = socket;
     } else if (!c[0].failed() && !c[2].failed()) {
         r.verdict = Verdict::Correct;
         r.text = correctText(e, r);
@@ -220,6 +285,9 @@ const std::array<QString, 4>& criterionNames() {
 Outcome outcomeOf(const Exercise& e, const Solution& s) {
     Outcome o;
     o.shortCircuit = s.shortCircuit;
+    o.shortToEarth = s.shortToEarth;
+    o.earthFault = s.earthFault;
+    o.sockets = s.sockets;
     for (size_t i = 0; i < e.lamps.size(); ++i) {
         const Glow glow = s.shortCircuit ? Glow::Off : s.glow(int(i));
         o.lamps.push_back(glow);

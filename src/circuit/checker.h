@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Checks a wiring: works every combination of the switches through the
 // solver and compares the lamps with what the exercise asks, then gives one
-// verdict and the four marks a teacher gives.
+// verdict and the four marks a teacher gives. Sockets are judged by one rule
+// in every combination, whatever the table: mains between their pins and
+// their earth pin on the earth bar.
 #pragma once
 
 #include "circuit/exercise.h"
@@ -16,6 +18,9 @@ namespace circuit {
 // The lamps in one combination of the switches.
 struct Outcome {
     bool shortCircuit = false;
+    bool shortToEarth = false;
+    bool earthFault = false;
+    std::vector<SocketState> sockets;
     std::vector<Glow> lamps;
     // One a lamp: it is off, yet a terminal of it is at the phase's voltage.
     std::vector<bool> liveWhileOff;
@@ -23,7 +28,17 @@ struct Outcome {
 
 Outcome outcomeOf(const Exercise& exercise, const Solution& solution);
 
-enum class Verdict { Correct, ShortCircuit, NeutralSwitched, Series, NeverLit, AlwaysLit, Wrong };
+enum class Verdict {
+    Correct,
+    ShortCircuit,
+    NeutralSwitched,
+    Series,
+    NeverLit,
+    AlwaysLit,
+    Wrong,
+    Socket,     // a socket lacks its earth or the mains between its pins
+    EarthFault, // the earth is joined to the neutral or carries a load's current
+};
 
 // A criterion is met, failed, or cannot be judged: whether the switches cut
 // the phase says nothing of a board on which no lamp is ever switched.

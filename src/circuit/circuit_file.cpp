@@ -134,7 +134,7 @@ QString saveFailure(const QString& path) {
 
 QByteArray serializeWiring(const Exercise& e, const Wiring& w) {
     QByteArray text = "{\n  \"format\": \"ampera-circuit\",\n  \"version\": " +
-                      QByteArray::number(CircuitFormatVersion) +
+                      QByteArray::number(e.wiringFormatVersion()) +
                       ",\n  \"exercise\": " + quoted(e.id) + ",\n  \"conductors\": [";
     for (size_t i = 0; i < w.conductors.size(); ++i) {
         const Conductor& c = w.conductors[i];

@@ -16,8 +16,11 @@
 
 namespace circuit {
 
-// The newest version of the format this program reads and writes.
-constexpr int CircuitFormatVersion = 1;
+// The newest version of the format this program reads and writes. A file is
+// written in the oldest version that knows every kind of its exercise
+// (Exercise::wiringFormatVersion): 1, or 2 with an earth bar, a socket or a
+// double switch.
+constexpr int CircuitFormatVersion = 2;
 
 struct SavedWiring {
     const Exercise* exercise; // one of library()'s

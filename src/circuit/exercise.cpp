@@ -110,9 +110,10 @@ bool readComponents(Reader& r, const QJsonValue& v, Exercise& e) {
 }
 
 // Gives each component its terminals and finds the phase, the neutral, the
-// switches and the lamps.
+// earth, the switches, the lamps and the sockets. A socket needs the earth;
+// an exercise needs a lamp or a socket.
 bool indexComponents(Reader& r, Exercise& e) {
-    bool ok = true, twoSupplies = false;
+    bool ok = true, twoSupplies = false, twoEarths = false;
     for (int i = 0; i < int(e.components.size()); ++i) {
         const Component& c = e.components[size_t(i)];
         e.firstTerminals.push_back(int(e.terminals.size()));
@@ -138,12 +139,22 @@ bool indexComponents(Reader& r, Exercise& e) {
             }
         if (c.kind == Kind::Lamp)
             e.lamps.push_back(i);
+        if (c.kind == Kind::Socket)
+            e.sockets.push_back(i);
+        if (c.kind == Kind::Earth) {
+            twoEarths = twoEarths || e.earth >= 0;
+            e.earth = last;
+        }
     }
     if (twoSupplies)
         ok = r.fail(QStringLiteral("hi ha d'haver una sola fase i un sol neutre"));
     if (e.phase < 0 || e.neutral < 0)
         ok = r.fail(QStringLiteral("hi falta la fase o el neutre"));
-    if (e.lamps.empty())
+    if (twoEarths)
+        ok = r.fail(QStringLiteral("hi ha d'haver una sola terra"));
+    if (!e.sockets.empty() && e.earth < 0)
+        ok = r.fail(QStringLiteral("hi ha preses però falta la terra"));
+    if (e.lamps.empty() && e.sockets.empty())
         ok = r.fail(QStringLiteral("hi falta alguna làmpada"));
     if (e.switches.size() > size_t(MaxSwitches))
         ok = r.fail(QStringLiteral("hi ha més de %1 interruptors").arg(MaxSwitches));
@@ -282,6 +293,13 @@ QString Exercise::combinationText(int combination) const {
     return parts.join(QStringLiteral(", "));
 }
 
+int Exercise::wiringFormatVersion() const {
+    int version = 1;
+    for (const Component& c : components)
+        version = std::max(version, describe(c.kind).formatVersion);
+    return version;
+}
+
 std::optional<Exercise> parseExercise(const QByteArray& json, QStringList* faults) {
     QString error;
     const std::optional<QJsonObject> object = parseJsonObject(json, &error);
@@ -310,7 +328,8 @@ const std::vector<Exercise>& builtInExercises() {
     static const std::vector<Exercise> exercises = [] {
         std::vector<Exercise> list;
         for (const char* id :
-             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums"}) {
+             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
+              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble"}) {
             QFile file(QStringLiteral(":/exercises/%1.json").arg(QLatin1String(id)));
             file.open(QIODevice::ReadOnly);
             QString error;

@@ -48,9 +48,11 @@ struct Exercise {
     // actuator it moves. A double switch has two, one after the other.
     std::vector<int> switches;
     std::vector<int> switchActuators;
-    std::vector<int> lamps;          // components that are lamps
-    int phase = -1;                  // the phase's terminal
-    int neutral = -1;                // the neutral's terminal
+    std::vector<int> lamps;   // components that are lamps
+    std::vector<int> sockets; // components that are sockets
+    int phase = -1;           // the phase's terminal
+    int neutral = -1;         // the neutral's terminal
+    int earth = -1;           // the earth bar's terminal, or -1 without one
     // Row k is the combination whose positions, read as a binary number with
     // the first switch as its highest digit, give k.
     std::vector<Row> table;
@@ -72,8 +74,10 @@ struct Exercise {
     // button's number when the component has several ("Interruptor doble 2").
     QString switchName(int switchIndex) const;
     std::optional<int> switchNamed(const QString& name) const;
-    // "Commutador 1 = 0, Commutador 2 = 1"
+    // "Commutador 1 = 0, Commutador 2 = 1"; empty without switches.
     QString combinationText(int combination) const;
+    // The version of the wiring-file format that its wirings are written in.
+    int wiringFormatVersion() const;
 };
 
 // Reads an exercise file. On failure returns nothing and puts in `faults`

@@ -34,6 +34,46 @@ KindSpec switchKind(Kind kind, const char* fileName, const char* label, const ch
             .actuators = {{2, {0, 0, 4, 2}, std::move(blades)}}};
 }
 
+// The earth bar, a third bar beside the phase and the neutral.
+KindSpec earthBar() {
+    KindSpec earth = bar(Kind::Earth, "terra", "TERRA");
+    earth.symbol = Symbol::EarthBar;
+    earth.formatVersion = 2;
+    return earth;
+}
+
+// A socket: its three terminals on the left, the phase and the neutral led
+// to the two pins of the face, the earth to its earthing clips.
+KindSpec socket() {
+    return {.kind = Kind::Socket,
+            .fileName = QStringLiteral("presa"),
+            .symbol = Symbol::Socket,
+            .size = {6, 7},
+            .body = {0, 0, 6, 7},
+            .label = QStringLiteral("P"),
+            .terminals = {{QStringLiteral("fase"), {0, 2}, Left, {2.7, 3}},
+                          {QStringLiteral("neutre"), {0, 4}, Left, {4.3, 3}},
+                          {QStringLiteral("terra"), {0, 6}, Left, {3.5, 4.8}}},
+            .formatVersion = 2};
+}
+
+// Two single switches on one common terminal, each with its button: the
+// first joins the common terminal to terminal 1 in position 1, the second
+// to terminal 2. Open blades swing away from each other.
+KindSpec doubleSwitch() {
+    KindSpec kind = switchKind(Kind::DoubleSwitch, "interruptor-doble", "ID", "switch_single",
+                               {{QStringLiteral("comú"), {0, 5}, Left, {1, 5}},
+                                {QStringLiteral("born 1"), {6, 3}, Right, {5, 3}},
+                                {QStringLiteral("born 2"), {6, 7}, Right, {5, 7}}},
+                               {});
+    kind.size = {6, 8};
+    kind.body = {0, 2, 6, 6};
+    kind.actuators = {{2, {0, 0, 3, 2}, {{0, {Open, 1}, {2.72, 2.54}}}},
+                      {2, {3, 0, 3, 2}, {{0, {Open, 2}, {2.72, 7.46}}}}};
+    kind.formatVersion = 2;
+    return kind;
+}
+
 std::vector<KindSpec> table() {
     const QString b1 = QStringLiteral("born 1"), b2 = QStringLiteral("born 2");
     const QString b3 = QStringLiteral("born 3"), b4 = QStringLiteral("born 4");
@@ -67,6 +107,9 @@ std::vector<KindSpec> table() {
          .terminals = {{b1, {0, 2}, Left, {2 - LampRadius, 2}},
                        {b2, {4, 2}, Right, {2 + LampRadius, 2}}},
          .loads = {{0, 1}}},
+        earthBar(),
+        socket(),
+        doubleSwitch(),
     };
 }
 

@@ -37,13 +37,14 @@
 
 namespace circuit {
 
-enum class Kind { Phase, Neutral, Switch, TwoWay, Intermediate, Lamp };
+enum class Kind { Phase, Neutral, Switch, TwoWay, Intermediate, Lamp, Earth, Socket, DoubleSwitch };
 
 // The radius of a lamp's glass, in grid steps.
 constexpr qreal LampRadius = 1.3;
 
-// How the painter draws a kind's body: a supply bar, a lamp, a switch.
-enum class Symbol { Bar, Lamp, Switch };
+// How the painter draws a kind's body: a supply bar, a lamp, a switch, the
+// green-and-yellow earth bar, a socket.
+enum class Symbol { Bar, Lamp, Switch, EarthBar, Socket };
 
 struct TerminalSpec {
     QString local; // "born 1", "comú"; empty for a bar's only terminal
@@ -86,6 +87,9 @@ struct KindSpec {
     std::vector<TerminalSpec> terminals{};
     std::vector<Load> loads{};
     std::vector<Actuator> actuators{};
+    // The version of the wiring-file format that first knew this kind: a
+    // file for an exercise that has it is written in that version or later.
+    int formatVersion = 1;
 };
 
 const KindSpec& describe(Kind kind);

@@ -49,12 +49,15 @@ struct Lamp {
     int a, b; // nodes
 };
 
-// Voltage of every node that the lamps join to the phase or the neutral;
-// NaN for the others.
-std::vector<double> nodeVolts(int count, int phase, int neutral, const std::vector<Lamp>& lamps) {
+// Voltage of every node that the lamps join to the phase or to a node at
+// 0 V (the neutral, the earth); NaN for the others.
+std::vector<double> nodeVolts(int count, int phase, const std::vector<int>& zeros,
+                              const std::vector<Lamp>& lamps) {
     // Which nodes reach a fixed one through lamps.
     std::vector<bool> reached(size_t(count), false);
-    reached[size_t(phase)] = reached[size_t(neutral)] = true;
+    reached[size_t(phase)] = true;
+    for (int zero : zeros)
+        reached[size_t(zero)] = true;
     for (bool grew = true; grew;) {
         grew = false;
         for (const Lamp& l : lamps)
@@ -65,11 +68,12 @@ std::vector<double> nodeVolts(int count, int phase, int neutral, const std::vect
     }
     std::vector<double> volts(size_t(count), std::numeric_limits<double>::quiet_NaN());
     volts[size_t(phase)] = MainsVolts;
-    volts[size_t(neutral)] = 0;
+    for (int zero : zeros)
+        volts[size_t(zero)] = 0;
     std::vector<int> unknown(size_t(count), -1);
     int n = 0;
     for (int i = 0; i < count; ++i)
-        if (reached[size_t(i)] && i != phase && i != neutral)
+        if (reached[size_t(i)] && std::isnan(volts[size_t(i)]))
             unknown[size_t(i)] = n++;
     if (n == 0)
         return volts;
@@ -110,6 +114,32 @@ Potential potentialOf(double volts) {
     return Potential::Between;
 }
 
+// Whether current flows into the earth bar's node through the loads.
+bool currentToEarth(int earth, const std::vector<double>& volts, const std::vector<Lamp>& lamps) {
+    double current = 0;
+    for (const Lamp& l : lamps)
+        if ((l.a == earth) != (l.b == earth)) {
+            const double other = volts[size_t(l.a == earth ? l.b : l.a)];
+            current += std::isnan(other) ? 0 : other / LampOhms;
+        }
+    return std::abs(current) > Tolerance / LampOhms;
+}
+
+std::vector<SocketState> socketStates(const Exercise& e, const Solution& s, Nodes& nodes,
+                                      int earth) {
+    std::vector<SocketState> states;
+    for (int socket : e.sockets) {
+        const Potential a = s.potential[size_t(e.terminalOf(socket, 0))];
+        const Potential b = s.potential[size_t(e.terminalOf(socket, 1))];
+        SocketState state;
+        state.powered = (a == Potential::Phase && b == Potential::Neutral) ||
+                        (a == Potential::Neutral && b == Potential::Phase);
+        state.earthed = earth >= 0 && nodes.find(e.terminalOf(socket, 2)) == earth;
+        states.push_back(state);
+    }
+    return states;
+}
+
 } // namespace
 
 Glow glowOf(double brightness) {
@@ -125,9 +155,12 @@ Solution solve(const Exercise& e, const Wiring& w) {
     s.brightness.assign(e.lamps.size(), 0);
     s.volts.assign(size_t(terminals), std::numeric_limits<double>::quiet_NaN());
     s.potential.assign(size_t(terminals), Potential::None);
+    s.sockets.assign(e.sockets.size(), {});
     const int phase = nodes.find(e.phase), neutral = nodes.find(e.neutral);
-    if (phase == neutral) {
+    const int earth = e.earth >= 0 ? nodes.find(e.earth) : -1;
+    if (phase == neutral || phase == earth) {
         s.shortCircuit = true;
+        s.shortToEarth = phase == earth;
         return s;
     }
     std::vector<Lamp> lamps;
@@ -136,11 +169,18 @@ Solution solve(const Exercise& e, const Wiring& w) {
         lamps.push_back(
             {nodes.find(e.terminalOf(lamp, load.a)), nodes.find(e.terminalOf(lamp, load.b))});
     }
-    const std::vector<double> volts = nodeVolts(terminals, phase, neutral, lamps);
+    std::vector<int> zeros{neutral};
+    if (earth >= 0 && earth != neutral)
+        zeros.push_back(earth);
+    const std::vector<double> volts = nodeVolts(terminals, phase, zeros, lamps);
     for (int t = 0; t < terminals; ++t) {
-        s.volts[size_t(t)] = volts[size_t(nodes.find(t))];
-        s.potential[size_t(t)] = potentialOf(s.volts[size_t(t)]);
+        const int node = nodes.find(t);
+        s.volts[size_t(t)] = volts[size_t(node)];
+        s.potential[size_t(t)] =
+            node == earth && earth != neutral ? Potential::Earth : potentialOf(s.volts[size_t(t)]);
     }
+    s.earthFault = earth >= 0 && (earth == neutral || currentToEarth(earth, volts, lamps));
+    s.sockets = socketStates(e, s, nodes, earth);
     for (size_t i = 0; i < lamps.size(); ++i) {
         const double drop = volts[size_t(lamps[i].a)] - volts[size_t(lamps[i].b)];
         if (!std::isnan(drop))

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Solves a wired board: terminals that conductors and the contacts of the
 // switches in their positions join ideally form nodes; the phase is held at
-// 230 V and the neutral at 0 V; the loads of the components (the lamps) are
+// 230 V and the neutral at 0 V, and so is the earth bar, a node of its own;
+// the loads of the components (the lamps) are
 // resistances, and the voltage of every other node follows by
-// nodal analysis. A short circuit is the phase and the neutral in one node.
+// nodal analysis. A short circuit is the phase in one node with the neutral
+// or the earth.
 #pragma once
 
 #include "circuit/exercise.h"
@@ -18,14 +20,28 @@ constexpr double RatedWatts = 60; // every lamp, at mains voltage
 
 // What a conductor or terminal is at: the phase's potential, the neutral's,
 // something in between (a node between two lamps in series), or neither
-// (joined to neither side).
-enum class Potential { None, Phase, Neutral, Between };
+// (joined to neither side); or the earth bar's, when it is joined to it and
+// not to the neutral.
+enum class Potential { None, Phase, Neutral, Between, Earth };
 
 enum class Glow { Off, Weak, Full };
 Glow glowOf(double brightness);
 
+// A socket works with the phase on one of its pins and the neutral on the
+// other, either way round, and its earth pin joined to the earth bar.
+struct SocketState {
+    bool powered = false;
+    bool earthed = false;
+    bool works() const { return powered && earthed; }
+};
+
 struct Solution {
     bool shortCircuit = false;
+    bool shortToEarth = false; // the short is the phase joined to the earth bar
+    // The earth bar is joined to the neutral, or a load's current returns
+    // through it: the earth is for protection, never a return path.
+    bool earthFault = false;
+    std::vector<SocketState> sockets; // one a socket
     std::vector<double> volts;        // a terminal; NaN when it reaches neither side
     std::vector<Potential> potential; // a terminal
     std::vector<double> brightness;   // a lamp: its power over its rated power

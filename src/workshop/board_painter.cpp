@@ -125,6 +125,12 @@ class ComponentPainter {
         case Symbol::Switch:
             drawSwitch(index, indexIn(e.switches, index));
             break;
+        case Symbol::EarthBar:
+            drawEarthBar(index);
+            break;
+        case Symbol::Socket:
+            drawSocket(index, indexIn(e.sockets, index));
+            break;
         }
     }
 
@@ -219,7 +225,49 @@ class ComponentPainter {
                         colourOf(index, blade.pivot), WireWidth * 1.2);
             }
         }
-        name(c, 3.55);
+        name(c, kind.body.height() - 0.45);
+    }
+
+    // The earth bar is green and yellow whatever it touches, like every
+    // earth conductor.
+    void drawEarthBar(int index) {
+        const circuit::KindSpec& kind = circuit::describe(component(index).kind);
+        const TerminalSpec& terminal = kind.terminals.front();
+        const QPointF from = g_.px(at(index, terminal.inner)),
+                      to = g_.px(at(index, terminal.point));
+        const qreal width = 0.5 * (g_.px({1, 0}) - g_.px({0, 0})).x();
+        g_.p.setPen(
+            QPen(potentialColour(circuit::Potential::Earth), width, Qt::SolidLine, Qt::RoundCap));
+        g_.p.drawLine(from, to);
+        QPen yellow(earthYellow(), width, Qt::CustomDashLine, Qt::FlatCap);
+        yellow.setDashPattern({1.5, 1.5});
+        g_.p.setPen(yellow);
+        g_.p.drawLine(from, to);
+        g_.text(at(index, {0.2, -0.25}), 0.75, kind.caption, true, Qt::black);
+    }
+
+    // A socket's face: the two pins, the earthing clips above and below
+    // them, and a pilot light that is lit while the pins have the mains
+    // between them. Each lead bends once on its way to its pin or clip.
+    void drawSocket(int index, int socket) {
+        const Component& c = component(index);
+        const circuit::KindSpec& kind = circuit::describe(c.kind);
+        g_.circle(at(index, {3.5, 3}), 2, QPen(Qt::black, 0.1), QColor(250, 250, 245));
+        for (int t = 0; t < int(kind.terminals.size()); ++t) {
+            const TerminalSpec& terminal = kind.terminals[size_t(t)];
+            const QPointF elbow(terminal.inner.x(), terminal.point.y());
+            g_.line(at(index, terminal.point), at(index, elbow), colourOf(index, t));
+            g_.line(at(index, elbow), at(index, terminal.inner), colourOf(index, t));
+        }
+        for (int pin = 0; pin < 2; ++pin)
+            g_.circle(at(index, kind.terminals[size_t(pin)].inner), 0.3, Qt::NoPen, Qt::black);
+        const QColor earth = colourOf(index, 2);
+        for (qreal y : {1.25, 4.8})
+            g_.line(at(index, {3, y}), at(index, {4, y}), earth, 0.25);
+        const bool live = !bench_.tripped() && bench_.solution().sockets[size_t(socket)].powered;
+        g_.circle(at(index, {5.4, 0.7}), 0.4, QPen(Qt::black, 0.06),
+                  live ? socketLightColour() : QColor(Qt::white));
+        name(c, 6.3);
     }
 
     Grid& g_;

@@ -19,6 +19,8 @@ QColor potentialColour(Potential potential) {
         return {0, 70, 255};
     case Potential::Between:
         return {160, 40, 200};
+    case Potential::Earth:
+        return {0, 150, 60};
     case Potential::None:
         break;
     }
@@ -33,6 +35,8 @@ QString potentialText(Potential potential) {
         return QStringLiteral("a la tensió del neutre");
     case Potential::Between:
         return QStringLiteral("entre la fase i el neutre");
+    case Potential::Earth:
+        return QStringLiteral("connectat a la terra");
     case Potential::None:
         break;
     }
@@ -97,6 +101,14 @@ QString outcomeCell(const circuit::Outcome& outcome, int lamp) {
 
 QColor lampColour() {
     return {255, 255, 0};
+}
+
+QColor earthYellow() {
+    return {250, 215, 0};
+}
+
+QColor socketLightColour() {
+    return {255, 110, 0};
 }
 
 QColor highlightColour() {

@@ -13,8 +13,8 @@ namespace workshop {
 // What a terminal shows: nothing is live while the breaker is tripped.
 circuit::Potential shownPotential(const Workbench& bench, int terminal);
 
-// Red at the phase's potential, blue at the neutral's, black for neither,
-// violet in between, as the legend explains.
+// Red at the phase's potential, blue at the neutral's, green at the earth's,
+// black for neither, violet in between, as the legend explains.
 QColor potentialColour(circuit::Potential potential);
 QString potentialText(circuit::Potential potential);
 QString glowText(circuit::Glow glow);
@@ -34,6 +34,10 @@ QStringList truthTableHeadings(const circuit::Exercise& exercise, const QString&
 QString outcomeCell(const circuit::Outcome& outcome, int lamp);
 
 QColor lampColour();
+// The yellow of the earth's green-and-yellow stripes.
+QColor earthYellow();
+// A socket's pilot light while the socket is live.
+QColor socketLightColour();
 QColor highlightColour();
 
 } // namespace workshop

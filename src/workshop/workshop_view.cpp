@@ -40,10 +40,13 @@ QLabel* wrappedLabel(const QString& text, QWidget* parent) {
 } // namespace
 
 QString WorkshopView::shortCircuitText() const {
-    return QStringLiteral("Curtcircuit! La fase toca el neutre sense passar per cap "
-                          "làmpada (%1). El magnetotèrmic ha saltat: treu el conductor "
+    const QString where = bench_.exercise().combinationText(bench_.wiring().combination());
+    return QStringLiteral("Curtcircuit! %1%2. El magnetotèrmic ha saltat: treu el conductor "
                           "que fa el curt i prem el magnetotèrmic per rearmar-lo.")
-        .arg(bench_.exercise().combinationText(bench_.wiring().combination()));
+        .arg(bench_.solution().shortToEarth
+                 ? QStringLiteral("La fase toca la terra")
+                 : QStringLiteral("La fase toca el neutre sense passar per cap làmpada"),
+             where.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(where));
 }
 
 WorkshopView::WorkshopView(Workbench& bench, QWidget* parent)
@@ -109,6 +112,10 @@ QWidget* WorkshopView::createAbout() {
         swatch(potentialColour(circuit::Potential::Neutral), QStringLiteral("al neutre")) +
         QStringLiteral(" &nbsp; ") +
         swatch(potentialColour(circuit::Potential::None), QStringLiteral("sense connexió")) +
+        (bench_.exercise().earth >= 0
+             ? QStringLiteral(" &nbsp; ") +
+                   swatch(potentialColour(circuit::Potential::Earth), QStringLiteral("a la terra"))
+             : QString()) +
         QStringLiteral("<br>") +
         swatch(potentialColour(circuit::Potential::Between),
                QStringLiteral("entre la fase i el neutre (làmpades en sèrie)")));

@@ -18,9 +18,13 @@ constexpr double Mains = 230;
 // two-way switch joins the common terminal to terminal 1 in position 0 and
 // to terminal 2 in position 1; an intermediate switch joins 1-4 and 2-3 in
 // position 0 (crossed) and 1-3 and 2-4 in position 1 (straight).
-Conductors contacts(const circuit::Component& c, int position) {
+Conductors contacts(const circuit::Component& c, int button, int position) {
     const QString n = c.name + QStringLiteral(", ");
     switch (c.kind) {
+    case circuit::Kind::DoubleSwitch:
+        // Button 1 closes the common terminal onto terminal 1, button 2 onto 2.
+        return position == 1 ? Conductors{{n + "comú", n + (button == 0 ? "born 1" : "born 2")}}
+                             : Conductors{};
     case circuit::Kind::Switch:
         return position == 1 ? Conductors{{n + "born 1", n + "born 2"}} : Conductors{};
     case circuit::Kind::TwoWay:
@@ -56,6 +60,37 @@ std::vector<int> groups(const std::vector<QSet<int>>& links) {
     return group;
 }
 
+// What the earth and the sockets do, once the voltages are known.
+void earthAndSockets(const circuit::Exercise& e, const std::vector<int>& group,
+                     const QHash<int, double>& volts, const std::vector<std::pair<int, int>>& lamps,
+                     int earth, int neutral, State& state) {
+    if (e.earth < 0)
+        return;
+    // The current the lamps carry into the earth, in units of one lamp's
+    // conductance.
+    double current = 0;
+    for (const auto& [a, b] : lamps)
+        if ((a == earth) != (b == earth))
+            current += volts.value(a == earth ? b : a, 0.0);
+    state.earthFault = earth == neutral || std::abs(current) > 1e-6;
+    for (size_t t = 0; t < e.terminals.size(); ++t)
+        state.onEarth[t] = earth != neutral && group[t] == earth;
+    QHash<QString, int> index;
+    for (int t = 0; t < int(e.terminals.size()); ++t)
+        index.insert(e.terminals[size_t(t)].name, t);
+    for (size_t i = 0; i < e.sockets.size(); ++i) {
+        const QString n = e.components[size_t(e.sockets[i])].name + QStringLiteral(", ");
+        const int live = index.value(n + "fase"), back = index.value(n + "neutre");
+        const auto at = [&](int t, double v) {
+            return volts.contains(group[size_t(t)]) && !state.onEarth[size_t(t)] &&
+                   std::abs(volts.value(group[size_t(t)]) - v) < 1e-6;
+        };
+        state.socketPowered[i] =
+            (at(live, Mains) && at(back, 0)) || (at(live, 0) && at(back, Mains));
+        state.socketEarthed[i] = group[size_t(index.value(n + "terra"))] == earth;
+    }
+}
+
 } // namespace
 
 std::vector<int> positionsOf(const circuit::Exercise& e, int combination) {
@@ -79,7 +114,8 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     for (const auto& [a, b] : conductors)
         link(a, b);
     for (size_t s = 0; s < e.switches.size(); ++s)
-        for (const auto& [a, b] : contacts(e.components[size_t(e.switches[s])], positions[s]))
+        for (const auto& [a, b] :
+             contacts(e.components[size_t(e.switches[s])], e.switchActuators[s], positions[s]))
             link(a, b);
     const std::vector<int> group = groups(links);
 
@@ -88,9 +124,14 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     state.volts.assign(e.terminals.size(), none);
     state.lamps.assign(e.lamps.size(), Light::Off);
     state.liveWhileOff.assign(e.lamps.size(), false);
+    state.onEarth.assign(e.terminals.size(), false);
+    state.socketPowered.assign(e.sockets.size(), false);
+    state.socketEarthed.assign(e.sockets.size(), false);
     const int phase = group[size_t(e.phase)], neutral = group[size_t(e.neutral)];
-    if (phase == neutral) {
+    const int earth = e.earth >= 0 ? group[size_t(e.earth)] : -2;
+    if (phase == neutral || phase == earth) {
         state.shortCircuit = true;
+        state.shortToEarth = phase == earth;
         return state;
     }
 
@@ -103,6 +144,9 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     }
     // Groups with a voltage: the two supplies and whatever lamps lead to them.
     QHash<int, double> volts{{phase, Mains}, {neutral, 0.0}};
+    if (e.earth >= 0)
+        volts.insert(earth, 0.0);
+    const auto fixed = [&](int g) { return g == phase || g == neutral || g == earth; };
     for (bool grew = true; grew;) {
         grew = false;
         for (const auto& [a, b] : lamps)
@@ -117,7 +161,7 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     for (int sweep = 0; sweep < 100000; ++sweep) {
         double moved = 0;
         for (auto it = volts.begin(); it != volts.end(); ++it) {
-            if (it.key() == phase || it.key() == neutral)
+            if (fixed(it.key()))
                 continue;
             double sum = 0;
             int count = 0;
@@ -146,6 +190,7 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
                 if (volts.contains(end) && std::abs(volts.value(end) - Mains) < 1e-6)
                     state.liveWhileOff[i] = true;
     }
+    earthAndSockets(e, group, volts, lamps, earth, neutral, state);
     return state;
 }
 
@@ -177,8 +222,11 @@ Marks mark(const circuit::Exercise& e, const Conductors& conductors) {
     // is not at full brightness exactly where the table wants it lit.
     auto differs = [&](int k, bool inverted) {
         const State& s = m.states[size_t(k)];
-        if (s.shortCircuit)
+        if (s.shortCircuit || s.earthFault)
             return true;
+        for (size_t i = 0; i < s.socketPowered.size(); ++i)
+            if (!s.socketPowered[i] || !s.socketEarthed[i])
+                return true;
         for (size_t i = 0; i < s.lamps.size(); ++i)
             if (s.lamps[i] != ((e.table[size_t(k)][i] != inverted) ? Light::Full : Light::Off))
                 return true;
@@ -227,8 +275,21 @@ Marks mark(const circuit::Exercise& e, const Conductors& conductors) {
         anyLit = anyLit || !lit.empty();
         anySwitched = anySwitched || (!lit.empty() && !dark.empty());
     }
+    // Sockets, shorts aside: any with the mains makes the supply judgeable.
+    bool anyPowered = false;
+    for (int k = 0; k < n; ++k) {
+        const State& s = m.states[size_t(k)];
+        if (s.shortCircuit)
+            continue;
+        if (s.earthFault && m.earthFaultAt < 0)
+            m.earthFaultAt = k;
+        for (size_t i = 0; i < s.socketPowered.size(); ++i) {
+            anyPowered = anyPowered || s.socketPowered[i];
+            m.socketFails = m.socketFails || !s.socketPowered[i] || !s.socketEarthed[i];
+        }
+    }
     m.works = judged(notWorking, true);
-    m.noShort = judged(shorted, anyLit);
+    m.noShort = judged(shorted, anyLit || anyPowered);
     m.phaseCut = judged(neutralCut, anySwitched);
     m.fullLight = judged(weak, anyLit);
     return m;

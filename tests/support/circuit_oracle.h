@@ -4,7 +4,10 @@
 // description, finds what conductors and closed contacts join by searching
 // the graph of terminals, and finds the voltages by relaxing every node
 // towards the mean of its neighbours through the lamps, which all have the
-// same resistance.
+// same resistance. The earth bar is held at 0 V like the neutral, but is a
+// node of its own: the phase on it is a short, the neutral on it or a
+// lamp's current into it an earth fault. A socket works with the phase on
+// one pin, the neutral on the other and its earth pin on the earth bar.
 #pragma once
 
 #include "circuit/exercise.h"
@@ -24,6 +27,12 @@ enum class Light { Off, Weak, Full };
 
 struct State {
     bool shortCircuit = false;
+    bool shortToEarth = false;
+    bool earthFault = false;
+    // Per terminal: in the earth bar's group, and not the neutral's.
+    std::vector<bool> onEarth;
+    // Per socket, in the exercise's order.
+    std::vector<bool> socketPowered, socketEarthed;
     // Per terminal, in the exercise's order: its voltage, NaN when no lamp or
     // conductor leads from it to the phase or the neutral (and on a short).
     std::vector<double> volts;
@@ -64,6 +73,8 @@ struct Marks {
     // phase's voltage, and the first combination where it is; or -1.
     int unconnectedLamp = -1;
     int unconnectedAt = -1;
+    int earthFaultAt = -1;    // the first combination with an earth fault, or -1
+    bool socketFails = false; // some socket does not work in some combination
 };
 Marks mark(const circuit::Exercise& exercise, const Conductors& conductors);
 

@@ -53,6 +53,18 @@ inline Conductors naturalWiring(const QString& id) {
                 {"Interruptor, born 2", "Làmpada 2, born 1"},
                 {"Làmpada 1, born 2", "Neutre"},
                 {"Làmpada 2, born 2", "Neutre"}};
+    if (id == QLatin1String("presa-de-corrent"))
+        return {{"Fase", "Presa, fase"}, {"Neutre", "Presa, neutre"}, {"Terra", "Presa, terra"}};
+    if (id == QLatin1String("punt-de-llum-i-presa"))
+        return {{"Fase", "Interruptor, born 1"}, {"Interruptor, born 2", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"},   {"Fase", "Presa, fase"},
+                {"Neutre", "Presa, neutre"},     {"Terra", "Presa, terra"}};
+    if (id == QLatin1String("interruptor-doble"))
+        return {{"Fase", "Interruptor doble, comú"},
+                {"Interruptor doble, born 1", "Làmpada 1, born 1"},
+                {"Interruptor doble, born 2", "Làmpada 2, born 1"},
+                {"Làmpada 1, born 2", "Neutre"},
+                {"Làmpada 2, born 2", "Neutre"}};
     return {};
 }
 
