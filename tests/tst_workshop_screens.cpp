@@ -130,6 +130,8 @@ class WorkshopScreens : public QObject {
         touchScreen = QTest::createTouchDevice();
         house = std::make_unique<testing::HouseFixture>();
     }
+    // Qt Test hands the touch screen it makes to the caller.
+    void cleanupTestCase() { delete touchScreen; }
     void init() {
         house->reset();
         house->mainWindow().show();
