@@ -467,6 +467,9 @@ class WorkshopTest : public QObject {
                      qPrintable(widget<QLabel>(w, "Resultat")->text()));
             QCOMPARE(widget<QLabel>(w, "Llegenda")->text().contains("a la terra"),
                      w.bench().exercise().earth >= 0);
+            // Only boards with a lamp have a truth table to show.
+            QCOMPARE(widget(w, "Taula de veritat")->isVisible(),
+                     !w.bench().exercise().lamps.empty());
         }
         QVERIFY(!widget<QLabel>(open("punt-de-llum"), "Llegenda")->text().contains("terra"));
         auto& socket = open("presa-de-corrent");

@@ -151,6 +151,8 @@ QWidget* WorkshopView::createTableBlock() {
         wrappedLabel(QStringLiteral("Cal: el que demana l'exercici. Fa: el que fa el teu "
                                     "muntatge (½: llum feble; CC: curtcircuit)."),
                      block));
+    // A board of sockets alone has no lamp to tabulate.
+    block->setVisible(!e.lamps.empty());
     return block;
 }
 
