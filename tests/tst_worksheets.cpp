@@ -11,6 +11,7 @@
 #include "circuit/checker.h"
 #include "circuit/circuit_file.h"
 #include "circuit/exercise.h"
+#include "circuit/library.h"
 #include "circuit/router.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
@@ -433,6 +434,11 @@ void WorksheetsTest::everySizeOfTableIsLaidOutLegibly() {
                     QCOMPARE(l.pages, 1);
             }
         }
+    // A board of sockets alone has no table: the board has the page.
+    const auto sockets = workshop::layOutWorksheet(*circuit::findExercise("presa-de-corrent"), {});
+    QVERIFY(sockets.table.blocks.empty());
+    QCOMPARE(sockets.pages, 1);
+    QVERIFY(inside.contains(sockets.board) && sockets.board.width() > 0.9 * inside.width());
 }
 
 // Blank sheets from an exercise's id or file, the learner's from a wiring

@@ -206,6 +206,11 @@ WorksheetLayout layOutWorksheet(const circuit::Exercise& e, const QString& verdi
                      lineHeight(sheetFont(TextPoints)) + 6);
     const QRectF body(content.left(), l.names.bottom() + 12, content.width(),
                       content.bottom() - l.names.bottom() - 12);
+    // A board of sockets alone has no lamp to tabulate: the board has the page.
+    if (e.lamps.empty()) {
+        placeBoard(l, body, e, verdict);
+        return l;
+    }
     // Whichever leaves the larger board.
     const std::optional<WorksheetLayout> beside = tableBeside(l, body, e, verdict);
     const std::optional<WorksheetLayout> below = tableBelow(l, body, e, verdict);
