@@ -302,7 +302,7 @@ class TestCircuit : public QObject {
                 QVERIFY2(valid(load.a) && valid(load.b) && load.a != load.b, what);
             for (const Actuator& a : kind.actuators) {
                 QVERIFY2(a.positions >= 2, what);
-                QVERIFY2(footprint.contains(a.button), what);
+                QVERIFY2(a.button.isEmpty() || footprint.contains(a.button), what);
                 for (const Blade& blade : a.blades) {
                     QVERIFY2(valid(blade.pivot), what);
                     QCOMPARE(int(blade.restsOn.size()), a.positions);
@@ -310,7 +310,9 @@ class TestCircuit : public QObject {
                         QVERIFY2(rest == Blade::Open || (valid(rest) && rest != blade.pivot), what);
                 }
             }
-            QCOMPARE(isSwitch(kind.kind), !kind.actuators.empty());
+            // What has actuators is moved either by the learner or by the circuit.
+            QCOMPARE(isSwitch(kind.kind) || isDevice(kind.kind), !kind.actuators.empty());
+            QVERIFY2(!(isSwitch(kind.kind) && isDevice(kind.kind)), what);
         }
     }
 
@@ -330,6 +332,8 @@ class TestCircuit : public QObject {
                 QVERIFY(!board::takes(flipped, b + board::terminalExit(flipped, t)));
             }
             for (int a = 0; a < int(kind.actuators.size()); ++a) {
+                if (kind.actuators[size_t(a)].button.isEmpty())
+                    continue;
                 const QRect button = board::buttonArea(flipped, a);
                 const QRect unflipped = board::buttonArea(plain, a);
                 QVERIFY(f.contains(button));
@@ -348,8 +352,9 @@ class TestCircuit : public QObject {
         QTest::addColumn<QString>("marks"); // the four criteria, as printed
 
         for (const Exercise& e : builtInExercises()) {
-            // Sockets have rows of their own below.
-            if (!e.sockets.empty())
+            // Sockets have rows of their own below; tst_sequences judges
+            // the boards of push buttons.
+            if (!e.sockets.empty() || e.bySequences)
                 continue;
             const QByteArray id = e.id.toUtf8();
             const bool plural = e.lamps.size() > 1;
@@ -584,7 +589,7 @@ class TestCircuit : public QObject {
                         c.push_back({terminal(), terminal()});
                 }
                 compareSolutions(e, c);
-                if (!QTest::currentTestFailed())
+                if (!QTest::currentTestFailed() && !e.bySequences)
                     compareReports(e, c);
                 if (QTest::currentTestFailed()) {
                     for (const auto& [a, b] : c)

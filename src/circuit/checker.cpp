@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "circuit/checker.h"
 
+#include "circuit/devices.h"
+
 #include <algorithm>
 
 namespace circuit {
@@ -73,10 +75,12 @@ std::vector<LampRecord> lampRecords(const Report& r, size_t lamps) {
     return records;
 }
 
-Criterion criterion(int index, std::optional<int> failure, bool judged) {
+Criterion criterion(const Exercise& e, int index, std::optional<int> failure, bool judged) {
     Criterion c;
     c.name = criterionNames()[size_t(index)];
     c.firstFailure = failure;
+    if (failure)
+        c.where = e.combinationText(*failure);
     c.judgement = failure ? Judgement::Failed : judged ? Judgement::Met : Judgement::Unjudged;
     return c;
 }
@@ -99,11 +103,12 @@ void mark(const Exercise& e, Report& r) {
                            [](const SocketState& s) { return s.powered; });
     });
     const bool switched = some([](const LampRecord& l) { return l.switched; });
-    r.criteria[0] = criterion(0, firstWhere(n, [&](int k) { return r.differs[size_t(k)]; }), true);
-    r.criteria[1] = criterion(1, firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; }),
-                              lit || powered);
+    r.criteria[0] =
+        criterion(e, 0, firstWhere(n, [&](int k) { return r.differs[size_t(k)]; }), true);
+    r.criteria[1] = criterion(
+        e, 1, firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; }), lit || powered);
     r.criteria[2] =
-        criterion(2,
+        criterion(e, 2,
                   firstWhere(n,
                              [&](int k) {
                                  for (size_t i = 0; i < lamps.size(); ++i)
@@ -113,7 +118,7 @@ void mark(const Exercise& e, Report& r) {
                              }),
                   switched);
     r.criteria[3] =
-        criterion(3,
+        criterion(e, 3,
                   firstWhere(n,
                              [&](int k) {
                                  const auto& glows = o[size_t(k)].lamps;
@@ -306,7 +311,13 @@ Report check(const Exercise& e, const Wiring& wiring) {
     Wiring w = wiring;
     for (int k = 0; k < e.combinations(); ++k) {
         w.setCombination(k);
-        r.outcomes.push_back(outcomeOf(e, solve(e, w)));
+        DeviceState rest = DeviceState::initial(e);
+        r.outcomes.push_back(outcomeOf(e, settle(e, w, rest)));
+    }
+    if (e.bySequences) {
+        r.differs.assign(r.outcomes.size(), false);
+        checkSequences(e, wiring, r);
+        return r;
     }
     compare(e, r);
     mark(e, r);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Checks a wiring: works every combination of the switches through the
-// solver and compares the lamps with what the exercise asks, then gives one
-// verdict and the four marks a teacher gives. Sockets are judged by one rule
-// in every combination, whatever the table: mains between their pins and
-// their earth pin on the earth bar.
+// Checks a wiring: works every combination of the switches (or every
+// sequence of presses) through the solver and compares the lamps with what
+// the exercise asks, then gives one verdict and the four marks a teacher
+// gives. Sockets are judged by one rule in every combination, whatever the
+// table: mains between their pins and their earth pin on the earth bar.
 #pragma once
 
 #include "circuit/exercise.h"
@@ -48,12 +48,22 @@ struct Criterion {
     QString name;
     Judgement judgement = Judgement::Unjudged;
     std::optional<int> firstFailure; // the first combination where it fails
+    QString where;                   // where it fails first, for the learner
     bool met() const { return judgement == Judgement::Met; }
     bool failed() const { return judgement == Judgement::Failed; }
 };
 
+// How one sequence went.
+struct SequenceResult {
+    QString name;
+    bool passed = false;
+    QString failure; // what happened where it first went wrong; empty when it passed
+};
+
 struct Report {
-    std::vector<Outcome> outcomes; // one a combination
+    // One a combination. On a board judged by sequences, what each
+    // combination of push buttons held does from rest, and nothing expected.
+    std::vector<Outcome> outcomes;
     // The table the outcomes are compared with: the exercise's own, or its
     // complement when that is accepted and fits better.
     std::vector<Row> expected;
@@ -65,9 +75,16 @@ struct Report {
     // cuts the phase; every lamp lights at full brightness. When each is
     // judged is written in docs/exercicis.md.
     std::array<Criterion, 4> criteria;
+    std::vector<SequenceResult> sequences; // one an exercise's sequence
 };
 
+// Works every combination, or on a board with push buttons, relays or
+// timers every sequence (sequences.cpp), each from rest on a simulated
+// clock.
 Report check(const Exercise& exercise, const Wiring& wiring);
+
+// The sequences' part of check().
+void checkSequences(const Exercise& exercise, const Wiring& wiring, Report& report);
 
 // The names of Report::criteria, in order, for headings.
 const std::array<QString, 4>& criterionNames();

@@ -18,8 +18,8 @@ namespace circuit {
 
 // The newest version of the format this program reads and writes. A file is
 // written in the oldest version that knows every kind of its exercise
-// (Exercise::wiringFormatVersion): 1, or 2 with an earth bar, a socket or a
-// double switch.
+// (Exercise::wiringFormatVersion): 1, or 2 with an earth bar, a socket, a
+// double switch, a push button, a bell, an impulse relay or a timer.
 constexpr int CircuitFormatVersion = 2;
 
 struct SavedWiring {

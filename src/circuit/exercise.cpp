@@ -19,6 +19,9 @@ namespace {
 
 constexpr int MaxSwitches = 6;
 constexpr int MaxComponents = 16;
+constexpr int MaxSequences = 20;
+constexpr int MaxSteps = 100;
+constexpr int MaxSeconds = 3600;
 
 std::optional<Kind> kindNamed(const QString& name) {
     for (const KindSpec& k : kinds())
@@ -70,6 +73,17 @@ bool readComponent(Reader& r, const QJsonValue& v, int index, Component& out) {
     if (!mirrored.isUndefined() && !mirrored.isBool())
         return r.fail(QStringLiteral("%1: «mirrored» ha de ser cert o fals").arg(where));
     out.mirrored = mirrored.toBool();
+    const QJsonValue seconds = o.value(QLatin1String("seconds"));
+    if (!seconds.isUndefined()) {
+        if (out.kind != Kind::StaircaseTimer)
+            return r.fail(
+                QStringLiteral("%1: «seconds» només el té un automàtic d'escala").arg(where));
+        if (!Reader::isInteger(seconds) || seconds.toInt() < 1 || seconds.toInt() > MaxSeconds)
+            return r.fail(QStringLiteral("%1: «seconds» ha de ser un enter entre 1 i %2")
+                              .arg(where)
+                              .arg(MaxSeconds));
+        out.seconds = seconds.toInt();
+    }
     const QRect f = board::footprint(out);
     if (f.left() < 0 || f.top() < 0 || f.left() + f.width() > board::Width ||
         f.top() + f.height() > board::Height)
@@ -145,6 +159,11 @@ bool indexComponents(Reader& r, Exercise& e) {
             twoEarths = twoEarths || e.earth >= 0;
             e.earth = last;
         }
+        if (c.kind == Kind::Bell)
+            e.bells.push_back(i);
+        if (isDevice(c.kind))
+            e.devices.push_back(i);
+        e.bySequences = e.bySequences || isMomentary(c.kind) || isDevice(c.kind);
     }
     if (twoSupplies)
         ok = r.fail(QStringLiteral("hi ha d'haver una sola fase i un sol neutre"));
@@ -154,7 +173,7 @@ bool indexComponents(Reader& r, Exercise& e) {
         ok = r.fail(QStringLiteral("hi ha d'haver una sola terra"));
     if (!e.sockets.empty() && e.earth < 0)
         ok = r.fail(QStringLiteral("hi ha preses però falta la terra"));
-    if (e.lamps.empty() && e.sockets.empty())
+    if (e.lamps.empty() && e.sockets.empty() && e.bells.empty())
         ok = r.fail(QStringLiteral("hi falta alguna làmpada"));
     if (e.switches.size() > size_t(MaxSwitches))
         ok = r.fail(QStringLiteral("hi ha més de %1 interruptors").arg(MaxSwitches));
@@ -210,6 +229,153 @@ bool readTable(Reader& r, const QJsonValue& v, Exercise& e) {
     return true;
 }
 
+// The index in Exercise::switches of the push button named, or -1.
+int pushButtonNamed(const Exercise& e, const QString& name) {
+    for (int s = 0; s < int(e.switches.size()); ++s) {
+        const Component& c = e.components[size_t(e.switches[size_t(s)])];
+        if (c.name == name && isMomentary(c.kind))
+            return s;
+    }
+    return -1;
+}
+
+bool readExpectation(Reader& r, const QJsonValue& v, const Exercise& e, SequenceStep& step,
+                     const QString& where) {
+    if (!v.isObject() || v.toObject().isEmpty())
+        return r.fail(QStringLiteral("%1: «expect» ha de ser un objecte amb l'estat de làmpades o "
+                                     "timbres")
+                          .arg(where));
+    const std::vector<int> outputs = e.outputs();
+    const QJsonObject o = v.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const std::optional<int> c = e.component(it.key());
+        if (!c || std::find(outputs.begin(), outputs.end(), *c) == outputs.end())
+            return r.fail(QStringLiteral("%1: «%2» no és cap làmpada ni cap timbre de l'exercici")
+                              .arg(where, it.key()));
+        if (!Reader::isInteger(it.value()) || (it.value().toInt() != 0 && it.value().toInt() != 1))
+            return r.fail(
+                QStringLiteral("%1: l'estat de «%2» ha de ser 0 o 1").arg(where, it.key()));
+        step.expect.emplace_back(*c, it.value().toInt() == 1);
+    }
+    return true;
+}
+
+bool readStep(Reader& r, const QJsonValue& v, const Exercise& e, SequenceStep& step,
+              const QString& where) {
+    using Action = SequenceStep::Action;
+    static const std::vector<std::pair<QString, Action>> actions = {
+        {QStringLiteral("press"), Action::Press},
+        {QStringLiteral("hold"), Action::Hold},
+        {QStringLiteral("release"), Action::Release},
+        {QStringLiteral("wait"), Action::Wait},
+        {QStringLiteral("expect"), Action::Expect}};
+    const QJsonObject o = v.toObject();
+    if (!v.isObject() || o.size() != 1)
+        return r.fail(QStringLiteral("%1: ha de ser un objecte amb una sola clau: «press», "
+                                     "«hold», «release», «wait» o «expect»")
+                          .arg(where));
+    const QString key = o.begin().key();
+    const QJsonValue value = o.begin().value();
+    const auto found =
+        std::find_if(actions.begin(), actions.end(), [&](const auto& a) { return a.first == key; });
+    if (found == actions.end())
+        return r.fail(QStringLiteral("%1: acció desconeguda «%2»").arg(where, key));
+    step.action = found->second;
+    switch (step.action) {
+    case Action::Wait:
+        step.seconds = value.toDouble(-1);
+        if (!value.isDouble() || step.seconds <= 0 || step.seconds > MaxSeconds)
+            return r.fail(QStringLiteral("%1: «wait» ha de ser un nombre de segons entre 0 i %2")
+                              .arg(where)
+                              .arg(MaxSeconds));
+        return true;
+    case Action::Expect:
+        return readExpectation(r, value, e, step, where);
+    default:
+        step.switchIndex = pushButtonNamed(e, value.toString());
+        if (step.switchIndex < 0)
+            return r.fail(QStringLiteral("%1: «%2» ha de ser el nom d'un polsador de l'exercici")
+                              .arg(where, key));
+        return true;
+    }
+}
+
+bool readSequence(Reader& r, const QJsonValue& v, int index, Exercise& e) {
+    const QString where = QStringLiteral("la seqüència %1").arg(index + 1);
+    const QJsonObject o = v.toObject();
+    Sequence sequence;
+    if (!v.isObject())
+        return r.fail(QStringLiteral("%1 ha de ser un objecte").arg(where));
+    if (!r.text(o, "name", sequence.name))
+        return false;
+    const QJsonArray steps = o.value(QLatin1String("steps")).toArray();
+    if (!o.value(QLatin1String("steps")).isArray() || steps.isEmpty() || steps.size() > MaxSteps)
+        return r.fail(QStringLiteral("%1: «steps» ha de ser una llista d'entre 1 i %2 passos")
+                          .arg(where)
+                          .arg(MaxSteps));
+    for (int k = 0; k < steps.size(); ++k) {
+        SequenceStep step;
+        if (!readStep(r, steps[k], e, step, QStringLiteral("%1, pas %2").arg(where).arg(k + 1)))
+            return false;
+        sequence.steps.push_back(std::move(step));
+    }
+    e.sequences.push_back(std::move(sequence));
+    return true;
+}
+
+bool readSequences(Reader& r, const QJsonValue& v, Exercise& e) {
+    if (v.isUndefined() && !e.devices.empty())
+        return true;
+    const QJsonArray list = v.toArray();
+    if (!v.isArray() || list.isEmpty() || list.size() > MaxSequences)
+        return r.fail(QStringLiteral("amb polsadors cal «sequences», una llista d'entre 1 i %1 "
+                                     "seqüències")
+                          .arg(MaxSequences));
+    bool ok = true;
+    for (int i = 0; i < list.size(); ++i)
+        ok = readSequence(r, list[i], i, e) && ok;
+    return ok;
+}
+
+// Every lamp in one state.
+SequenceStep expectAll(const Exercise& e, bool lit) {
+    SequenceStep step;
+    for (int lamp : e.lamps)
+        step.expect.emplace_back(lamp, lit);
+    return step;
+}
+
+// For a relay, each push button on its own turns the lamps on and off
+// again; for a timer, each lights them for the time and no longer.
+void addOwnSequences(Exercise& e) {
+    if (e.devices.empty())
+        return;
+    const Component& device = e.components[size_t(e.devices.front())];
+    const bool relay = device.kind == Kind::ImpulseRelay;
+    for (int s = 0; s < int(e.switches.size()); ++s) {
+        const Component& button = e.components[size_t(e.switches[size_t(s)])];
+        if (!isMomentary(button.kind))
+            continue;
+        SequenceStep press;
+        press.action = SequenceStep::Action::Press;
+        press.switchIndex = s;
+        Sequence q{QStringLiteral("«%1» sol").arg(button.name),
+                   {expectAll(e, false), press, expectAll(e, true)}};
+        if (relay) {
+            q.steps.insert(q.steps.end(), {press, expectAll(e, false)});
+        } else {
+            SequenceStep wait;
+            wait.action = SequenceStep::Action::Wait;
+            wait.seconds = device.seconds - 1;
+            if (wait.seconds > 0)
+                q.steps.insert(q.steps.end(), {wait, expectAll(e, true)});
+            wait.seconds = 2;
+            q.steps.insert(q.steps.end(), {wait, expectAll(e, false)});
+        }
+        e.sequences.push_back(std::move(q));
+    }
+}
+
 // The room windows of the house, which an exercise may send the learner
 // to once the wiring is right.
 QStringList roomWindows() {
@@ -217,6 +383,25 @@ QStringList roomWindows() {
     for (const house::Room& room : house::rooms())
         windows << room.window;
     return windows;
+}
+
+// A table for switches alone; sequences for push buttons and devices.
+bool readJudgement(Reader& r, const QJsonObject& o, Exercise& e) {
+    const QJsonValue table = o.value(QLatin1String("table"));
+    const QJsonValue sequences = o.value(QLatin1String("sequences"));
+    if (!e.bySequences) {
+        if (!sequences.isUndefined())
+            return r.fail(QStringLiteral("«sequences» només serveix amb polsadors, telerruptors "
+                                         "o automàtics d'escala"));
+        return readTable(r, table, e);
+    }
+    if (!table.isUndefined())
+        return r.fail(QStringLiteral("amb polsadors, telerruptors o automàtics d'escala, el "
+                                     "muntatge es jutja amb «sequences», no amb «table»"));
+    if (!readSequences(r, sequences, e))
+        return false;
+    addOwnSequences(e);
+    return true;
 }
 
 // Every fault that does not hide the others is told: a teacher mends a
@@ -244,7 +429,7 @@ bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
                 .arg(e.id));
     if (readComponents(r, o.value(QLatin1String("components")), e) && indexComponents(r, e)) {
         ok = checkReachable(r, e) && ok;
-        ok = readTable(r, o.value(QLatin1String("table")), e) && ok;
+        ok = readJudgement(r, o, e) && ok;
     } else {
         ok = false;
     }
@@ -300,6 +485,12 @@ int Exercise::wiringFormatVersion() const {
     return version;
 }
 
+std::vector<int> Exercise::outputs() const {
+    std::vector<int> all = lamps;
+    all.insert(all.end(), bells.begin(), bells.end());
+    return all;
+}
+
 std::optional<Exercise> parseExercise(const QByteArray& json, QStringList* faults) {
     QString error;
     const std::optional<QJsonObject> object = parseJsonObject(json, &error);
@@ -329,7 +520,8 @@ const std::vector<Exercise>& builtInExercises() {
         std::vector<Exercise> list;
         for (const char* id :
              {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
-              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble"}) {
+              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble", "timbre",
+              "telerruptor", "automatic-escala"}) {
             QFile file(QStringLiteral(":/exercises/%1.json").arg(QLatin1String(id)));
             file.open(QIODevice::ReadOnly);
             QString error;

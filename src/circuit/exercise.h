@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A wiring exercise: the components placed on the board, each with named
-// terminals, what the circuit must do (its expected truth table) and the
-// room of the house that uses it. Exercises are read from JSON files of the
+// terminals, what the circuit must do (its expected truth table, or the
+// sequences of presses it must answer) and the room of the house that uses
+// it. Exercises are read from JSON files of the
 // "ampera-exercise" format; the built-in ones are compiled in.
 #pragma once
 
@@ -22,6 +23,7 @@ struct Component {
     QString name;          // "Commutador 1"; for the phase and the neutral, "Fase" and "Neutre"
     QPoint place;          // top-left corner on the board, in grid steps
     bool mirrored = false; // terminals drawn on the other side (the second two-way switch)
+    int seconds = 30;      // a staircase timer's time
 };
 
 struct Terminal {
@@ -33,6 +35,26 @@ struct Terminal {
 // The lamps' expected state in one combination of the switches, one value a
 // lamp (true: lit at full brightness).
 using Row = std::vector<bool>;
+
+// One step of a sequence: what the learner does with a push button (presses
+// it, that is holds and lets go; holds it; lets it go), time passing, or
+// what the lamps and bells must do then.
+struct SequenceStep {
+    enum class Action { Press, Hold, Release, Wait, Expect };
+    Action action = Action::Expect;
+    int switchIndex = -1; // Press, Hold, Release: in Exercise::switches
+    double seconds = 0;   // Wait
+    // Expect: lamps and bells by component index, and whether each is lit
+    // (ringing) at full power; the others are not looked at.
+    std::vector<std::pair<int, bool>> expect;
+};
+
+// What a board with push buttons, relays or timers must do, step by step
+// from rest: every push button let go, every device's contact open.
+struct Sequence {
+    QString name;
+    std::vector<SequenceStep> steps;
+};
 
 struct Exercise {
     QString id;          // "commutada"
@@ -50,6 +72,8 @@ struct Exercise {
     std::vector<int> switchActuators;
     std::vector<int> lamps;   // components that are lamps
     std::vector<int> sockets; // components that are sockets
+    std::vector<int> bells;   // components that are bells
+    std::vector<int> devices; // impulse relays and staircase timers
     int phase = -1;           // the phase's terminal
     int neutral = -1;         // the neutral's terminal
     int earth = -1;           // the earth bar's terminal, or -1 without one
@@ -59,6 +83,11 @@ struct Exercise {
     // The table with every lamp inverted is also a correct installation
     // (two-way circuits with the travellers crossed).
     bool complementAccepted = false;
+    // A board with push buttons or devices is judged by sequences, not by a
+    // table: those the file gives, then for a relay or a timer each push
+    // button pressed on its own.
+    bool bySequences = false;
+    std::vector<Sequence> sequences;
 
     int combinations() const { return 1 << switches.size(); }
     int position(int combination, int switchIndex) const {
@@ -78,6 +107,8 @@ struct Exercise {
     QString combinationText(int combination) const;
     // The version of the wiring-file format that its wirings are written in.
     int wiringFormatVersion() const;
+    // The lamps, then the bells: what sequences look at.
+    std::vector<int> outputs() const;
 };
 
 // Reads an exercise file. On failure returns nothing and puts in `faults`

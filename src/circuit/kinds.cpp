@@ -72,6 +72,65 @@ KindSpec doubleSwitch() {
                       {2, {3, 0, 3, 2}, {{0, {Open, 2}, {2.72, 7.46}}}}};
     kind.formatVersion = 2;
     return kind;
+// A push button is drawn as a switch whose blade springs back open.
+KindSpec pushButton(const QString& b1, const QString& b2) {
+    KindSpec k = switchKind(Kind::PushButton, "polsador", "P", "push_button",
+                            {{b1, {0, 4}, Left, {1, 4}}, {b2, {4, 4}, Right, {3, 4}}},
+                            {{0, {Open, 1}, {3, 3.35}}});
+    k.actuators.front().momentary = true;
+    k.formatVersion = 2;
+    return k;
+}
+
+// A bell is a load like a lamp.
+KindSpec bell(const QString& b1, const QString& b2) {
+    return {.kind = Kind::Bell,
+            .fileName = QStringLiteral("timbre"),
+            .symbol = Symbol::Bell,
+            .size = {4, 4},
+            .body = {0, 0, 4, 4},
+            .label = QStringLiteral("T"),
+            .soleLabel = QStringLiteral("TIMBRE"),
+            .terminals = {{b1, {0, 2}, Left, {1, 2.6}}, {b2, {4, 2}, Right, {3, 2.6}}},
+            .loads = {{0, 1}},
+            .formatVersion = 2};
+}
+
+// The coil on the left, the contact it works on the right; the contact has
+// no button, for the circuit moves it.
+KindSpec impulseRelay() {
+    return {.kind = Kind::ImpulseRelay,
+            .fileName = QStringLiteral("telerruptor"),
+            .symbol = Symbol::Relay,
+            .size = {6, 6},
+            .body = {0, 0, 6, 6},
+            .label = QStringLiteral("TR"),
+            .terminals = {{QStringLiteral("bobina 1"), {0, 2}, Left, {1.4, 2}},
+                          {QStringLiteral("bobina 2"), {0, 4}, Left, {1.4, 4}},
+                          {QStringLiteral("contacte 1"), {6, 2}, Right, {4.6, 2}},
+                          {QStringLiteral("contacte 2"), {6, 4}, Right, {4.6, 4}}},
+            .loads = {{0, 1}},
+            .actuators = {{2, {}, {{2, {Open, 3}, {5.3, 3.6}}}}},
+            .formatVersion = 2};
+}
+
+// Supply on the left, push buttons and lamps on the right. The push
+// buttons' input takes a little current to the neutral, like a coil; the
+// contact joins the phase to the lamps while the time runs.
+KindSpec staircaseTimer() {
+    return {.kind = Kind::StaircaseTimer,
+            .fileName = QStringLiteral("automàtic-escala"),
+            .symbol = Symbol::Timer,
+            .size = {8, 7},
+            .body = {0, 0, 8, 7},
+            .label = QStringLiteral("AE"),
+            .terminals = {{QStringLiteral("fase"), {0, 2}, Left, {3, 2}},
+                          {QStringLiteral("neutre"), {0, 4}, Left, {1.4, 4}},
+                          {QStringLiteral("polsadors"), {8, 2}, Right, {6.6, 2}},
+                          {QStringLiteral("làmpades"), {8, 4}, Right, {5, 4}}},
+            .loads = {{2, 1}},
+            .actuators = {{2, {}, {{0, {Open, 3}, {4.9, 2.9}}}}},
+            .formatVersion = 2};
 }
 
 std::vector<KindSpec> table() {
@@ -110,6 +169,10 @@ std::vector<KindSpec> table() {
         earthBar(),
         socket(),
         doubleSwitch(),
+        pushButton(b1, b2),
+        bell(b1, b2),
+        impulseRelay(),
+        staircaseTimer(),
     };
 }
 
@@ -137,7 +200,17 @@ const KindSpec& describe(Kind kind) {
 }
 
 bool isSwitch(Kind kind) {
-    return !describe(kind).actuators.empty();
+    const auto& actuators = describe(kind).actuators;
+    return !actuators.empty() && !actuators.front().button.isEmpty();
+}
+
+bool isMomentary(Kind kind) {
+    return isSwitch(kind) && describe(kind).actuators.front().momentary;
+}
+
+bool isDevice(Kind kind) {
+    const auto& actuators = describe(kind).actuators;
+    return !actuators.empty() && actuators.front().button.isEmpty();
 }
 
 } // namespace circuit

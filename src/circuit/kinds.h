@@ -18,10 +18,10 @@
 //   a number of positions and blades, the moving contacts. A blade pivots
 //   on a terminal and, in each position, rests on another terminal, joining
 //   the two, or on none. An actuator worked by the learner has a button
-//   area; a push button's would hold its position only while pressed, a
+//   area; a push button's is momentary, in position 1 only while held, a
 //   double switch has two actuators, and the contact of an impulse relay
 //   or a staircase timer is an actuator without a button, whose position
-//   the circuit sets.
+//   the circuit sets (devices.h).
 // - The symbol says how the painter draws the body; the labels are what
 //   the truth table heads its column with.
 #pragma once
@@ -37,14 +37,29 @@
 
 namespace circuit {
 
-enum class Kind { Phase, Neutral, Switch, TwoWay, Intermediate, Lamp, Earth, Socket, DoubleSwitch };
+enum class Kind {
+    Phase,
+    Neutral,
+    Switch,
+    TwoWay,
+    Intermediate,
+    Lamp,
+    Earth,
+    Socket,
+    DoubleSwitch,
+    PushButton,
+    Bell,
+    ImpulseRelay,
+    StaircaseTimer,
+};
 
 // The radius of a lamp's glass, in grid steps.
 constexpr qreal LampRadius = 1.3;
 
 // How the painter draws a kind's body: a supply bar, a lamp, a switch, the
-// green-and-yellow earth bar, a socket.
-enum class Symbol { Bar, Lamp, Switch, EarthBar, Socket };
+// green-and-yellow earth bar, a socket, a bell, an impulse relay, a
+// staircase timer.
+enum class Symbol { Bar, Lamp, Switch, EarthBar, Socket, Bell, Relay, Timer };
 
 struct TerminalSpec {
     QString local; // "born 1", "comú"; empty for a bar's only terminal
@@ -65,6 +80,8 @@ struct Actuator {
     int positions;
     QRect button; // on the footprint, unmirrored; empty for none
     std::vector<Blade> blades;
+    // A push button's: in position 1 only while it is held.
+    bool momentary = false;
     // The pairs of terminals joined in a position, each blade's pivot first.
     std::vector<std::pair<int, int>> joins(int position) const;
 };
@@ -96,7 +113,13 @@ const KindSpec& describe(Kind kind);
 // Every kind, in Kind's order.
 const std::vector<KindSpec>& kinds();
 
-// Switches have two positions, 0 and 1; every exercise starts in 0.
+// Switches are the kinds a learner moves by a button: they have two
+// positions, 0 and 1, and every exercise starts in 0.
 bool isSwitch(Kind kind);
+// A push button: held in position 1, back in 0 when let go.
+bool isMomentary(Kind kind);
+// Kinds whose contact the circuit moves: the impulse relay and the
+// staircase timer.
+bool isDevice(Kind kind);
 
 } // namespace circuit

@@ -31,7 +31,19 @@ class Nodes {
     std::vector<int> parent_;
 };
 
-Nodes joinTerminals(const Exercise& e, const Wiring& w) {
+// Joins what the first actuator of each device in `movers` (a relay's
+// contact, a timer's) joins in its position, one a mover.
+void joinContacts(const Exercise& e, const std::vector<int>& movers,
+                  const std::vector<int>& positions, Nodes& nodes) {
+    for (size_t m = 0; m < movers.size(); ++m) {
+        const int c = movers[m];
+        const Actuator& actuator = describe(e.components[size_t(c)].kind).actuators.front();
+        for (const auto& [a, b] : actuator.joins(positions[m]))
+            nodes.join(e.terminalOf(c, a), e.terminalOf(c, b));
+    }
+}
+
+Nodes joinTerminals(const Exercise& e, const Wiring& w, const std::vector<int>& devices) {
     Nodes nodes(int(e.terminals.size()));
     for (const Conductor& c : w.conductors)
         nodes.join(c.from, c.to);
@@ -42,6 +54,7 @@ Nodes joinTerminals(const Exercise& e, const Wiring& w) {
         for (const auto& [a, b] : actuator.joins(w.positions[s]))
             nodes.join(e.terminalOf(sw, a), e.terminalOf(sw, b));
     }
+    joinContacts(e, e.devices, devices, nodes);
     return nodes;
 }
 
@@ -149,10 +162,15 @@ Glow glowOf(double brightness) {
 }
 
 Solution solve(const Exercise& e, const Wiring& w) {
+    return solve(e, w, std::vector<int>(e.devices.size(), 0));
+}
+
+Solution solve(const Exercise& e, const Wiring& w, const std::vector<int>& devices) {
     const int terminals = int(e.terminals.size());
-    Nodes nodes = joinTerminals(e, w);
+    Nodes nodes = joinTerminals(e, w, devices);
     Solution s;
     s.brightness.assign(e.lamps.size(), 0);
+    s.share.assign(e.components.size(), 0);
     s.volts.assign(size_t(terminals), std::numeric_limits<double>::quiet_NaN());
     s.potential.assign(size_t(terminals), Potential::None);
     s.sockets.assign(e.sockets.size(), {});
@@ -163,29 +181,35 @@ Solution solve(const Exercise& e, const Wiring& w) {
         s.shortToEarth = phase == earth;
         return s;
     }
-    std::vector<Lamp> lamps;
-    for (int lamp : e.lamps) {
-        const Load& load = describe(e.components[size_t(lamp)].kind).loads.front();
-        lamps.push_back(
-            {nodes.find(e.terminalOf(lamp, load.a)), nodes.find(e.terminalOf(lamp, load.b))});
-    }
+    // Every load on the board (lamps, bells, coils), with the component
+    // that has it.
+    std::vector<Lamp> loads;
+    std::vector<int> owners;
+    for (int c = 0; c < int(e.components.size()); ++c)
+        for (const Load& load : describe(e.components[size_t(c)].kind).loads) {
+            loads.push_back(
+                {nodes.find(e.terminalOf(c, load.a)), nodes.find(e.terminalOf(c, load.b))});
+            owners.push_back(c);
+        }
     std::vector<int> zeros{neutral};
     if (earth >= 0 && earth != neutral)
         zeros.push_back(earth);
-    const std::vector<double> volts = nodeVolts(terminals, phase, zeros, lamps);
+    const std::vector<double> volts = nodeVolts(terminals, phase, zeros, loads);
     for (int t = 0; t < terminals; ++t) {
         const int node = nodes.find(t);
         s.volts[size_t(t)] = volts[size_t(node)];
         s.potential[size_t(t)] =
             node == earth && earth != neutral ? Potential::Earth : potentialOf(s.volts[size_t(t)]);
     }
-    s.earthFault = earth >= 0 && (earth == neutral || currentToEarth(earth, volts, lamps));
+    s.earthFault = earth >= 0 && (earth == neutral || currentToEarth(earth, volts, loads));
     s.sockets = socketStates(e, s, nodes, earth);
-    for (size_t i = 0; i < lamps.size(); ++i) {
-        const double drop = volts[size_t(lamps[i].a)] - volts[size_t(lamps[i].b)];
+    for (size_t i = 0; i < loads.size(); ++i) {
+        const double drop = volts[size_t(loads[i].a)] - volts[size_t(loads[i].b)];
         if (!std::isnan(drop))
-            s.brightness[i] = drop * drop / LampOhms / RatedWatts;
+            s.share[size_t(owners[i])] = drop * drop / LampOhms / RatedWatts;
     }
+    for (size_t l = 0; l < e.lamps.size(); ++l)
+        s.brightness[l] = s.share[size_t(e.lamps[l])];
     return s;
 }
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Solves a wired board: terminals that conductors and the contacts of the
-// switches in their positions join ideally form nodes; the phase is held at
-// 230 V and the neutral at 0 V, and so is the earth bar, a node of its own;
-// the loads of the components (the lamps) are
-// resistances, and the voltage of every other node follows by
-// nodal analysis. A short circuit is the phase in one node with the neutral
-// or the earth.
+// switches and devices in their positions join ideally form nodes; the
+// phase is held at 230 V and the neutral at 0 V, and so is the earth bar, a
+// node of its own; the loads of the components (lamps, bells, coils) are
+// equal resistances, and the voltage of every other node follows by nodal
+// analysis. A short circuit is the phase in one node with the neutral or the
+// earth.
 #pragma once
 
 #include "circuit/exercise.h"
@@ -45,9 +45,15 @@ struct Solution {
     std::vector<double> volts;        // a terminal; NaN when it reaches neither side
     std::vector<Potential> potential; // a terminal
     std::vector<double> brightness;   // a lamp: its power over its rated power
+    std::vector<double> share;        // a component: its load's power over the rated; 0 for none
     Glow glow(int lamp) const { return glowOf(brightness[size_t(lamp)]); }
+    // A component's load: a lamp's glow, a bell ringing, a coil energised.
+    Glow load(int component) const { return glowOf(share[size_t(component)]); }
 };
 
+// With every device's contact in position 0.
 Solution solve(const Exercise& exercise, const Wiring& wiring);
+// With each device's contact (in Exercise::devices order) in its position.
+Solution solve(const Exercise& exercise, const Wiring& wiring, const std::vector<int>& devices);
 
 } // namespace circuit

@@ -71,13 +71,13 @@ QString helpText() {
 
 // "sí"; "no" and the first combination where the criterion fails; or "—"
 // when it cannot be judged.
-QString mark(const circuit::Exercise& exercise, const circuit::Criterion& criterion) {
+QString mark(const circuit::Criterion& criterion) {
     if (criterion.met())
         return QStringLiteral("sí");
     if (!criterion.failed())
         return QStringLiteral("—");
-    const QString where = exercise.combinationText(*criterion.firstFailure);
-    return where.isEmpty() ? QStringLiteral("no") : QStringLiteral("no (%1)").arg(where);
+    return criterion.where.isEmpty() ? QStringLiteral("no")
+                                     : QStringLiteral("no (%1)").arg(criterion.where);
 }
 
 // A field of a CSV row, quoted when it must be.
@@ -179,13 +179,13 @@ int check(const QStringList& files, Csv csv) {
                                       : QStringLiteral("Incorrecte"),
                                   report.text};
             for (const circuit::Criterion& c : report.criteria)
-                fields << mark(*saved->exercise, c);
+                fields << mark(c);
             console::write(console::Stream::Output, row(fields, csv.separator));
             continue;
         }
         QString entry = QStringLiteral("%1: %2\n").arg(file, report.text);
         for (const circuit::Criterion& c : report.criteria)
-            entry += QStringLiteral("  %1: %2\n").arg(c.name, mark(*saved->exercise, c));
+            entry += QStringLiteral("  %1: %2\n").arg(c.name, mark(c));
         console::write(console::Stream::Output, entry);
     }
     return status;

@@ -135,6 +135,9 @@ QString Worksheet::cell(int row, int column) const {
         return QString::number(e.position(row, column));
     if (column < switches + lamps) {
         const auto& expected = kind_ == WorksheetKind::Blank ? e.table : r.expected;
+        // Sequences, not a table, say what such a board must do.
+        if (expected.empty())
+            return QStringLiteral("—");
         return expected[size_t(row)][size_t(column - switches)] ? QStringLiteral("1")
                                                                 : QStringLiteral("0");
     }

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace testing::circuit_oracle {
 
@@ -13,11 +14,13 @@ namespace {
 
 constexpr double Mains = 230;
 
-// The pairs of terminals a switch joins in a position, as its description
-// gives them: a single switch joins its two terminals in position 1; a
-// two-way switch joins the common terminal to terminal 1 in position 0 and
-// to terminal 2 in position 1; an intermediate switch joins 1-4 and 2-3 in
-// position 0 (crossed) and 1-3 and 2-4 in position 1 (straight).
+// The pairs of terminals a switch button or a device joins in a position,
+// as its description gives them: a single switch (and a push button) joins
+// its two terminals in position 1; a two-way switch joins the common
+// terminal to terminal 1 in position 0 and to terminal 2 in position 1; an
+// intermediate switch joins 1-4 and 2-3 in position 0 (crossed) and 1-3 and
+// 2-4 in position 1 (straight); a relay joins its two contact terminals and
+// a timer its phase to its lamps when closed.
 Conductors contacts(const circuit::Component& c, int button, int position) {
     const QString n = c.name + QStringLiteral(", ");
     switch (c.kind) {
@@ -26,7 +29,12 @@ Conductors contacts(const circuit::Component& c, int button, int position) {
         return position == 1 ? Conductors{{n + "comú", n + (button == 0 ? "born 1" : "born 2")}}
                              : Conductors{};
     case circuit::Kind::Switch:
+    case circuit::Kind::PushButton:
         return position == 1 ? Conductors{{n + "born 1", n + "born 2"}} : Conductors{};
+    case circuit::Kind::ImpulseRelay:
+        return position == 1 ? Conductors{{n + "contacte 1", n + "contacte 2"}} : Conductors{};
+    case circuit::Kind::StaircaseTimer:
+        return position == 1 ? Conductors{{n + "fase", n + "làmpades"}} : Conductors{};
     case circuit::Kind::TwoWay:
         return {{n + "comú", n + (position == 0 ? "born 1" : "born 2")}};
     case circuit::Kind::Intermediate:
@@ -35,6 +43,23 @@ Conductors contacts(const circuit::Component& c, int button, int position) {
         return {{n + "born 1", n + "born 3"}, {n + "born 2", n + "born 4"}};
     default:
         return {};
+    }
+}
+
+// The two ends of a component's load, by name: a lamp's and a bell's
+// terminals, a relay's coil, a timer's push-button input to its neutral.
+std::optional<std::pair<QString, QString>> loadEnds(const circuit::Component& c) {
+    const QString n = c.name + QStringLiteral(", ");
+    switch (c.kind) {
+    case circuit::Kind::Lamp:
+    case circuit::Kind::Bell:
+        return std::pair{n + "born 1", n + "born 2"};
+    case circuit::Kind::ImpulseRelay:
+        return std::pair{n + "bobina 1", n + "bobina 2"};
+    case circuit::Kind::StaircaseTimer:
+        return std::pair{n + "polsadors", n + "neutre"};
+    default:
+        return std::nullopt;
     }
 }
 
@@ -102,7 +127,7 @@ std::vector<int> positionsOf(const circuit::Exercise& e, int combination) {
 }
 
 State simulate(const circuit::Exercise& e, const Conductors& conductors,
-               const std::vector<int>& positions) {
+               const std::vector<int>& positions, const std::vector<int>& devices) {
     QHash<QString, int> index;
     for (int t = 0; t < int(e.terminals.size()); ++t)
         index.insert(e.terminals[size_t(t)].name, t);
@@ -117,6 +142,9 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
         for (const auto& [a, b] :
              contacts(e.components[size_t(e.switches[s])], e.switchActuators[s], positions[s]))
             link(a, b);
+    for (size_t d = 0; d < devices.size(); ++d)
+        for (const auto& [a, b] : contacts(e.components[size_t(e.devices[d])], 0, devices[d]))
+            link(a, b);
     const std::vector<int> group = groups(links);
 
     State state;
@@ -127,6 +155,7 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     state.onEarth.assign(e.terminals.size(), false);
     state.socketPowered.assign(e.sockets.size(), false);
     state.socketEarthed.assign(e.sockets.size(), false);
+    state.parts.assign(e.components.size(), Light::Off);
     const int phase = group[size_t(e.phase)], neutral = group[size_t(e.neutral)];
     const int earth = e.earth >= 0 ? group[size_t(e.earth)] : -2;
     if (phase == neutral || phase == earth) {
@@ -135,13 +164,22 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
         return state;
     }
 
-    // The lamps as edges between groups.
+    // Every load as an edge between groups; the lamps' come first, in
+    // lamp order.
     std::vector<std::pair<int, int>> lamps;
-    for (int lamp : e.lamps) {
-        const QString n = e.components[size_t(lamp)].name + QStringLiteral(", ");
-        lamps.push_back(
-            {group[size_t(index.value(n + "born 1"))], group[size_t(index.value(n + "born 2"))]});
-    }
+    std::vector<int> owners;
+    auto addLoad = [&](int component) {
+        if (const auto ends = loadEnds(e.components[size_t(component)])) {
+            lamps.push_back({group[size_t(index.value(ends->first))],
+                             group[size_t(index.value(ends->second))]});
+            owners.push_back(component);
+        }
+    };
+    for (int lamp : e.lamps)
+        addLoad(lamp);
+    for (int c = 0; c < int(e.components.size()); ++c)
+        if (e.components[size_t(c)].kind != circuit::Kind::Lamp)
+            addLoad(c);
     // Groups with a voltage: the two supplies and whatever lamps lead to them.
     QHash<int, double> volts{{phase, Mains}, {neutral, 0.0}};
     if (e.earth >= 0)
@@ -184,7 +222,11 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
         const double drop = volts.value(a, 0.0) - volts.value(b, 0.0);
         // The share of its rated power: all of it at mains voltage.
         const double power = (drop / Mains) * (drop / Mains);
-        state.lamps[i] = power >= 0.9 ? Light::Full : power >= 0.01 ? Light::Weak : Light::Off;
+        const Light light = power >= 0.9 ? Light::Full : power >= 0.01 ? Light::Weak : Light::Off;
+        state.parts[size_t(owners[i])] = light;
+        if (i >= e.lamps.size())
+            continue;
+        state.lamps[i] = light;
         if (state.lamps[i] == Light::Off)
             for (int end : {a, b})
                 if (volts.contains(end) && std::abs(volts.value(end) - Mains) < 1e-6)
@@ -292,6 +334,147 @@ Marks mark(const circuit::Exercise& e, const Conductors& conductors) {
     m.noShort = judged(shorted, anyLit || anyPowered);
     m.phaseCut = judged(neutralCut, anySwitched);
     m.fullLight = judged(weak, anyLit);
+    return m;
+}
+
+namespace {
+
+using Action = circuit::SequenceStep::Action;
+
+// One run of a sequence: the push buttons held, the live board and the
+// clock.
+class SequenceRun {
+  public:
+    SequenceRun(const circuit::Exercise& e, const Conductors& conductors)
+        : conductors_(conductors), held_(e.switches.size(), 0), board_(e) {}
+
+    std::vector<State> states;
+
+    bool run(const circuit::Sequence& q) {
+        if (!settleAndKeep())
+            return false;
+        for (const circuit::SequenceStep& step : q.steps) {
+            switch (step.action) {
+            case Action::Press:
+                held_[size_t(step.switchIndex)] = 1;
+                if (!settleAndKeep())
+                    return false;
+                held_[size_t(step.switchIndex)] = 0;
+                break;
+            case Action::Hold:
+            case Action::Release:
+                held_[size_t(step.switchIndex)] = step.action == Action::Hold;
+                break;
+            case Action::Wait:
+                now_ += step.seconds;
+                break;
+            case Action::Expect:
+                for (const auto& [component, lit] : step.expect)
+                    if (states.back().parts[size_t(component)] != (lit ? Light::Full : Light::Off))
+                        return false;
+                continue;
+            }
+            if (!settleAndKeep())
+                return false;
+        }
+        return true;
+    }
+
+  private:
+    // False on a short or when the relays never rest.
+    bool settleAndKeep() {
+        std::optional<State> s = board_.settle(conductors_, held_, now_);
+        if (!s)
+            return false;
+        states.push_back(*s);
+        return !s->shortCircuit;
+    }
+
+    const Conductors& conductors_;
+    std::vector<int> held_;
+    LiveBoard board_;
+    double now_ = 0;
+};
+
+Mark markOf(bool failed, bool judgeable) {
+    return failed ? Mark::No : judgeable ? Mark::Yes : Mark::Blank;
+}
+
+} // namespace
+
+LiveBoard::LiveBoard(const circuit::Exercise& e)
+    : e_(e), closed_(e.devices.size(), 0), coilWasOn_(e.devices.size(), false),
+      offAt_(e.devices.size(), 0) {}
+
+std::optional<State> LiveBoard::settle(const Conductors& conductors,
+                                       const std::vector<int>& positions, double now) {
+    for (int round = 0; round < 50; ++round) {
+        State s = simulate(e_, conductors, positions, closed_);
+        bool changed = false;
+        for (size_t d = 0; d < e_.devices.size(); ++d) {
+            const circuit::Component& c = e_.components[size_t(e_.devices[d])];
+            if (c.kind == circuit::Kind::ImpulseRelay) {
+                const bool on = !s.shortCircuit && s.parts[size_t(e_.devices[d])] == Light::Full;
+                if (on && !coilWasOn_[d]) {
+                    closed_[d] = 1 - closed_[d];
+                    changed = true;
+                }
+                coilWasOn_[d] = on;
+            } else {
+                const double input = s.volts[size_t(*e_.terminal(c.name + ", polsadors"))];
+                if (!s.shortCircuit && atPhase(input))
+                    offAt_[d] = now + c.seconds;
+                const int shouldBe = now < offAt_[d] ? 1 : 0;
+                changed = changed || shouldBe != closed_[d];
+                closed_[d] = shouldBe;
+            }
+        }
+        if (!changed) {
+            if (s.shortCircuit)
+                std::fill(s.parts.begin(), s.parts.end(), Light::Off);
+            return s;
+        }
+    }
+    return std::nullopt;
+}
+
+SequenceMarks markSequences(const circuit::Exercise& e, const Conductors& conductors) {
+    SequenceMarks m;
+    std::vector<State> all;
+    for (const circuit::Sequence& q : e.sequences) {
+        SequenceRun run(e, conductors);
+        m.passed.push_back(run.run(q));
+        if (!m.passed.back())
+            m.works = Mark::No;
+        all.insert(all.end(), run.states.begin(), run.states.end());
+    }
+    // A run that stopped on a relay that never rests left no state for it.
+    const std::vector<int> outputs = e.outputs();
+    std::vector<bool> lit(outputs.size()), dark(outputs.size());
+    bool shorted = false, weak = false;
+    for (const State& s : all) {
+        shorted = shorted || s.shortCircuit;
+        for (size_t i = 0; i < outputs.size() && !s.shortCircuit; ++i) {
+            const Light l = s.parts[size_t(outputs[i])];
+            (l == Light::Off ? dark : lit)[i] = true;
+            weak = weak || l == Light::Weak;
+        }
+    }
+    bool anyLit = false, switched = false, cut = false;
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        anyLit = anyLit || lit[i];
+        switched = switched || (lit[i] && dark[i]);
+        const int component = outputs[i];
+        const QString n = e.components[size_t(component)].name + QStringLiteral(", ");
+        for (const State& s : all)
+            if (lit[i] && !s.shortCircuit && s.parts[size_t(component)] == Light::Off &&
+                (atPhase(s.volts[size_t(*e.terminal(n + "born 1"))]) ||
+                 atPhase(s.volts[size_t(*e.terminal(n + "born 2"))])))
+                cut = true;
+    }
+    m.noShort = markOf(shorted, anyLit);
+    m.phaseCut = markOf(cut, switched);
+    m.fullLight = markOf(weak, anyLit);
     return m;
 }
 

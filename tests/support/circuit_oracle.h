@@ -16,6 +16,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include <utility>
 #include <vector>
 
@@ -37,13 +39,16 @@ struct State {
     // conductor leads from it to the phase or the neutral (and on a short).
     std::vector<double> volts;
     std::vector<Light> lamps; // in the exercise's lamp order; all off on a short
+    std::vector<Light> parts; // one a component: its load (lamp, bell, coil); Off for none
     // One a lamp: it is off with a terminal at the phase's voltage.
     std::vector<bool> liveWhileOff;
 };
 
-// The board in the switch positions given, one a switch in table order.
+// The board in the switch positions given, one a switch in table order,
+// and with the devices' contacts (relays, timers) as given, one a device
+// in the exercise's order (1: closed); open when none are given.
 State simulate(const circuit::Exercise& exercise, const Conductors& conductors,
-               const std::vector<int>& positions);
+               const std::vector<int>& positions, const std::vector<int>& devices = {});
 
 // The positions of combination k: the first switch is the highest digit.
 std::vector<int> positionsOf(const circuit::Exercise& exercise, int combination);
@@ -77,5 +82,35 @@ struct Marks {
     bool socketFails = false; // some socket does not work in some combination
 };
 Marks mark(const circuit::Exercise& exercise, const Conductors& conductors);
+
+// A board as it is worked, by the oracle's own rules for the devices: each
+// relay changes when its coil becomes energised, each timer stays closed
+// until its time after its input was last at the phase's voltage.
+class LiveBoard {
+  public:
+    explicit LiveBoard(const circuit::Exercise& exercise);
+    // The board at rest once the devices have moved, at `now` seconds;
+    // nothing when the relays never rest.
+    std::optional<State> settle(const Conductors& conductors, const std::vector<int>& positions,
+                                double now = 0);
+
+  private:
+    const circuit::Exercise& e_;
+    std::vector<int> closed_;
+    std::vector<bool> coilWasOn_;
+    std::vector<double> offAt_;
+};
+
+// A board run through its exercise's sequences by the oracle's own
+// relays and timers on a clock of its own. Each sequence starts at rest and
+// stops at its first failure: a short, a relay that never rests, or a lamp
+// or bell not as expected. The marks are taken over every state a
+// sequence passed through.
+struct SequenceMarks {
+    std::vector<bool> passed; // one a sequence
+    Mark works = Mark::Yes;   // every sequence passed
+    Mark noShort = Mark::Blank, phaseCut = Mark::Blank, fullLight = Mark::Blank;
+};
+SequenceMarks markSequences(const circuit::Exercise& exercise, const Conductors& conductors);
 
 } // namespace testing::circuit_oracle

@@ -65,7 +65,53 @@ inline Conductors naturalWiring(const QString& id) {
                 {"Interruptor doble, born 2", "Làmpada 2, born 1"},
                 {"Làmpada 1, born 2", "Neutre"},
                 {"Làmpada 2, born 2", "Neutre"}};
+    if (id == QLatin1String("timbre"))
+        return {{"Fase", "Polsador, born 1"},
+                {"Polsador, born 2", "Timbre, born 1"},
+                {"Timbre, born 2", "Neutre"}};
+    if (id == QLatin1String("telerruptor"))
+        return {{"Fase", "Polsador 1, born 1"},
+                {"Polsador 1, born 1", "Polsador 2, born 1"},
+                {"Polsador 2, born 1", "Polsador 3, born 1"},
+                {"Polsador 1, born 2", "Polsador 2, born 2"},
+                {"Polsador 2, born 2", "Polsador 3, born 2"},
+                {"Polsador 3, born 2", "Telerruptor, bobina 1"},
+                {"Telerruptor, bobina 2", "Neutre"},
+                {"Fase", "Telerruptor, contacte 1"},
+                {"Telerruptor, contacte 2", "Làmpada, born 1"},
+                {"Làmpada, born 2", "Neutre"}};
+    if (id == QLatin1String("automatic-escala"))
+        return {{"Fase", "Automàtic, fase"},
+                {"Neutre", "Automàtic, neutre"},
+                {"Fase", "Polsador 1, born 1"},
+                {"Polsador 1, born 1", "Polsador 2, born 1"},
+                {"Polsador 2, born 1", "Polsador 3, born 1"},
+                {"Polsador 1, born 2", "Polsador 2, born 2"},
+                {"Polsador 2, born 2", "Polsador 3, born 2"},
+                {"Polsador 3, born 2", "Automàtic, polsadors"},
+                {"Automàtic, làmpades", "Làmpada 1, born 1"},
+                {"Automàtic, làmpades", "Làmpada 2, born 1"},
+                {"Làmpada 1, born 2", "Neutre"},
+                {"Làmpada 2, born 2", "Neutre"}};
     return {};
+}
+
+// The push buttons of the relay and timer exercises one after another
+// instead of side by side: only all three held together close the circuit.
+inline Conductors pushButtonsInSeries(const QString& id) {
+    const QString target = id == QLatin1String("telerruptor")
+                               ? QStringLiteral("Telerruptor, bobina 1")
+                               : QStringLiteral("Automàtic, polsadors");
+    Conductors c = naturalWiring(id);
+    std::erase_if(c, [](const auto& conductor) {
+        return conductor.first.startsWith(QLatin1String("Polsador")) ||
+               conductor.second == QLatin1String("Polsador 1, born 1");
+    });
+    c.insert(c.end(), {{"Fase", "Polsador 1, born 1"},
+                       {"Polsador 1, born 2", "Polsador 2, born 1"},
+                       {"Polsador 2, born 2", "Polsador 3, born 1"},
+                       {"Polsador 3, born 2", target}});
+    return c;
 }
 
 inline Conductors onTheNeutral(const QString& id) {
