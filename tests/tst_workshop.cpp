@@ -188,7 +188,9 @@ class WorkshopTest : public QObject {
                  QStringList({"&Punt de llum simple", "&Commutada", "&Encreuament",
                               "Encreuament des de &quatre punts", "&Dos llums amb un interruptor",
                               "Presa de co&rrent", "Punt de llum i pre&sa de corrent",
-                              "Interruptor do&ble", "-", "&Fitxer", "-", "Ajuda del &taller"}));
+                              "Interruptor do&ble", "Ti&mbre amb polsador",
+                              "Te&lerruptor amb tres polsadors", "&Automàtic d'escala", "-",
+                              "&Fitxer", "-", "Ajuda del &taller"}));
         QStringList files;
         for (QAction* action : top[1]->menu()->findChild<QMenu*>("mnuTallerFitxer")->actions())
             files << action->text() + "|" + action->shortcut().toString();

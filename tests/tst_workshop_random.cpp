@@ -14,6 +14,7 @@
 
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
+#include "workshop/clock.h"
 #include "workshop/workshop_view.h"
 #include "workshop/workshop_window.h"
 
@@ -37,6 +38,17 @@ void recordWarnings(QtMsgType type, const QMessageLogContext&, const QString& me
         warnings << message;
 }
 
+// Time that never passes: the timers stay as the last press left them.
+class StillClock : public workshop::Clock {
+  public:
+    using Clock::Clock;
+    void setRunning(bool running) override { running_ = running; }
+    bool running() const override { return running_; }
+
+  private:
+    bool running_ = false;
+};
+
 // What the learner's actions must have done, worked out without the program.
 struct Model {
     const circuit::Exercise& exercise;
@@ -46,6 +58,9 @@ struct Model {
     bool tripped = false;
     int pending = -1;
     int selected = -1;
+    // The relays and timers, moved by the oracle's rules; no time passes.
+    testing::circuit_oracle::LiveBoard live{exercise};
+    testing::circuit_oracle::State current{};
 
     const std::vector<Conductor>& conductors() const { return history[at]; }
 
@@ -56,19 +71,29 @@ struct Model {
                                 exercise.terminals[size_t(c.to)].name);
         return result;
     }
-    testing::circuit_oracle::State state() const {
-        return testing::circuit_oracle::simulate(exercise, named(), positions);
-    }
+    const testing::circuit_oracle::State& state() const { return current; }
     // Whether the oracle, by its own rule, finds the wiring right: it
     // works, shorts nowhere, and no switch cuts a lamp's neutral side.
     bool correct() const {
         using testing::circuit_oracle::Mark;
+        if (exercise.bySequences) {
+            const auto marks = testing::circuit_oracle::markSequences(exercise, named());
+            return marks.works == Mark::Yes && marks.noShort != Mark::No &&
+                   marks.phaseCut != Mark::No;
+        }
         const auto marks = testing::circuit_oracle::mark(exercise, named());
         return marks.works.mark == Mark::Yes && marks.noShort.mark != Mark::No &&
                marks.phaseCut.mark != Mark::No;
     }
     // A short trips the breaker, which stays tripped until it is pressed.
-    void solve() { tripped = tripped || state().shortCircuit; }
+    void solve() {
+        if (const auto settled = live.settle(named(), positions))
+            current = *settled;
+        tripped = tripped || current.shortCircuit;
+    }
+    bool momentary(int s) const {
+        return circuit::isMomentary(exercise.components[size_t(exercise.switches[size_t(s)])].kind);
+    }
     void edit(std::vector<Conductor> after) {
         history.resize(at + 1);
         history.push_back(std::move(after));
@@ -118,8 +143,8 @@ QString description(QWidget* widget) {
 }
 
 // How far a point on the board lies from every pressable thing but
-// `except`, by the learner's eye: terminal rings, switch buttons, lamps and
-// conductors' centre lines, in widget pixels.
+// `except`, by the learner's eye: terminal rings, switch buttons, lamps,
+// bells, relays and timers, and conductors' centre lines, in widget pixels.
 qreal clearance(const workshop::BoardView& board, QPointF at, const QWidget* except) {
     qreal nearest = 1e9;
     auto fromCentre = [&](const QWidget* item) {
@@ -130,7 +155,9 @@ qreal clearance(const workshop::BoardView& board, QPointF at, const QWidget* exc
         nearest = std::min(nearest, fromCentre(t));
     for (const BoardItem* lamp : board.lampItems())
         nearest = std::min(nearest, fromCentre(lamp));
-    for (const QPushButton* b : board.switchButtons()) {
+    std::vector<const QWidget*> boxes(board.switchButtons().begin(), board.switchButtons().end());
+    boxes.insert(boxes.end(), board.partItems().begin(), board.partItems().end());
+    for (const QWidget* b : boxes) {
         const QRectF r = b->geometry();
         nearest =
             std::min(nearest, std::hypot(std::max({r.left() - at.x(), 0.0, at.x() - r.right()}),
@@ -224,12 +251,19 @@ class WorkshopRandomUse : public QObject {
         if (kind < 78 && !board.switchButtons().empty()) {
             const int s = below(int(board.switchButtons().size()));
             QPushButton* button = board.switchButtons()[size_t(s)];
-            const int way = below(3);
+            // Return gives a push button a short press that ends on a timer.
+            const int way = below(m.momentary(s) ? 2 : 3);
             if (way == 0)
                 testing::tap(button);
             else
                 QTest::keyClick(button, way == 1 ? Qt::Key_Space : Qt::Key_Return);
-            m.positions[size_t(s)] = 1 - m.positions[size_t(s)];
+            if (m.momentary(s)) {
+                m.positions[size_t(s)] = 1;
+                m.solve();
+                m.positions[size_t(s)] = 0;
+            } else {
+                m.positions[size_t(s)] = 1 - m.positions[size_t(s)];
+            }
             m.solve();
             return QStringLiteral("switch %1").arg(s);
         }
@@ -328,7 +362,8 @@ class WorkshopRandomUse : public QObject {
         QTest::addColumn<QString>("id");
         for (const char* id :
              {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
-              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble"})
+              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble", "timbre",
+              "telerruptor", "automatic-escala"})
             QTest::newRow(id) << QString(id);
     }
 
@@ -338,7 +373,9 @@ class WorkshopRandomUse : public QObject {
         warnings.clear();
         house->chooseMenu("mnuTaller_" + id);
         auto& w = static_cast<workshop::WorkshopWindow&>(house->window("frmTaller_" + id));
+        w.bench().setClock(new StillClock(&w.bench()));
         Model m{w.bench().exercise()};
+        m.solve();
         const int actions = qEnvironmentVariableIntValue("AMPERA_WORKSHOP_ACTIONS");
         QStringList steps;
         for (int i = 0; i < (actions > 0 ? actions : 1500); ++i) {

@@ -15,7 +15,9 @@ namespace workshop {
 class BoardItem : public QAbstractButton {
     Q_OBJECT
   public:
-    enum class Role { Terminal, Conductor, Lamp };
+    // A part is a bell, an impulse relay or a staircase timer, by its
+    // component index.
+    enum class Role { Terminal, Conductor, Lamp, Part };
 
     BoardItem(Role role, int index, QWidget* board);
 

@@ -5,6 +5,7 @@
 #include "workshop/look.h"
 
 #include <QHash>
+#include <QPainterPath>
 #include <QPixmap>
 
 #include <cmath>
@@ -130,6 +131,15 @@ class ComponentPainter {
             break;
         case Symbol::Socket:
             drawSocket(index, indexIn(e.sockets, index));
+            break;
+        case Symbol::Bell:
+            drawBell(index);
+            break;
+        case Symbol::Relay:
+            drawRelay(index, indexIn(e.devices, index));
+            break;
+        case Symbol::Timer:
+            drawTimer(index, indexIn(e.devices, index));
             break;
         }
     }
@@ -270,6 +280,100 @@ class ComponentPainter {
         name(c, 6.3);
     }
 
+    // A dome over a rim with its striker below; while it rings, the
+    // striker swings from side to side and strike lines leave the dome.
+    void drawBell(int index) {
+        const Component& c = component(index);
+        leads(index, false);
+        const bool rings = ringing(bench_, index);
+        QPainterPath dome;
+        dome.moveTo(g_.px(at(index, {0.9, 2.6})));
+        dome.cubicTo(g_.px(at(index, {0.9, 0.4})), g_.px(at(index, {3.1, 0.4})),
+                     g_.px(at(index, {3.1, 2.6})));
+        dome.closeSubpath();
+        const qreal pixel = (g_.px({1, 0}) - g_.px({0, 0})).x();
+        g_.p.setPen(QPen(Qt::black, 0.1 * pixel));
+        g_.p.setBrush(rings ? QBrush(lampColour()) : QBrush(Qt::NoBrush));
+        g_.p.drawPath(dome);
+        const qreal swing = rings ? (marks_.ringFrame ? 0.25 : -0.25) : 0;
+        g_.circle(at(index, {2 + swing, 3.0}), 0.28, QPen(Qt::black, 0.08), Qt::black);
+        if (rings)
+            for (const qreal side : {-1.0, 1.0}) {
+                const QPointF from(2 + side * 1.45, 1.2), step(side * 0.6, 0);
+                for (const qreal lift : {-0.45, 0.0, 0.45})
+                    g_.line(at(index, from + QPointF(0, lift)),
+                            at(index, from + step + QPointF(0, lift * 1.6)), Qt::black, 0.08);
+            }
+        name(c, 3.4);
+    }
+
+    // The frame round a device, with small labels of what it holds.
+    void deviceFrame(int index) {
+        const Component& c = component(index);
+        const QRect body = circuit::describe(c.kind).body;
+        const QPointF corner = QPointF(c.place) + QPointF(body.topLeft()) + QPointF(0.5, 0.6);
+        const QSizeF size(body.width() - 1, body.height() - 1.2);
+        const QPointF corners[] = {corner, corner + QPointF(size.width(), 0),
+                                   corner + QPointF(size.width(), size.height()),
+                                   corner + QPointF(0, size.height())};
+        for (int i = 0; i < 4; ++i)
+            g_.line(corners[i], corners[(i + 1) % 4], QColor(0, 0, 0, 120), 0.06);
+    }
+    void label(int index, QPointF local, qreal width, const QString& text) {
+        g_.text(at(index, local) - QPointF(component(index).mirrored ? width : 0, 0), 0.4, text,
+                false, QColor(60, 60, 60), width);
+    }
+    // The contact that the circuit moves, on its pivot's lead.
+    void deviceContact(int index, int position) {
+        const circuit::KindSpec& kind = circuit::describe(component(index).kind);
+        for (const circuit::Blade& blade : kind.actuators.front().blades) {
+            const int rest = blade.restsOn[size_t(position)];
+            const QPointF end =
+                rest == circuit::Blade::Open ? blade.open : kind.terminals[size_t(rest)].inner;
+            g_.line(at(index, kind.terminals[size_t(blade.pivot)].inner), at(index, end),
+                    colourOf(index, blade.pivot), WireWidth * 1.2);
+        }
+    }
+
+    // The coil on the left, filled while energised, linked by a dashed line
+    // to the contact it works on the right.
+    void drawRelay(int index, int device) {
+        const Component& c = component(index);
+        const circuit::DeviceState& d = bench_.devices();
+        deviceFrame(index);
+        leads(index, true);
+        const QRectF coil(at(index, {1.4, 1.6}), at(index, {2.6, 4.4}));
+        const qreal pixel = (g_.px({1, 0}) - g_.px({0, 0})).x();
+        g_.p.setPen(QPen(Qt::black, 0.1 * pixel));
+        const bool energised = !bench_.tripped() && d.energised[size_t(device)];
+        g_.p.setBrush(energised ? QBrush(lampColour()) : QBrush(Qt::white));
+        g_.p.drawRect(QRectF(g_.px(coil.topLeft()), g_.px(coil.bottomRight())).normalized());
+        g_.line(at(index, {2.6, 3}), at(index, {4.5, 3}), QColor(90, 90, 90), 0.05);
+        deviceContact(index, d.positions[size_t(device)]);
+        label(index, {0.6, 0.65}, 2.8, QStringLiteral("bobina"));
+        label(index, {3.4, 0.65}, 2.4, QStringLiteral("contacte"));
+        name(c, 5.15);
+    }
+
+    // Labelled terminals, the contact, and the time: left while it runs,
+    // the time it gives, in grey, while it is off.
+    void drawTimer(int index, int device) {
+        const Component& c = component(index);
+        const circuit::DeviceState& d = bench_.devices();
+        deviceFrame(index);
+        leads(index, true);
+        deviceContact(index, d.positions[size_t(device)]);
+        label(index, {0.6, 2.25}, 2.2, QStringLiteral("fase"));
+        label(index, {0.6, 4.25}, 2.2, QStringLiteral("neutre"));
+        label(index, {5.2, 1.3}, 2.3, QStringLiteral("polsadors"));
+        label(index, {5.2, 4.25}, 2.3, QStringLiteral("làmpades"));
+        const bool running = d.positions[size_t(device)] == 1;
+        g_.text(QPointF(c.place) + QPointF(0, 4.75), 0.7,
+                timeLeftText(running ? d.remaining[size_t(device)] : c.seconds), running,
+                running ? Qt::black : QColor(130, 130, 130), 8);
+        name(c, 6.0);
+    }
+
     Grid& g_;
     const Workbench& bench_;
     const BoardMarks& marks_;
@@ -308,6 +412,14 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
             g.ring(at, TerminalRadius * 1.35, 0.12, QColor(255, 210, 0));
         else
             g.ring(at, TerminalRadius, 0.07, Qt::white);
+    }
+    if (marks.focusedPart >= 0) {
+        const Component& c = e.components[size_t(marks.focusedPart)];
+        const QRectF body = QRectF(circuit::describe(c.kind).body).translated(c.place);
+        g.polyline({body.topLeft().toPoint(), body.topRight().toPoint(),
+                    body.bottomRight().toPoint(), body.bottomLeft().toPoint(),
+                    body.topLeft().toPoint()},
+                   QPen(highlightColour(), 0.08, Qt::DotLine));
     }
     if (marks.focusedLamp >= 0) {
         const Component& c = e.components[size_t(e.lamps[size_t(marks.focusedLamp)])];

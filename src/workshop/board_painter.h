@@ -23,9 +23,12 @@ struct BoardMarks {
     int focusedTerminal = -1;
     int focusedConductor = -1;
     int focusedLamp = -1;
+    int focusedPart = -1; // a bell, relay or timer, by component
     // The glow around a lit lamp, for the screen; on paper the lamp's fill
     // alone says it is lit.
     bool halos = true;
+    // Which way a ringing bell's striker leans.
+    int ringFrame = 0;
 };
 
 // Draws the board with its top-left grid point at `origin`, `scale` pixels a

@@ -46,6 +46,8 @@ qreal distanceToRect(QPointF p, const QRectF& r) {
 
 // How long a finger or button held still on a conductor takes to open its menu.
 constexpr int LongPressMs = 600;
+// How often a ringing bell's striker moves.
+constexpr int RingMs = 120;
 
 } // namespace
 
@@ -73,16 +75,9 @@ void BoardView::createComponentItems() {
     const circuit::Exercise& e = bench_.exercise();
     for (int i = 0; i < int(e.components.size()); ++i) {
         const Component& c = e.components[size_t(i)];
-        for (int sw = 0; sw < int(e.switches.size()); ++sw) {
-            if (e.switches[size_t(sw)] != i)
-                continue;
-            auto* button = new ui::PushButton(QString(), circuit::describe(c.kind).picture, this);
-            button->setObjectName(e.switchName(sw));
-            button->setAccessibleName(e.switchName(sw));
-            button->setAttribute(Qt::WA_TransparentForMouseEvents);
-            connect(button, &QPushButton::clicked, this, [this, sw] { bench_.flipSwitch(sw); });
-            switches_.push_back(button);
-        }
+        for (int sw = 0; sw < int(e.switches.size()); ++sw)
+            if (e.switches[size_t(sw)] == i)
+                createSwitchButton(c, sw);
         for (int t = 0; t < int(e.terminals.size()); ++t) {
             if (e.terminals[size_t(t)].component != i)
                 continue;
@@ -101,7 +96,78 @@ void BoardView::createComponentItems() {
             });
             lamps_.push_back(item);
         }
+        if (c.kind == Kind::Bell || circuit::isDevice(c.kind))
+            createPartItem(i);
     }
+}
+
+// A switch flips at each click; a push button is in position 1 while Space
+// holds it down (the mouse and fingers hold it through the board).
+void BoardView::createSwitchButton(const Component& c, int sw) {
+    auto* button = new ui::PushButton(QString(), circuit::describe(c.kind).picture, this);
+    button->setObjectName(bench_.exercise().switchName(sw));
+    button->setAccessibleName(bench_.exercise().switchName(sw));
+    button->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (circuit::isMomentary(c.kind)) {
+        connect(button, &QPushButton::pressed, this, [this, sw] { bench_.holdButton(sw, true); });
+        connect(button, &QPushButton::released, this, [this, sw] { bench_.holdButton(sw, false); });
+    } else {
+        connect(button, &QPushButton::clicked, this, [this, sw] { bench_.flipSwitch(sw); });
+    }
+    switches_.push_back(button);
+}
+
+void BoardView::createPartItem(int component) {
+    auto* item = new BoardItem(BoardItem::Role::Part, component, this);
+    item->setObjectName(bench_.exercise().components[size_t(component)].name);
+    connect(item, &BoardItem::activated, this, [item] {
+        QAccessibleEvent event(item, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    });
+    parts_.push_back(item);
+    ring_.setInterval(RingMs);
+    connect(&ring_, &QTimer::timeout, this, &BoardView::ringWhilePowered, Qt::UniqueConnection);
+}
+
+// What each part is doing, for assistive tools and tooltips: a bell
+// ringing, a relay's contact, a timer's time left.
+void BoardView::describeParts() {
+    const circuit::Exercise& e = bench_.exercise();
+    for (BoardItem* item : parts_) {
+        const int c = item->index();
+        const Kind kind = e.components[size_t(c)].kind;
+        QString description;
+        if (kind == Kind::Bell) {
+            description = ringing(bench_, c) ? QStringLiteral("sona") : QStringLiteral("no sona");
+        } else {
+            const size_t d =
+                size_t(std::find(e.devices.begin(), e.devices.end(), c) - e.devices.begin());
+            description = bench_.devices().positions[d] ? QStringLiteral("contacte tancat")
+                                                        : QStringLiteral("contacte obert");
+            if (kind == Kind::StaircaseTimer && bench_.devices().positions[d])
+                description += QStringLiteral(", ") + timeLeftText(bench_.devices().remaining[d]);
+        }
+        item->setNames(e.components[size_t(c)].name, description);
+        item->setToolTip(e.components[size_t(c)].name + QStringLiteral(": ") + description);
+    }
+}
+
+void BoardView::ringWhilePowered() {
+    bool any = false;
+    for (BoardItem* item : parts_)
+        if (ringing(bench_, item->index())) {
+            any = true;
+            update(item->geometry().adjusted(-item->width() / 2, -item->height() / 2,
+                                             item->width() / 2, item->height() / 2));
+        }
+    if (!any) {
+        ring_.stop();
+        ringFrame_ = 0;
+        return;
+    }
+    ringFrame_ = 1 - ringFrame_;
+    if (!ring_.isActive())
+        ring_.start();
 }
 
 void BoardView::wiringChanged() {
@@ -166,6 +232,9 @@ void BoardView::refresh() {
         item->setNames(e.components[size_t(e.lamps[size_t(item->index())])].name,
                        glowText(bench_.tripped() ? circuit::Glow::Off
                                                  : bench_.solution().glow(item->index())));
+    describeParts();
+    if (!parts_.empty() && !ring_.isActive())
+        ringWhilePowered();
     for (size_t s = 0; s < switches_.size(); ++s) {
         const QString description = QStringLiteral("posició %1").arg(bench_.wiring().positions[s]);
         switches_[s]->setAccessibleDescription(description);
@@ -217,6 +286,11 @@ void BoardView::placeItems() {
         switches_[i]->setGeometry(r.toRect());
         switches_[i]->setIconSize(QSize(int(1.1 * s), int(1.1 * s)));
     }
+    for (BoardItem* item : parts_) {
+        const Component& c = e.components[size_t(item->index())];
+        const QRectF body = QRectF(circuit::describe(c.kind).body).translated(c.place);
+        item->setGeometry(QRectF(toWidget(body.topLeft()), body.size() * s).toRect());
+    }
     for (BoardItem* item : conductors_) {
         const circuit::Route& route = routes_[size_t(item->index())];
         QRectF bounds(toWidget(route.first()), QSizeF());
@@ -240,6 +314,8 @@ void BoardView::paintBoard(QPainter& painter, const QRectF& target) const {
     marks.focusedTerminal = focused(terminals_);
     marks.focusedConductor = focused(conductors_);
     marks.focusedLamp = focused(lamps_);
+    marks.ringFrame = ringFrame_;
+    marks.focusedPart = focused(parts_);
     workshop::paintBoard(painter, bench_, marks, gridOrigin(target), gridScale(target));
 }
 
@@ -335,6 +411,8 @@ QWidget* BoardView::itemAt(QPointF point) const {
         consider(button, distanceToRect(point, QRectF(button->geometry())));
     for (BoardItem* lamp : lamps_)
         consider(lamp, distanceToCentre(lamp));
+    for (BoardItem* part : parts_)
+        consider(part, distanceToRect(point, QRectF(part->geometry())));
     for (BoardItem* c : conductors_) {
         const circuit::Route& route = routes_[size_t(c->index())];
         for (int i = 1; i < route.size(); ++i)
@@ -350,7 +428,14 @@ BoardItem* BoardView::terminalAt(QPointF point) const {
 
 void BoardView::pressItem(QWidget* item) {
     item->setFocus(Qt::MouseFocusReason);
-    if (auto* button = qobject_cast<QPushButton*>(item))
+    auto* button = qobject_cast<QPushButton*>(item);
+    const auto sw = std::find(switches_.begin(), switches_.end(), button) - switches_.begin();
+    const circuit::Exercise& e = bench_.exercise();
+    if (button && circuit::isMomentary(e.components[size_t(e.switches[size_t(sw)])].kind)) {
+        held_ = int(sw);
+        button->setDown(true);
+        bench_.holdButton(held_, true);
+    } else if (button)
         button->click();
     else
         emit static_cast<BoardItem*>(item)->activated(static_cast<BoardItem*>(item));
@@ -406,8 +491,18 @@ void BoardView::mouseMoveEvent(QMouseEvent* event) {
     setCursor(itemAt(at) ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
+void BoardView::letGo() {
+    if (held_ < 0)
+        return;
+    const int sw = std::exchange(held_, -1);
+    switches_[size_t(sw)]->setDown(false);
+    bench_.holdButton(sw, false);
+}
+
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     longPress_.stop();
+    if (event->button() == Qt::LeftButton)
+        letGo();
     const int from = std::exchange(draggedFrom_, -1);
     if (event->button() != Qt::LeftButton || from < 0 || pending_ != from)
         return;

@@ -54,6 +54,8 @@ class BoardView : public QWidget {
     const std::vector<BoardItem*>& conductorItems() const { return conductors_; }
     const std::vector<BoardItem*>& lampItems() const { return lamps_; }
     const std::vector<QPushButton*>& switchButtons() const { return switches_; }
+    // Bells, relays and timers, in component order.
+    const std::vector<BoardItem*>& partItems() const { return parts_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -76,6 +78,13 @@ class BoardView : public QWidget {
 
   private:
     void createComponentItems();
+    void createSwitchButton(const circuit::Component& component, int sw);
+    void createPartItem(int component);
+    void describeParts();
+    // Rings the bells that are powered, and stops when none is.
+    void ringWhilePowered();
+    // The push button a press of the mouse or a finger holds (-1: none).
+    void letGo();
     void wiringChanged();
     void routeConductors();
     void refresh();
@@ -99,12 +108,15 @@ class BoardView : public QWidget {
     int selected_ = -1;
     std::vector<circuit::Route> routes_;
     QHash<QPair<int, int>, circuit::Route> routeCache_;
-    std::vector<BoardItem*> terminals_, conductors_, lamps_;
+    std::vector<BoardItem*> terminals_, conductors_, lamps_, parts_;
     std::vector<QPushButton*> switches_;
     // A press held on a conductor opens its menu, as a right-click does.
     QTimer longPress_;
     QPoint pressedAt_;
     int draggedFrom_ = -1; // the terminal a drag started from
+    int held_ = -1;        // the push button held by the mouse or a finger
+    QTimer ring_;          // moves the bells' strikers while they ring
+    int ringFrame_ = 0;
     QMenu* conductorMenu_;
 };
 

@@ -3,6 +3,8 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace workshop {
 
 using circuit::Potential;
@@ -113,6 +115,14 @@ QColor socketLightColour() {
 
 QColor highlightColour() {
     return {0, 120, 215};
+}
+
+bool ringing(const Workbench& bench, int component) {
+    return !bench.tripped() && bench.solution().load(component) == circuit::Glow::Full;
+}
+
+QString timeLeftText(double seconds) {
+    return QStringLiteral("%1 s").arg(int(std::ceil(seconds - 1e-9)));
 }
 
 } // namespace workshop

@@ -33,6 +33,11 @@ QStringList truthTableHeadings(const circuit::Exercise& exercise, const QString&
 // combination is a short circuit.
 QString outcomeCell(const circuit::Outcome& outcome, int lamp);
 
+// Whether a bell rings: powered, and the breaker not tripped.
+bool ringing(const Workbench& bench, int component);
+// A timer's time left as shown: "27 s".
+QString timeLeftText(double seconds);
+
 QColor lampColour();
 // The yellow of the earth's green-and-yellow stripes.
 QColor earthYellow();

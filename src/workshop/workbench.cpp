@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/workbench.h"
 
+#include "workshop/clock.h"
+
 #include <QUndoCommand>
 
 namespace workshop {
@@ -39,8 +41,45 @@ class WholeWiring : public QUndoCommand {
 } // namespace
 
 Workbench::Workbench(const circuit::Exercise& exercise, QObject* parent)
-    : QObject(parent), exercise_(exercise), wiring_(circuit::Wiring::empty(exercise)) {
+    : QObject(parent), exercise_(exercise), wiring_(circuit::Wiring::empty(exercise)),
+      devices_(circuit::DeviceState::initial(exercise)) {
+    setClock(new TimerClock(this));
     solveAgain();
+}
+
+void Workbench::setClock(Clock* clock) {
+    if (clock_) {
+        clock_->setRunning(false);
+        clock_->disconnect(this);
+    }
+    clock_ = clock;
+    connect(clock_, &Clock::elapsed, this, &Workbench::timePassed);
+    runClockWhileNeeded();
+}
+
+void Workbench::holdButton(int switchIndex, bool held) {
+    int& position = wiring_.positions[size_t(switchIndex)];
+    if (position == int(held))
+        return;
+    position = int(held);
+    solveAgain();
+    emit changed();
+}
+
+void Workbench::timePassed(double seconds) {
+    solution_ = circuit::advance(exercise_, wiring_, devices_, seconds);
+    if (solution_.shortCircuit)
+        tripped_ = true;
+    runClockWhileNeeded();
+    emit changed();
+}
+
+// The clock ticks while some timer's time runs.
+void Workbench::runClockWhileNeeded() {
+    bool running = false;
+    for (double left : devices_.remaining)
+        running = running || left > 0;
+    clock_->setRunning(running);
 }
 
 bool Workbench::connectTerminals(int from, int to) {
@@ -99,16 +138,20 @@ void Workbench::openWiring(const circuit::Wiring& wiring) {
 void Workbench::setWiring(const circuit::Wiring& wiring) {
     wiring_ = wiring;
     tripped_ = false;
+    // Another board altogether: its relays and timers start at rest.
+    devices_ = circuit::DeviceState::initial(exercise_);
     solveAgain();
     emit wiringChanged();
     emit changed();
 }
 
 void Workbench::solveAgain() {
-    solution_ = circuit::solve(exercise_, wiring_);
+    solution_ = circuit::settle(exercise_, wiring_, devices_);
     report_ = circuit::check(exercise_, wiring_);
     if (solution_.shortCircuit)
         tripped_ = true;
+    if (clock_)
+        runClockWhileNeeded();
 }
 
 } // namespace workshop

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One exercise on the workshop's bench: the learner's wiring, the switch
-// positions, the breaker, and the circuit solved again after every change.
+// positions, the relays and timers, the breaker, and the circuit solved
+// again after every change and as the timers run down.
 // Edits of the wiring go through an undo stack.
 #pragma once
 
 #include "circuit/checker.h"
+#include "circuit/devices.h"
 
 #include <QObject>
 #include <QUndoStack>
 
 namespace workshop {
+
+class Clock;
 
 class Workbench : public QObject {
     Q_OBJECT
@@ -21,6 +25,8 @@ class Workbench : public QObject {
     // The circuit in the present switch positions, and every combination.
     const circuit::Solution& solution() const { return solution_; }
     const circuit::Report& report() const { return report_; }
+    // The contacts of the relays and timers, and the timers' time left.
+    const circuit::DeviceState& devices() const { return devices_; }
     // A short circuit trips the breaker; while it is tripped nothing is live.
     bool tripped() const { return tripped_; }
     QUndoStack& undoStack() { return undo_; }
@@ -31,6 +37,11 @@ class Workbench : public QObject {
     void removeConductor(int index);
     void clearConductors();
     void flipSwitch(int switchIndex);
+    // A push button held down (position 1) or let go (0).
+    void holdButton(int switchIndex, bool held);
+    // The clock that runs the timers down; the bench's own is a QTimer.
+    // Not owned.
+    void setClock(Clock* clock);
     // Re-arms the breaker; it trips again at once if the short is still there.
     void rearm();
     // Puts a whole wiring on the bench (the one kept from the last run) and
@@ -53,11 +64,16 @@ class Workbench : public QObject {
 
   private:
     void solveAgain();
+    // Time went by for the timers.
+    void timePassed(double seconds);
+    void runClockWhileNeeded();
 
     const circuit::Exercise& exercise_;
     circuit::Wiring wiring_;
     circuit::Solution solution_;
     circuit::Report report_;
+    circuit::DeviceState devices_;
+    Clock* clock_ = nullptr;
     bool tripped_ = false;
     QUndoStack undo_;
 };

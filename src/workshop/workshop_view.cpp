@@ -131,6 +131,8 @@ QWidget* WorkshopView::createTableBlock() {
     auto* column = new QVBoxLayout(block);
     column->setContentsMargins(0, 0, 0, 0);
     const circuit::Exercise& e = bench_.exercise();
+    if (e.bySequences)
+        return createSequenceBlock(block, column);
     table_ =
         new QTableWidget(e.combinations(), int(e.switches.size() + 2 * e.lamps.size() + 1), block);
     table_->setObjectName(QStringLiteral("Taula de veritat"));
@@ -154,6 +156,55 @@ QWidget* WorkshopView::createTableBlock() {
     // A board of sockets alone has no lamp to tabulate.
     block->setVisible(!e.lamps.empty());
     return block;
+}
+
+// A board with push buttons is judged by sequences: the table lists them,
+// and after "Comprova" whether the wiring does each.
+QWidget* WorkshopView::createSequenceBlock(QWidget* block, QVBoxLayout* column) {
+    const circuit::Exercise& e = bench_.exercise();
+    table_ = new QTableWidget(int(e.sequences.size()), 2, block);
+    table_->setObjectName(QStringLiteral("Seqüències"));
+    table_->setAccessibleName(QStringLiteral("Seqüències"));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->verticalHeader()->hide();
+    table_->setWordWrap(true);
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->setHorizontalHeaderLabels({QStringLiteral("Seqüència"), QStringLiteral("Fa")});
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    column->addWidget(table_, 1);
+    column->addWidget(wrappedLabel(QStringLiteral("Cada fila és una seqüència de pulsacions que "
+                                                  "el muntatge ha de fer. Fa: ✓ si la fa, ✗ si "
+                                                  "no, després de «Comprova»."),
+                                   block));
+    return block;
+}
+
+void WorkshopView::fillSequences() {
+    const circuit::Report& report = bench_.report();
+    for (int k = 0; k < table_->rowCount(); ++k) {
+        const circuit::SequenceResult& result = report.sequences[size_t(k)];
+        const QString done = !checked_       ? QString()
+                             : result.passed ? QStringLiteral("✓")
+                                             : QStringLiteral("✗");
+        const QStringList cells = {result.name, done};
+        for (int column = 0; column < 2; ++column) {
+            QTableWidgetItem* item = table_->item(k, column);
+            if (!item) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(column ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+                table_->setItem(k, column, item);
+            }
+            item->setText(cells[column]);
+            item->setToolTip(checked_ && !result.passed ? result.failure : QString());
+            item->setBackground(checked_ && !result.passed && column
+                                    ? QColor(255, 215, 215)
+                                    : palette().color(QPalette::Button));
+        }
+    }
 }
 
 // The breaker beside the buttons, then the messages: the short circuit's,
@@ -298,6 +349,10 @@ void WorkshopView::showState() {
 
 void WorkshopView::fillTable() {
     const circuit::Exercise& e = bench_.exercise();
+    if (e.bySequences) {
+        fillSequences();
+        return;
+    }
     const circuit::Report& report = bench_.report();
     const int switches = int(e.switches.size()), lamps = int(e.lamps.size());
     const int present = bench_.wiring().combination();
@@ -365,6 +420,9 @@ void WorkshopView::orderTabs() {
                 chain.push_back(t);
         if (e.components[size_t(i)].kind == Kind::Lamp)
             chain.push_back(board_->lampItems()[lamp++]);
+        for (BoardItem* part : board_->partItems())
+            if (part->index() == i)
+                chain.push_back(part);
     }
     for (BoardItem* c : board_->conductorItems())
         chain.push_back(c);

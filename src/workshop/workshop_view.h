@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -45,6 +46,8 @@ class WorkshopView : public QWidget {
     QWidget* createPanel();
     QWidget* createAbout();
     QWidget* createTableBlock();
+    QWidget* createSequenceBlock(QWidget* block, QVBoxLayout* column);
+    void fillSequences();
     QWidget* createControls();
     QWidget* createButtons();
     // Lays the panel beside or below the board, whichever leaves the board
