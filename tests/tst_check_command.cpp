@@ -148,6 +148,46 @@ class TestCheckCommand : public QObject {
                  qPrintable(named.out));
     }
 
+    // Boards with push buttons, relays and timers are judged by their
+    // sequences; the verdict names the first that fails and what happened.
+    void sequenceFiles() {
+        write("timbre.ampera", R"({"format": "ampera-circuit", "version": 2, "exercise": "timbre",
+            "conductors": [["Fase", "Polsador, born 1"], ["Polsador, born 2", "Timbre, born 1"],
+                           ["Timbre, born 2", "Neutre"]]})");
+        write("timbre-neutre.ampera",
+              R"({"format": "ampera-circuit", "version": 2, "exercise": "timbre",
+            "conductors": [["Neutre", "Polsador, born 1"], ["Polsador, born 2", "Timbre, born 1"],
+                           ["Timbre, born 2", "Fase"]]})");
+        write("escala-serie.ampera", R"({"format": "ampera-circuit", "version": 2,
+            "exercise": "automatic-escala",
+            "conductors": [["Fase", "Automàtic, fase"], ["Neutre", "Automàtic, neutre"],
+                ["Fase", "Polsador 1, born 1"], ["Polsador 1, born 2", "Polsador 2, born 1"],
+                ["Polsador 2, born 2", "Polsador 3, born 1"], ["Polsador 3, born 2", "Automàtic, polsadors"],
+                ["Automàtic, làmpades", "Làmpada 1, born 1"], ["Automàtic, làmpades", "Làmpada 2, born 1"],
+                ["Làmpada 1, born 2", "Neutre"], ["Làmpada 2, born 2", "Neutre"]]})");
+        const Run run =
+            ampera({"--check", "timbre.ampera", "timbre-neutre.ampera", "escala-serie.ampera"});
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 16);
+        QVERIFY2(
+            lines[0].startsWith("timbre.ampera: Correcte: el muntatge fa totes les seqüències"),
+            qPrintable(lines[0]));
+        QCOMPARE(lines[5],
+                 QString("timbre-neutre.ampera: Funciona, però no és segur: s'ha tallat el "
+                         "neutre en lloc de la fase, i «Timbre» queda connectat a la fase "
+                         "quan no sona (seqüència «Un toc», en repòs)."));
+        QCOMPARE(lines[8],
+                 QString("  Els interruptors tallen la fase: no (seqüència «Un toc», en repòs)"));
+        QCOMPARE(lines[10],
+                 QString("escala-serie.ampera: No fa el que demana l'exercici: falla la "
+                         "seqüència «Una pulsació nova torna a començar el temps»: després "
+                         "de prémer «Polsador 2», «Làmpada 1» hauria de fer llum i és "
+                         "apagada."));
+        QCOMPARE(lines[11], QString("  Funciona en totes les combinacions: no (seqüència «Una "
+                                    "pulsació nova torna a començar el temps»)"));
+    }
+
     // What cannot be judged, because no lamp ever lights, is "—" and never
     // "sí"; a lamp with no neutral is said to be one, in the text and in
     // the CSV alike.

@@ -209,15 +209,19 @@ void mark(const Exercise& e, const std::vector<Moment>& moments, Report& r) {
 }
 
 // The first lamp or bell that is off at the phase's potential in a moment
-// where that criterion failed, to name it.
-QString liveOutputName(const Exercise& e, const std::vector<Moment>& moments,
+// where that criterion failed: "«Timbre» queda connectat a la fase quan no
+// sona".
+QString liveOutputText(const Exercise& e, const std::vector<Moment>& moments,
                        const QString& where) {
     const std::vector<int> outputs = e.outputs();
     for (const Moment& m : moments)
         if (m.where == where)
             for (size_t i = 0; i < outputs.size(); ++i)
                 if (m.liveWhileOff[i])
-                    return e.components[size_t(outputs[i])].name;
+                    return QStringLiteral("«%1» queda connectat a la fase quan %2")
+                        .arg(e.components[size_t(outputs[i])].name,
+                             isBell(e, outputs[i]) ? QStringLiteral("no sona")
+                                                   : QStringLiteral("és apagat"));
     return {};
 }
 
@@ -237,8 +241,8 @@ void judge(const Exercise& e, const std::vector<Moment>& moments, Report& r) {
     } else if (failed == r.sequences.end()) {
         r.verdict = Verdict::NeutralSwitched;
         r.text = QStringLiteral("Funciona, però no és segur: s'ha tallat el neutre en lloc de la "
-                                "fase, i «%1» queda connectat a la fase quan és apagat (%2).")
-                     .arg(liveOutputName(e, moments, c[2].where), c[2].where);
+                                "fase, i %1 (%2).")
+                     .arg(liveOutputText(e, moments, c[2].where), c[2].where);
     } else {
         r.verdict = Verdict::Wrong;
         r.text = QStringLiteral("No fa el que demana l'exercici: falla la seqüència «%1»: %2.")
