@@ -72,6 +72,8 @@ KindSpec doubleSwitch() {
                       {2, {3, 0, 3, 2}, {{0, {Open, 2}, {2.72, 7.46}}}}};
     kind.formatVersion = 2;
     return kind;
+}
+
 // A push button is drawn as a switch whose blade springs back open.
 KindSpec pushButton(const QString& b1, const QString& b2) {
     KindSpec k = switchKind(Kind::PushButton, "polsador", "P", "push_button",
