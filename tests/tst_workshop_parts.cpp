@@ -7,6 +7,7 @@
 #include "house_fixture.h"
 #include "natural_wirings.h"
 
+#include "circuit/autosave.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
 #include "workshop/clock.h"
@@ -116,6 +117,10 @@ class WorkshopParts : public QObject {
         button->setFocus(Qt::TabFocusReason);
         QTest::keyPress(button, Qt::Key_Space);
         expectHeld(true, "Space down");
+        // What is kept for the next start has no one holding the button.
+        const std::optional<circuit::Wiring> kept = circuit::restoredWiring(w.bench().exercise());
+        QVERIFY(kept && kept->positions == std::vector<int>{0} &&
+                kept->conductors == w.bench().wiring().conductors);
         QTest::keyRelease(button, Qt::Key_Space);
         expectHeld(false, "Space up");
     }

@@ -180,8 +180,18 @@ WorkshopWindow::~WorkshopWindow() {
         storeWiring();
 }
 
+// No one holds a push button at the next start, so none is kept held; a
+// press and its release then leave the kept wiring as it was.
 void WorkshopWindow::storeWiring() {
-    circuit::storeWiring(bench_.exercise(), bench_.wiring());
+    const circuit::Exercise& e = bench_.exercise();
+    circuit::Wiring kept = bench_.wiring();
+    for (size_t s = 0; s < kept.positions.size(); ++s)
+        if (circuit::isMomentary(e.components[size_t(e.switches[s])].kind))
+            kept.positions[s] = 0;
+    if (stored_ && stored_->conductors == kept.conductors && stored_->positions == kept.positions)
+        return;
+    circuit::storeWiring(e, kept);
+    stored_ = kept;
 }
 
 void WorkshopWindow::resized() {

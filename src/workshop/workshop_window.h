@@ -12,6 +12,8 @@
 
 #include <QTimer>
 
+#include <optional>
+
 class QMdiArea;
 class QMenu;
 
@@ -65,6 +67,7 @@ class WorkshopWindow : public ui::Form {
     WorkshopView* view_;
     QString path_;
     circuit::Wiring saved_;
+    std::optional<circuit::Wiring> stored_; // what was last kept for the next start
     QTimer autosave_;
 };
 
