@@ -2,7 +2,8 @@
 // What one learner action in the wiring workshop costs, solved and
 // repainted, in a main window filling a screen of the device size asked
 // for (1920×1080 unless "--device WxH" says otherwise): laying a conductor, a switch click,
-// and a check of every combination of the intermediate exercise.
+// a check of every combination of the intermediate exercise, and a push
+// button and a check of every sequence of the staircase timer's exercise.
 #include "circuit/exercise.h"
 #include "ui/forms.h"
 #include "workshop/board_items.h"
@@ -77,11 +78,41 @@ void BM_WorkshopCheckIntermediate(benchmark::State& state) {
         tap(check);
 }
 
+// The staircase timer's exercise wired as an electrician lays it.
+workshop::WorkshopWindow& wiredStaircase() {
+    auto& w = bringUp("automatic-escala");
+    if (!w.bench().wiring().conductors.empty())
+        return w;
+    for (const auto& [a, b] : testing::naturalWiring("automatic-escala")) {
+        tap(terminal(w, a));
+        tap(terminal(w, b));
+    }
+    return w;
+}
+
+// A push button pressed and let go: two settlings of the timer, a repaint.
+void BM_WorkshopPushButtonStaircase(benchmark::State& state) {
+    auto& w = wiredStaircase();
+    QWidget* button = w.view().findChild<QPushButton*>("Polsador 2");
+    for (auto _ : state)
+        tap(button);
+}
+
+// Every sequence of the exercise, each push button alone included.
+void BM_WorkshopCheckStaircase(benchmark::State& state) {
+    auto& w = wiredStaircase();
+    QWidget* check = w.view().findChild<QPushButton*>("Comprova");
+    for (auto _ : state)
+        tap(check);
+}
+
 } // namespace
 
 BENCHMARK(BM_WorkshopWiringStep)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopSwitchClick)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopCheckIntermediate)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopPushButtonStaircase)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopCheckStaircase)->Apply(bench::fiveRuns);
 
 int main(int argc, char** argv) {
     return bench::runOnProgram(argc, argv, QStringLiteral("workshop action"));

@@ -62,12 +62,16 @@ void Workbench::holdButton(int switchIndex, bool held) {
     if (position == int(held))
         return;
     position = int(held);
-    solveAgain();
-    emit changed();
+    // The report works every combination from rest, whatever is held now.
+    showSettled(circuit::settle(exercise_, wiring_, devices_));
 }
 
 void Workbench::timePassed(double seconds) {
-    solution_ = circuit::advance(exercise_, wiring_, devices_, seconds);
+    showSettled(circuit::advance(exercise_, wiring_, devices_, seconds));
+}
+
+void Workbench::showSettled(const circuit::Solution& solution) {
+    solution_ = solution;
     if (solution_.shortCircuit)
         tripped_ = true;
     runClockWhileNeeded();

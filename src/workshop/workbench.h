@@ -66,6 +66,8 @@ class Workbench : public QObject {
     void solveAgain();
     // Time went by for the timers.
     void timePassed(double seconds);
+    // The devices moved but the wiring did not: the report stands.
+    void showSettled(const circuit::Solution& solution);
     void runClockWhileNeeded();
 
     const circuit::Exercise& exercise_;
