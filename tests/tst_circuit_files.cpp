@@ -400,8 +400,8 @@ class TestCircuitFiles : public QObject {
             ids << e.id;
         QCOMPARE(ids, QStringList({"punt-de-llum", "commutada", "encreuament", "quatre-punts",
                                    "dos-llums", "presa-de-corrent", "punt-de-llum-i-presa",
-                                   "interruptor-doble", "timbre", "telerruptor",
-                                   "automatic-escala", "rebedor", "escala", "garatge"}));
+                                   "interruptor-doble", "timbre", "telerruptor", "automatic-escala",
+                                   "rebedor", "escala", "garatge"}));
         QCOMPARE(findExercise("escala")->title, QString("Escala de l'usuari"));
         QCOMPARE(int(l.rejected.size()), 3);
         QCOMPARE(l.rejected[0].file, QDir::toNativeSeparators(userFolder + "/copia.json"));

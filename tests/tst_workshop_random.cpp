@@ -360,10 +360,9 @@ class WorkshopRandomUse : public QObject {
 
     void everyExerciseTakesAnyActionInAnyOrder_data() {
         QTest::addColumn<QString>("id");
-        for (const char* id :
-             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
-              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble", "timbre",
-              "telerruptor", "automatic-escala"})
+        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "quatre-punts",
+                               "dos-llums", "presa-de-corrent", "punt-de-llum-i-presa",
+                               "interruptor-doble", "timbre", "telerruptor", "automatic-escala"})
             QTest::newRow(id) << QString(id);
     }
 

@@ -105,8 +105,8 @@ void mark(const Exercise& e, Report& r) {
     const bool switched = some([](const LampRecord& l) { return l.switched; });
     r.criteria[0] =
         criterion(e, 0, firstWhere(n, [&](int k) { return r.differs[size_t(k)]; }), true);
-    r.criteria[1] = criterion(
-        e, 1, firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; }), lit || powered);
+    r.criteria[1] = criterion(e, 1, firstWhere(n, [&](int k) { return o[size_t(k)].shortCircuit; }),
+                              lit || powered);
     r.criteria[2] =
         criterion(e, 2,
                   firstWhere(n,

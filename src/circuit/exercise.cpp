@@ -518,10 +518,9 @@ std::optional<Exercise> parseExercise(const QByteArray& json, QString* error) {
 const std::vector<Exercise>& builtInExercises() {
     static const std::vector<Exercise> exercises = [] {
         std::vector<Exercise> list;
-        for (const char* id :
-             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
-              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble", "timbre",
-              "telerruptor", "automatic-escala"}) {
+        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "quatre-punts",
+                               "dos-llums", "presa-de-corrent", "punt-de-llum-i-presa",
+                               "interruptor-doble", "timbre", "telerruptor", "automatic-escala"}) {
             QFile file(QStringLiteral(":/exercises/%1.json").arg(QLatin1String(id)));
             file.open(QIODevice::ReadOnly);
             QString error;
