@@ -77,6 +77,8 @@ class WorkshopParts : public QObject {
         touchScreen = QTest::createTouchDevice();
         house = std::make_unique<testing::HouseFixture>();
     }
+    // Qt Test hands the touch screen it makes to the caller.
+    void cleanupTestCase() { delete touchScreen; }
     void init() {
         house->reset();
         house->mainWindow().show();
