@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What one learner action in the wiring workshop costs, solved and
 // repainted, in a main window filling a screen of the device size asked
-// for (1920×1080 unless "--device WxH" says otherwise): laying a conductor, a switch click,
-// a check of every combination of the intermediate exercise, and a push
-// button and a check of every sequence of the staircase timer's exercise.
+// for (1920×1080 unless "--device WxH" says otherwise): laying a conductor; a
+// switch click and a check of every combination on the intermediate and the
+// four-point exercises; a push button and a check of every sequence of the
+// staircase timer's exercise.
 #include "circuit/exercise.h"
 #include "ui/forms.h"
 #include "workshop/board_items.h"
@@ -36,16 +37,23 @@ QWidget* terminal(workshop::WorkshopWindow& w, const QString& name) {
     qFatal("no terminal %s", qPrintable(name));
 }
 
-// The intermediate exercise wired as the master bedroom is.
-workshop::WorkshopWindow& wiredIntermediate() {
-    auto& w = bringUp("encreuament");
+// An exercise wired as an electrician lays it.
+workshop::WorkshopWindow& wired(const QString& id) {
+    auto& w = bringUp(id);
     if (!w.bench().wiring().conductors.empty())
         return w;
-    for (const auto& [a, b] : testing::naturalWiring("encreuament")) {
+    for (const auto& [a, b] : testing::naturalWiring(id)) {
         tap(terminal(w, a));
         tap(terminal(w, b));
     }
     return w;
+}
+
+// A click on a switch button, or on "Comprova", of a wired exercise.
+void pressRepeatedly(benchmark::State& state, const QString& id, const QString& button) {
+    QWidget* target = wired(id).view().findChild<QPushButton*>(button);
+    for (auto _ : state)
+        tap(target);
 }
 
 // One conductor laid by two presses; the next run starts from the board
@@ -65,45 +73,30 @@ void BM_WorkshopWiringStep(benchmark::State& state) {
 }
 
 void BM_WorkshopSwitchClick(benchmark::State& state) {
-    auto& w = wiredIntermediate();
-    QWidget* button = w.view().findChild<QPushButton*>("Creuament");
-    for (auto _ : state)
-        tap(button);
+    pressRepeatedly(state, "encreuament", "Creuament");
 }
 
 void BM_WorkshopCheckIntermediate(benchmark::State& state) {
-    auto& w = wiredIntermediate();
-    QWidget* check = w.view().findChild<QPushButton*>("Comprova");
-    for (auto _ : state)
-        tap(check);
+    pressRepeatedly(state, "encreuament", "Comprova");
 }
 
-// The staircase timer's exercise wired as an electrician lays it.
-workshop::WorkshopWindow& wiredStaircase() {
-    auto& w = bringUp("automatic-escala");
-    if (!w.bench().wiring().conductors.empty())
-        return w;
-    for (const auto& [a, b] : testing::naturalWiring("automatic-escala")) {
-        tap(terminal(w, a));
-        tap(terminal(w, b));
-    }
-    return w;
+// Four mechanisms: sixteen combinations to check.
+void BM_WorkshopSwitchClickFourPoint(benchmark::State& state) {
+    pressRepeatedly(state, "quatre-punts", "Creuament 2");
+}
+
+void BM_WorkshopCheckFourPoint(benchmark::State& state) {
+    pressRepeatedly(state, "quatre-punts", "Comprova");
 }
 
 // A push button pressed and let go: two settlings of the timer, a repaint.
 void BM_WorkshopPushButtonStaircase(benchmark::State& state) {
-    auto& w = wiredStaircase();
-    QWidget* button = w.view().findChild<QPushButton*>("Polsador 2");
-    for (auto _ : state)
-        tap(button);
+    pressRepeatedly(state, "automatic-escala", "Polsador 2");
 }
 
 // Every sequence of the exercise, each push button alone included.
 void BM_WorkshopCheckStaircase(benchmark::State& state) {
-    auto& w = wiredStaircase();
-    QWidget* check = w.view().findChild<QPushButton*>("Comprova");
-    for (auto _ : state)
-        tap(check);
+    pressRepeatedly(state, "automatic-escala", "Comprova");
 }
 
 } // namespace
@@ -111,6 +104,8 @@ void BM_WorkshopCheckStaircase(benchmark::State& state) {
 BENCHMARK(BM_WorkshopWiringStep)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopSwitchClick)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopCheckIntermediate)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopSwitchClickFourPoint)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopCheckFourPoint)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopPushButtonStaircase)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopCheckStaircase)->Apply(bench::fiveRuns);
 
