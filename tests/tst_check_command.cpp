@@ -66,15 +66,17 @@ class TestCheckCommand : public QObject {
         const Run run = ampera({"--check", "correct.ampera", "crossed.ampera"});
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split('\n');
-        QCOMPARE(lines.size(), 11);
+        QCOMPARE(lines.size(), 13);
         QVERIFY(lines[0].startsWith("correct.ampera: Correcte"));
         QCOMPARE(lines.mid(1, 4),
                  QStringList({"  Funciona en totes les combinacions: sí", "  Cap curtcircuit: sí",
                               "  Els interruptors tallen la fase: sí",
                               "  Les làmpades fan tota la llum: sí"}));
-        QVERIFY(lines[5].startsWith("crossed.ampera: Correcte"));
-        QVERIFY(lines[5].contains("creuats respecte de l'habitació 3"));
-        QCOMPARE(lines[10], QString());
+        // A file of conductors without colours is not judged on them.
+        QCOMPARE(lines[5], QString("  Colors dels conductors: —"));
+        QVERIFY(lines[6].startsWith("crossed.ampera: Correcte"));
+        QVERIFY(lines[6].contains("creuats respecte de l'habitació 3"));
+        QCOMPARE(lines[12], QString());
         QVERIFY(run.err.isEmpty());
     }
 
@@ -85,19 +87,19 @@ class TestCheckCommand : public QObject {
             {"--check", "correct.ampera", "short.ampera", "neutral.ampera", "series.ampera"});
         QCOMPARE(run.status, 1);
         const QStringList lines = run.out.split('\n');
-        QCOMPARE(lines.size(), 21);
-        QVERIFY(lines[5].startsWith(
+        QCOMPARE(lines.size(), 25);
+        QVERIFY(lines[6].startsWith(
             "short.ampera: Curtcircuit en la combinació Commutador 1 = 0, Commutador 2 = 0"));
         QCOMPARE(
-            lines[6],
+            lines[7],
             QString(
                 "  Funciona en totes les combinacions: no (Commutador 1 = 0, Commutador 2 = 0)"));
-        QCOMPARE(lines[7], QString("  Cap curtcircuit: no (Commutador 1 = 0, Commutador 2 = 0)"));
-        QVERIFY(lines[10].startsWith(
+        QCOMPARE(lines[8], QString("  Cap curtcircuit: no (Commutador 1 = 0, Commutador 2 = 0)"));
+        QVERIFY(lines[12].startsWith(
             "neutral.ampera: Funciona, però no és segur: s'ha tallat el neutre"));
-        QCOMPARE(lines[13], QString("  Els interruptors tallen la fase: no (Interruptor = 0)"));
-        QVERIFY(lines[15].startsWith("series.ampera: Les làmpades estan en sèrie"));
-        QCOMPARE(lines[19], QString("  Les làmpades fan tota la llum: no (Interruptor = 1)"));
+        QCOMPARE(lines[15], QString("  Els interruptors tallen la fase: no (Interruptor = 0)"));
+        QVERIFY(lines[18].startsWith("series.ampera: Les làmpades estan en sèrie"));
+        QCOMPARE(lines[22], QString("  Les làmpades fan tota la llum: no (Interruptor = 1)"));
     }
 
     // Wirings of the socket and double-switch exercises: the socket's own
@@ -124,18 +126,18 @@ class TestCheckCommand : public QObject {
                                 "doble.ampera", "doble-mal.ampera"});
         QCOMPARE(run.status, 1);
         const QStringList lines = run.out.split('\n');
-        QCOMPARE(lines.size(), 21);
+        QCOMPARE(lines.size(), 25);
         QCOMPARE(lines[0], QString("presa.ampera: Correcte: la presa té tensió i terra i la "
                                    "instal·lació és segura."));
         QCOMPARE(lines.mid(1, 4),
                  QStringList({"  Funciona en totes les combinacions: sí", "  Cap curtcircuit: sí",
                               "  Els interruptors tallen la fase: —",
                               "  Les làmpades fan tota la llum: —"}));
-        QCOMPARE(lines[5], QString("presa-sense-terra.ampera: La presa «Presa» no té el born de "
+        QCOMPARE(lines[6], QString("presa-sense-terra.ampera: La presa «Presa» no té el born de "
                                    "terra connectat a la terra."));
-        QCOMPARE(lines[6], QString("  Funciona en totes les combinacions: no (Interruptor = 0)"));
-        QVERIFY(lines[10].startsWith("doble.ampera: Correcte"));
-        QCOMPARE(lines[15], QString("doble-mal.ampera: No fa el que demana l'exercici: 2 de 4 "
+        QCOMPARE(lines[7], QString("  Funciona en totes les combinacions: no (Interruptor = 0)"));
+        QVERIFY(lines[12].startsWith("doble.ampera: Correcte"));
+        QCOMPARE(lines[18], QString("doble-mal.ampera: No fa el que demana l'exercici: 2 de 4 "
                                     "combinacions no coincideixen amb la taula (la primera, "
                                     "Interruptor doble 1 = 0, Interruptor doble 2 = 1)."));
         QVERIFY(run.err.isEmpty());
@@ -169,22 +171,22 @@ class TestCheckCommand : public QObject {
             ampera({"--check", "timbre.ampera", "timbre-neutre.ampera", "escala-serie.ampera"});
         QCOMPARE(run.status, 1);
         const QStringList lines = run.out.split('\n');
-        QCOMPARE(lines.size(), 16);
+        QCOMPARE(lines.size(), 19);
         QVERIFY2(
             lines[0].startsWith("timbre.ampera: Correcte: el muntatge fa totes les seqüències"),
             qPrintable(lines[0]));
-        QCOMPARE(lines[5],
+        QCOMPARE(lines[6],
                  QString("timbre-neutre.ampera: Funciona, però no és segur: s'ha tallat el "
                          "neutre en lloc de la fase, i «Timbre» queda connectat a la fase "
                          "quan no sona (seqüència «Un toc», en repòs)."));
-        QCOMPARE(lines[8],
+        QCOMPARE(lines[9],
                  QString("  Els interruptors tallen la fase: no (seqüència «Un toc», en repòs)"));
-        QCOMPARE(lines[10],
+        QCOMPARE(lines[12],
                  QString("escala-serie.ampera: No fa el que demana l'exercici: falla la "
                          "seqüència «Una pulsació nova torna a començar el temps»: després "
                          "de prémer «Polsador 2», «Làmpada 1» hauria de fer llum i és "
                          "apagada."));
-        QCOMPARE(lines[11], QString("  Funciona en totes les combinacions: no (seqüència «Una "
+        QCOMPARE(lines[13], QString("  Funciona en totes les combinacions: no (seqüència «Una "
                                     "pulsació nova torna a començar el temps»)"));
     }
 
@@ -195,22 +197,23 @@ class TestCheckCommand : public QObject {
         const Run run = ampera({"--check", "empty.ampera", "no-neutral.ampera"});
         QCOMPARE(run.status, 1);
         const QStringList lines = run.out.split('\n');
-        QCOMPARE(lines.mid(0, 10),
-                 QStringList({"empty.ampera: La làmpada no s'encén en cap combinació.",
-                              "  Funciona en totes les combinacions: no (Commutador 1 = 0, "
-                              "Commutador 2 = 0)",
-                              "  Cap curtcircuit: —", "  Els interruptors tallen la fase: —",
-                              "  Les làmpades fan tota la llum: —",
-                              "no-neutral.ampera: La làmpada no s'encén en cap combinació. Quan "
-                              "és apagada, la làmpada queda a la tensió de la fase (combinació "
-                              "Interruptor = 1), perquè no té el neutre connectat.",
-                              "  Funciona en totes les combinacions: no (Interruptor = 1)",
-                              "  Cap curtcircuit: —", "  Els interruptors tallen la fase: —",
-                              "  Les làmpades fan tota la llum: —"}));
+        QCOMPARE(
+            lines.mid(0, 12),
+            QStringList({"empty.ampera: La làmpada no s'encén en cap combinació.",
+                         "  Funciona en totes les combinacions: no (Commutador 1 = 0, "
+                         "Commutador 2 = 0)",
+                         "  Cap curtcircuit: —", "  Els interruptors tallen la fase: —",
+                         "  Les làmpades fan tota la llum: —", "  Colors dels conductors: —",
+                         "no-neutral.ampera: La làmpada no s'encén en cap combinació. Quan "
+                         "és apagada, la làmpada queda a la tensió de la fase (combinació "
+                         "Interruptor = 1), perquè no té el neutre connectat.",
+                         "  Funciona en totes les combinacions: no (Interruptor = 1)",
+                         "  Cap curtcircuit: —", "  Els interruptors tallen la fase: —",
+                         "  Les làmpades fan tota la llum: —", "  Colors dels conductors: —"}));
         const Run csv = ampera({"--check", "--csv-separator", ";", "empty.ampera"});
         QCOMPARE(csv.out.split('\n').value(1),
                  QString("empty.ampera;commutada;Incorrecte;La làmpada no s'encén en cap "
-                         "combinació.;no (Commutador 1 = 0, Commutador 2 = 0);—;—;—"));
+                         "combinació.;no (Commutador 1 = 0, Commutador 2 = 0);—;—;—;—"));
     }
 
     // A file that cannot be read or is invalid gets its reason, the others
@@ -266,7 +269,7 @@ class TestCheckCommand : public QObject {
         QCOMPARE(faultLines[2], QString("faults.json: error: «complement» ha de ser cert o fals"));
         const Run csv = ampera({"--check", "--csv", "faults.json"});
         QVERIFY2(csv.out.split('\n').value(1).contains(
-                     "i guions; «complement» ha de ser cert o fals\",,,,"),
+                     "i guions; «complement» ha de ser cert o fals\",,,,,"),
                  qPrintable(csv.out));
     }
 
@@ -276,17 +279,19 @@ class TestCheckCommand : public QObject {
         const Run run =
             ampera({"--check", "--csv", "correct.ampera", "short.ampera", "missing.ampera"});
         QCOMPARE(run.status, 2);
-        QCOMPARE(run.out.split('\n'),
-                 QStringList(
-                     {"fitxer,exercici,resultat,veredicte,Funciona en totes les combinacions,Cap "
-                      "curtcircuit,Els interruptors tallen la fase,Les làmpades fan tota la llum",
-                      "correct.ampera,punt-de-llum,Correcte," + verdict("correct.ampera") +
-                          ",sí,sí,sí,sí",
-                      "short.ampera,commutada,Incorrecte," + verdict("short.ampera") +
-                          ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, "
-                          "Commutador 2 = "
-                          "0)\",—,sí",
-                      "missing.ampera,,Error,error: no existeix,,,,", ""}));
+        QCOMPARE(
+            run.out.split('\n'),
+            QStringList(
+                {"fitxer,exercici,resultat,veredicte,Funciona en totes les combinacions,Cap "
+                 "curtcircuit,Els interruptors tallen la fase,Les làmpades fan tota la llum,Colors "
+                 "dels conductors",
+                 "correct.ampera,punt-de-llum,Correcte," + verdict("correct.ampera") +
+                     ",sí,sí,sí,sí,—",
+                 "short.ampera,commutada,Incorrecte," + verdict("short.ampera") +
+                     ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, "
+                     "Commutador 2 = "
+                     "0)\",—,sí,—",
+                 "missing.ampera,,Error,error: no existeix,,,,,", ""}));
         // With semicolons, commas need no quotes and semicolons do.
         const Run semicolons =
             ampera({"--check", "--csv-separator", ";", "short.ampera", "missing.ampera"});
@@ -295,9 +300,9 @@ class TestCheckCommand : public QObject {
         QVERIFY(rows[0].startsWith("fitxer;exercici;resultat;veredicte;Funciona"));
         QVERIFY2(rows[1].startsWith("short.ampera;commutada;Incorrecte;") &&
                      rows[1].endsWith(";no (Commutador 1 = 0, Commutador 2 = 0);no (Commutador 1 "
-                                      "= 0, Commutador 2 = 0);—;sí"),
+                                      "= 0, Commutador 2 = 0);—;sí;—"),
                  qPrintable(rows[1]));
-        QCOMPARE(rows[2], QString("missing.ampera;;Error;error: no existeix;;;;"));
+        QCOMPARE(rows[2], QString("missing.ampera;;Error;error: no existeix;;;;;"));
     }
 
     // The teachers' exercises are known too, and bad ones reported.

@@ -247,9 +247,16 @@ class TestCircuitFiles : public QObject {
                                        << "«conductors» ha de ser una llista";
         QTest::newRow("conductors an object") << head + "\"conductors\": {}}"
                                               << "«conductors» ha de ser una llista";
-        QTest::newRow("conductor of three")
-            << head + R"("conductors": [["Fase", "Neutre", "Fase"]]})"
+        QTest::newRow("conductor of four")
+            << head + R"("conductors": [["Fase", "Neutre", "blau", "blau"]]})"
             << "el conductor 1 ha de ser un parell de noms de borns";
+        QTest::newRow("colour unknown")
+            << head +
+                   R"("conductors": [["Fase", "Commutador 1, comú"], ["Fase", "Neutre", "vermell"]]})"
+            << "el color del conductor 2 ha de ser «marró», «negre», «gris», «blau» o «verd-groc»";
+        QTest::newRow("colour a number")
+            << head + R"("conductors": [["Fase", "Commutador 1, comú", 3]]})"
+            << "el color del conductor 1 ha de ser";
         QTest::newRow("conductor of numbers")
             << head + R"("conductors": [[0, 1]]})"
             << "el conductor 1 ha de ser un parell de noms de borns";

@@ -51,7 +51,8 @@ Report compareWithOracle(const Exercise& e, const Conductors& conductors) {
         QStringList ours, theirs;
         for (const Criterion& c : r.criteria)
             ours << word(c.judgement);
-        theirs << word(m.works) << word(m.noShort) << word(m.phaseCut) << word(m.fullLight);
+        theirs << word(m.works) << word(m.noShort) << word(m.phaseCut) << word(m.fullLight)
+               << word(oracle::colourMark(e, conductors, std::vector<QString>(conductors.size())));
         QVERIFY2(ours == theirs,
                  id + " " + ours.join(' ').toUtf8() + " / " + theirs.join(' ').toUtf8());
         const Verdict expected = m.noShort == oracle::Mark::No    ? Verdict::ShortCircuit
@@ -151,6 +152,8 @@ class TestSequences : public QObject {
         QStringList words;
         for (const Criterion& c : r.criteria)
             words << word(c.judgement);
+        // Conductors without colours are not judged on them.
+        QCOMPARE(words.takeLast(), QString("—"));
         QCOMPARE(words.join(' '), marks);
     }
 

@@ -279,11 +279,11 @@ void judge(const Exercise& e, Report& r) {
 
 } // namespace
 
-const std::array<QString, 4>& criterionNames() {
-    static const std::array<QString, 4> names = {
+const std::array<QString, 5>& criterionNames() {
+    static const std::array<QString, 5> names = {
         QStringLiteral("Funciona en totes les combinacions"), QStringLiteral("Cap curtcircuit"),
         QStringLiteral("Els interruptors tallen la fase"),
-        QStringLiteral("Les làmpades fan tota la llum")};
+        QStringLiteral("Les làmpades fan tota la llum"), QStringLiteral("Colors dels conductors")};
     return names;
 }
 
@@ -317,11 +317,12 @@ Report check(const Exercise& e, const Wiring& wiring) {
     if (e.bySequences) {
         r.differs.assign(r.outcomes.size(), false);
         checkSequences(e, wiring, r);
-        return r;
+    } else {
+        compare(e, r);
+        mark(e, r);
+        judge(e, r);
     }
-    compare(e, r);
-    mark(e, r);
-    judge(e, r);
+    markColours(e, wiring, r);
     return r;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Checks a wiring: works every combination of the switches (or every
 // sequence of presses) through the solver and compares the lamps with what
-// the exercise asks, then gives one verdict and the four marks a teacher
+// the exercise asks, then gives one verdict and the five marks a teacher
 // gives. Sockets are judged by one rule in every combination, whatever the
 // table: mains between their pins and their earth pin on the earth bar.
 #pragma once
@@ -38,6 +38,7 @@ enum class Verdict {
     Wrong,
     Socket,     // a socket lacks its earth or the mains between its pins
     EarthFault, // the earth is joined to the neutral or carries a load's current
+    Colours,    // it works and is safe, but some conductor has the wrong colour
 };
 
 // A criterion is met, failed, or cannot be judged: whether the switches cut
@@ -72,9 +73,10 @@ struct Report {
     Verdict verdict = Verdict::Wrong;
     QString text;
     // It works in every combination; no short circuit in any; every switch
-    // cuts the phase; every lamp lights at full brightness. When each is
-    // judged is written in docs/exercicis.md.
-    std::array<Criterion, 4> criteria;
+    // cuts the phase; every lamp lights at full brightness; the conductors
+    // have their colours. When each is judged is written in
+    // docs/exercicis.md.
+    std::array<Criterion, 5> criteria;
     std::vector<SequenceResult> sequences; // one an exercise's sequence
 };
 
@@ -86,7 +88,14 @@ Report check(const Exercise& exercise, const Wiring& wiring);
 // The sequences' part of check().
 void checkSequences(const Exercise& exercise, const Wiring& wiring, Report& report);
 
+// Whether the conductors have the colours the rules give (colours.cpp):
+// unjudged when the exercise does not ask it or no conductor states a
+// colour; `faults` gets each wrong conductor, by its two terminals.
+Criterion judgeColours(const Exercise& exercise, const Wiring& wiring, QStringList* faults);
+// Judges the colours into a report and its verdict.
+void markColours(const Exercise& exercise, const Wiring& wiring, Report& report);
+
 // The names of Report::criteria, in order, for headings.
-const std::array<QString, 4>& criterionNames();
+const std::array<QString, 5>& criterionNames();
 
 } // namespace circuit

@@ -66,9 +66,20 @@ class WiringReader : public JsonReader {
         for (int i = 0; i < list.size(); ++i) {
             const QString where = QStringLiteral("el conductor %1").arg(i + 1);
             const QJsonArray ends = list[i].toArray();
-            if (!list[i].isArray() || ends.size() != 2 || !ends[0].isString() ||
+            if (!list[i].isArray() || ends.size() < 2 || ends.size() > 3 || !ends[0].isString() ||
                 !ends[1].isString())
-                return fail(QStringLiteral("%1 ha de ser un parell de noms de borns").arg(where));
+                return fail(QStringLiteral("%1 ha de ser un parell de noms de borns i, si de cas, "
+                                           "el color del conductor")
+                                .arg(where));
+            Insulation colour = Insulation::Unstated;
+            if (ends.size() == 3) {
+                const std::optional<Insulation> named = insulationNamed(ends[2].toString());
+                if (!named)
+                    return fail(QStringLiteral("el color del %1 ha de ser «marró», «negre», "
+                                               "«gris», «blau» o «verd-groc»")
+                                    .arg(where.mid(3)));
+                colour = *named;
+            }
             int t[2];
             for (int j = 0; j < 2; ++j) {
                 const std::optional<int> found = e.terminal(ends[j].toString());
@@ -86,7 +97,7 @@ class WiringReader : public JsonReader {
                 return fail(QStringLiteral("%1 repeteix un altre que ja uneix «%2» i «%3»")
                                 .arg(where, ends[0].toString(), ends[1].toString()));
             seen.insert(key);
-            w.conductors.push_back({t[0], t[1]});
+            w.conductors.push_back({t[0], t[1], colour});
         }
         return true;
     }
@@ -133,13 +144,18 @@ QString saveFailure(const QString& path) {
 } // namespace
 
 QByteArray serializeWiring(const Exercise& e, const Wiring& w) {
-    QByteArray text = "{\n  \"format\": \"ampera-circuit\",\n  \"version\": " +
-                      QByteArray::number(e.wiringFormatVersion()) +
-                      ",\n  \"exercise\": " + quoted(e.id) + ",\n  \"conductors\": [";
+    // Colours came with the second version of the format.
+    const int version = std::max(e.wiringFormatVersion(), w.statesColours() ? 2 : 1);
+    QByteArray text =
+        "{\n  \"format\": \"ampera-circuit\",\n  \"version\": " + QByteArray::number(version) +
+        ",\n  \"exercise\": " + quoted(e.id) + ",\n  \"conductors\": [";
     for (size_t i = 0; i < w.conductors.size(); ++i) {
         const Conductor& c = w.conductors[i];
         text += (i ? ",\n    [" : "\n    [") + quoted(e.terminals[size_t(c.from)].name) + ", " +
-                quoted(e.terminals[size_t(c.to)].name) + "]";
+                quoted(e.terminals[size_t(c.to)].name) +
+                (c.colour == Insulation::Unstated ? QByteArray()
+                                                  : ", " + quoted(insulationName(c.colour))) +
+                "]";
     }
     text += w.conductors.empty() ? "],\n  \"positions\": {" : "\n  ],\n  \"positions\": {";
     for (size_t s = 0; s < e.switches.size(); ++s)

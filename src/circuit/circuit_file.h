@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A learner's wiring as a file of the "ampera-circuit" format: the exercise
-// it belongs to, its conductors as pairs of terminal names and where each
-// switch stands. Files may come from anywhere, so reading checks everything
+// it belongs to, its conductors as pairs of terminal names (each with its
+// insulation colour, in files that give colours) and where each switch
+// stands. Files may come from anywhere, so reading checks everything
 // and says in Catalan what is wrong; saving is atomic.
 #pragma once
 
@@ -18,8 +19,9 @@ namespace circuit {
 
 // The newest version of the format this program reads and writes. A file is
 // written in the oldest version that knows every kind of its exercise
-// (Exercise::wiringFormatVersion): 1, or 2 with an earth bar, a socket, a
-// double switch, a push button, a bell, an impulse relay or a timer.
+// (Exercise::wiringFormatVersion) and the colours of its conductors: 1, or
+// 2 with an earth bar, a socket, a double switch, a push button, a bell, an
+// impulse relay or a timer, or with conductors that state their colour.
 constexpr int CircuitFormatVersion = 2;
 
 struct SavedWiring {

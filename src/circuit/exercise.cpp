@@ -385,6 +385,15 @@ QStringList roomWindows() {
     return windows;
 }
 
+// A true-or-false field that may be left out.
+bool readFlag(Reader& r, const QJsonObject& o, const char* key, bool byDefault, bool& flag) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    flag = v.isBool() ? v.toBool() : byDefault;
+    if (v.isUndefined() || v.isBool())
+        return true;
+    return r.fail(QStringLiteral("«%1» ha de ser cert o fals").arg(QLatin1String(key)));
+}
+
 // A table for switches alone; sequences for push buttons and devices.
 bool readJudgement(Reader& r, const QJsonObject& o, Exercise& e) {
     const QJsonValue table = o.value(QLatin1String("table"));
@@ -433,10 +442,8 @@ bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
     } else {
         ok = false;
     }
-    const QJsonValue complement = o.value(QLatin1String("complement"));
-    if (!complement.isUndefined() && !complement.isBool())
-        ok = r.fail(QStringLiteral("«complement» ha de ser cert o fals"));
-    e.complementAccepted = complement.toBool();
+    ok = readFlag(r, o, "complement", false, e.complementAccepted) && ok;
+    ok = readFlag(r, o, "colours", true, e.coloursJudged) && ok;
     return ok;
 }
 

@@ -83,6 +83,8 @@ struct Exercise {
     // The table with every lamp inverted is also a correct installation
     // (two-way circuits with the travellers crossed).
     bool complementAccepted = false;
+    // Whether the conductors' colours are judged (the file's "colours").
+    bool coloursJudged = true;
     // A board with push buttons or devices is judged by sequences, not by a
     // table: those the file gives, then for a relay or a timer each push
     // button pressed on its own.

@@ -161,6 +161,14 @@ Glow glowOf(double brightness) {
     return brightness >= 0.01 ? Glow::Weak : Glow::Off;
 }
 
+std::vector<int> joinedGroups(const Exercise& e, const Wiring& w, const std::vector<int>& devices) {
+    Nodes nodes = joinTerminals(e, w, devices);
+    std::vector<int> groups(e.terminals.size());
+    for (int t = 0; t < int(groups.size()); ++t)
+        groups[size_t(t)] = nodes.find(t);
+    return groups;
+}
+
 Solution solve(const Exercise& e, const Wiring& w) {
     return solve(e, w, std::vector<int>(e.devices.size(), 0));
 }

@@ -51,6 +51,12 @@ struct Solution {
     Glow load(int component) const { return glowOf(share[size_t(component)]); }
 };
 
+// Which terminals the conductors, the switches in their positions and the
+// devices' contacts join ideally: one number a terminal, the same for
+// terminals joined.
+std::vector<int> joinedGroups(const Exercise& exercise, const Wiring& wiring,
+                              const std::vector<int>& devices);
+
 // With every device's contact in position 0.
 Solution solve(const Exercise& exercise, const Wiring& wiring);
 // With each device's contact (in Exercise::devices order) in its position.

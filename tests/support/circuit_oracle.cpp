@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -148,6 +149,7 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     const std::vector<int> group = groups(links);
 
     State state;
+    state.group = group;
     const double none = std::numeric_limits<double>::quiet_NaN();
     state.volts.assign(e.terminals.size(), none);
     state.lamps.assign(e.lamps.size(), Light::Off);
@@ -476,6 +478,49 @@ SequenceMarks markSequences(const circuit::Exercise& e, const Conductors& conduc
     m.phaseCut = markOf(cut, switched);
     m.fullLight = markOf(weak, anyLit);
     return m;
+}
+
+std::vector<QString> neededColours(const circuit::Exercise& e, const Conductors& conductors) {
+    QHash<QString, int> index;
+    for (int t = 0; t < int(e.terminals.size()); ++t)
+        index.insert(e.terminals[size_t(t)].name, t);
+    std::vector<bool> neutral(conductors.size(), true), earth(conductors.size(), e.earth >= 0);
+    for (int k = 0; k < (1 << e.switches.size()); ++k)
+        for (int d = 0; d < (1 << e.devices.size()); ++d) {
+            std::vector<int> devices;
+            for (size_t i = 0; i < e.devices.size(); ++i)
+                devices.push_back((d >> i) & 1);
+            const State s = simulate(e, conductors, positionsOf(e, k), devices);
+            for (size_t c = 0; c < conductors.size(); ++c) {
+                const int at = s.group[size_t(index.value(conductors[c].first))];
+                neutral[c] = neutral[c] && at == s.group[size_t(e.neutral)];
+                if (e.earth >= 0)
+                    earth[c] = earth[c] && at == s.group[size_t(e.earth)];
+            }
+        }
+    std::vector<QString> needed;
+    for (size_t c = 0; c < conductors.size(); ++c)
+        needed.push_back(neutral[c] && earth[c] ? QStringLiteral("blau o verd-groc")
+                         : neutral[c]           ? QStringLiteral("blau")
+                         : earth[c]             ? QStringLiteral("verd-groc")
+                                                : QString());
+    return needed;
+}
+
+Mark colourMark(const circuit::Exercise& e, const Conductors& conductors,
+                const std::vector<QString>& colours) {
+    if (!e.coloursJudged ||
+        std::all_of(colours.begin(), colours.end(), [](const QString& c) { return c.isEmpty(); }))
+        return Mark::Blank;
+    const std::vector<QString> needed = neededColours(e, conductors);
+    for (size_t c = 0; c < conductors.size(); ++c) {
+        const QString& colour = colours[c];
+        const bool special =
+            colour == QLatin1String("blau") || colour == QLatin1String("verd-groc");
+        if (needed[c].isEmpty() ? special : !(special && needed[c].contains(colour)))
+            return Mark::No;
+    }
+    return Mark::Yes;
 }
 
 } // namespace testing::circuit_oracle

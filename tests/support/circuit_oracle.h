@@ -31,6 +31,9 @@ struct State {
     bool shortCircuit = false;
     bool shortToEarth = false;
     bool earthFault = false;
+    // Per terminal: the smallest index of the terminals it is joined to
+    // by conductors and closed contacts, short or not.
+    std::vector<int> group;
     // Per terminal: in the earth bar's group, and not the neutral's.
     std::vector<bool> onEarth;
     // Per socket, in the exercise's order.
@@ -112,5 +115,17 @@ struct SequenceMarks {
     Mark noShort = Mark::Blank, phaseCut = Mark::Blank, fullLight = Mark::Blank;
 };
 SequenceMarks markSequences(const circuit::Exercise& exercise, const Conductors& conductors);
+
+// The insulation each conductor must have, by the electrician's rule, as
+// the files name it: "blau" on a conductor joined to the neutral in every
+// combination of the switches and every position of the devices' contacts,
+// "verd-groc" on one joined so to the earth bar, and empty for one that
+// may be any colour but those two.
+std::vector<QString> neededColours(const circuit::Exercise& exercise, const Conductors& conductors);
+// Whether conductors of these colours ("" for one that states none) meet
+// that rule: blank when none states a colour or the exercise asks nothing
+// of colours.
+Mark colourMark(const circuit::Exercise& exercise, const Conductors& conductors,
+                const std::vector<QString>& colours);
 
 } // namespace testing::circuit_oracle
