@@ -280,8 +280,7 @@ void WorksheetsTest::bothKindsFromTheMenu() {
     QCOMPARE(routes.size(), size_t(wrong.size()));
     for (size_t i = 0; i < routes.size(); ++i) {
         const QPointF middle = (QPointF(routes[i][0]) + QPointF(routes[i][1])) / 2;
-        const QColor drawn = workshop::potentialColour(
-            workshop::shownPotential(bench, bench.wiring().conductors[i].from));
+        const QColor drawn = workshop::insulationColour(bench.wiring().conductors[i].colour);
         QCOMPARE(wired.pixelColor(onPicture(wiredLayout, middle, wired)), drawn);
         QCOMPARE(empty.pixelColor(onPicture(blankLayout, middle, empty)), QColor(Qt::white));
     }

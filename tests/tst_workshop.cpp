@@ -12,11 +12,13 @@
 #include "circuit/library.h"
 #include "workshop/board_items.h"
 #include "workshop/board_view.h"
+#include "workshop/look.h"
 #include "workshop/workshop_view.h"
 #include "workshop/workshop_window.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -37,6 +39,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <cmath>
 #include <functional>
 
 using workshop::BoardItem;
@@ -105,13 +108,34 @@ class WorkshopTest : public QObject {
         return accessible(board(w).lampItems()[size_t(lamp)], QAccessible::Description);
     }
     // The colour drawn in the middle of the first run of a conductor.
-    static QColor drawnColour(workshop::WorkshopWindow& w, int conductor) {
+    // The colour drawn in the middle of a conductor's first run, or
+    // `aside` grid steps to one side of it.
+    static QColor drawnColour(workshop::WorkshopWindow& w, int conductor, qreal aside = 0) {
         workshop::BoardView& b = board(w);
         const circuit::Route& route = b.routes()[size_t(conductor)];
-        const QPointF middle = b.toWidget((QPointF(route[0]) + QPointF(route[1])) / 2);
+        const QPointF run = QPointF(route[1] - route[0]);
+        const QPointF across = QPointF(-run.y(), run.x()) / std::hypot(run.x(), run.y());
+        const QPointF middle =
+            b.toWidget((QPointF(route[0]) + QPointF(route[1])) / 2 + aside * across);
         const QImage image = b.grab().toImage();
         const qreal ratio = image.devicePixelRatio();
         return image.pixelColor((middle * ratio).toPoint());
+    }
+
+    enum class Glow { None, Red, Violet };
+    // What glows round a conductor: just beyond its insulation, the board's
+    // pale grey, or the glow's colour laid over it.
+    static Glow glowOf(workshop::WorkshopWindow& w, int conductor) {
+        const QColor c = drawnColour(w, conductor, 0.19);
+        if (c.red() > 200 && std::abs(c.red() - c.green()) < 12 &&
+            std::abs(c.green() - c.blue()) < 12)
+            return Glow::None;
+        if (c.red() > 200 && c.green() < 170 && c.blue() < 170)
+            return Glow::Red;
+        if (c.red() > 150 && c.blue() > 180 && c.green() < 170)
+            return Glow::Violet;
+        qWarning() << "glow of conductor" << conductor << c;
+        return Glow::None;
     }
 
     // Answers the next file dialog with `path`, as a learner typing it, then
@@ -281,16 +305,35 @@ class WorkshopTest : public QObject {
                  {"Interruptor, born 2", "Làmpada, born 1"},
                  {"Làmpada, born 2", "Neutre"}});
         QCOMPARE(lampState(w), QString("apagada"));
-        QCOMPARE(drawnColour(w, 0), QColor(255, 0, 0));
-        // Joined to the neutral through the dark lamp.
-        QCOMPARE(drawnColour(w, 1), QColor(0, 70, 255));
-        QCOMPARE(drawnColour(w, 2), QColor(0, 70, 255));
+        // Brown from the phase and to the switch, blue to the neutral,
+        // whichever way it was drawn; only the live one glows.
+        const QColor brown = workshop::insulationColour(circuit::Insulation::Brown);
+        const QColor blue = workshop::insulationColour(circuit::Insulation::Blue);
+        QCOMPARE(drawnColour(w, 0), brown);
+        QCOMPARE(drawnColour(w, 1), brown);
+        QCOMPARE(drawnColour(w, 2), blue);
+        QCOMPARE(glowOf(w, 0), Glow::Red);
+        // Joined to the neutral through the dark lamp: not live.
+        QCOMPARE(glowOf(w, 1), Glow::None);
+        QCOMPARE(glowOf(w, 2), Glow::None);
         auto* button = widget<QPushButton>(w, "Interruptor");
         QCOMPARE(accessible(button, QAccessible::Description), QString("posició 0"));
         press(button);
         QCOMPARE(accessible(button, QAccessible::Description), QString("posició 1"));
         QCOMPARE(lampState(w), QString("encesa"));
-        QCOMPARE(drawnColour(w, 1), QColor(255, 0, 0));
+        QCOMPARE(glowOf(w, 1), Glow::Red);
+        QCOMPARE(accessible(board(w).conductorItems()[1], QAccessible::Description),
+                 QString("marró; a la tensió de la fase"));
+
+        // "Mostra la tensió" off: the insulation alone.
+        auto* shown = widget<QCheckBox>(w, "Mostra la tensió");
+        QVERIFY(shown->isChecked());
+        press(shown);
+        QVERIFY(!shown->isChecked());
+        QCOMPARE(glowOf(w, 0), Glow::None);
+        QCOMPARE(drawnColour(w, 0), brown);
+        press(shown);
+        QCOMPARE(glowOf(w, 0), Glow::Red);
         press(button);
         QCOMPARE(lampState(w), QString("apagada"));
     }
@@ -304,9 +347,65 @@ class WorkshopTest : public QObject {
         press(widget(w, "Interruptor"));
         QCOMPARE(lampState(w, 0), QString("encesa feble"));
         QCOMPARE(lampState(w, 1), QString("encesa feble"));
-        QCOMPARE(drawnColour(w, 2), QColor(160, 40, 200));
+        QCOMPARE(glowOf(w, 2), Glow::Violet);
         press(widget(w, "Comprova"));
         QVERIFY(widget<QLabel>(w, "Resultat")->text().contains("sèrie"));
+    }
+
+    // A conductor takes the usual colour of its ends unless the learner
+    // chose one on the palette; a selected conductor takes the colour
+    // pressed, as a step that can be undone; the check judges the colours.
+    void thePaletteColoursConductors() {
+        auto& w = open("punt-de-llum");
+        auto swatch = [&](const QString& name) { return widget<QPushButton>(w, "Color " + name); };
+        auto colourOf = [&](int c) { return w.bench().wiring().conductors[size_t(c)].colour; };
+        using circuit::Insulation;
+        press(terminal(w, "Neutre"));
+        QVERIFY(swatch("blau")->isChecked());
+        press(terminal(w, "Làmpada, born 2"));
+        QCOMPARE(colourOf(0), Insulation::Blue);
+        press(terminal(w, "Fase"));
+        QVERIFY(swatch("marró")->isChecked());
+        press(terminal(w, "Interruptor, born 1"));
+        QCOMPARE(colourOf(1), Insulation::Brown);
+        // Chosen before the drawing starts, or between its two presses.
+        press(swatch("negre"));
+        press(terminal(w, "Interruptor, born 2"));
+        QVERIFY(swatch("negre")->isChecked());
+        press(terminal(w, "Làmpada, born 1"));
+        QCOMPARE(colourOf(2), Insulation::Black);
+        QCOMPARE(accessible(swatch("gris"), QAccessible::Name), QString("gris"));
+        QVERIFY(QAccessible::queryAccessibleInterface(swatch("negre"))->state().checked);
+        press(widget(w, "Comprova"));
+        QVERIFY2(widget<QLabel>(w, "Resultat")->text().startsWith("Correcte"),
+                 qPrintable(widget<QLabel>(w, "Resultat")->text()));
+
+        // The neutral's conductor chosen and made brown: wrong, and said so.
+        BoardItem* neutral = board(w).conductorItems()[0];
+        const circuit::Route route = board(w).routes()[0];
+        press(neutral,
+              neutral->mapFromParent(
+                  board(w).toWidget((QPointF(route[0]) + QPointF(route[1])) / 2).toPoint()));
+        QCOMPARE(board(w).selectedConductor(), 0);
+        QVERIFY(swatch("blau")->isChecked());
+        press(swatch("marró"));
+        QCOMPARE(colourOf(0), Insulation::Brown);
+        QCOMPARE(board(w).selectedConductor(), 0);
+        QCOMPARE(drawnColour(w, 0), workshop::insulationColour(Insulation::Brown));
+        press(widget(w, "Comprova"));
+        const QString verdict = widget<QLabel>(w, "Resultat")->text();
+        QVERIFY2(verdict.startsWith("Funciona, però els colors dels conductors no són els que "
+                                    "toquen: «Neutre» – «Làmpada, born 2» va al neutre i ha de "
+                                    "ser blau"),
+                 qPrintable(verdict));
+        press(widget(w, "Desfés"));
+        QCOMPARE(colourOf(0), Insulation::Blue);
+
+        // Green-and-yellow from the earth bar.
+        auto& sockets = open("presa-de-corrent");
+        press(terminal(sockets, "Presa, terra"));
+        press(terminal(sockets, "Terra"));
+        QCOMPARE(sockets.bench().wiring().conductors[0].colour, Insulation::GreenYellow);
     }
 
     void deleteUndoRedoAndClearAll() {
@@ -360,8 +459,9 @@ class WorkshopTest : public QObject {
         QVERIFY(widget<QLabel>(w, "Avís")->isVisible());
         QVERIFY(widget<QLabel>(w, "Avís")->text().contains("Curtcircuit"));
         QCOMPARE(lampState(w), QString("apagada"));
+        // Nothing is live while the breaker is tripped.
         for (int c = 0; c < 4; ++c)
-            QCOMPARE(drawnColour(w, c), QColor(0, 0, 0));
+            QCOMPARE(glowOf(w, c), Glow::None);
 
         // Re-armed with the short still there, it trips again at once.
         press(breaker);
@@ -467,7 +567,7 @@ class WorkshopTest : public QObject {
             press(widget(w, "Comprova"));
             QVERIFY2(widget<QLabel>(w, "Resultat")->text().startsWith("Correcte"),
                      qPrintable(widget<QLabel>(w, "Resultat")->text()));
-            QCOMPARE(widget<QLabel>(w, "Llegenda")->text().contains("a la terra"),
+            QCOMPARE(widget<QLabel>(w, "Llegenda")->text().contains("verd-groc: terra"),
                      w.bench().exercise().earth >= 0);
             // Only boards with a lamp have a truth table to show.
             QCOMPARE(widget(w, "Taula de veritat")->isVisible(),

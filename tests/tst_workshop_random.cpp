@@ -58,12 +58,33 @@ struct Model {
     bool tripped = false;
     int pending = -1;
     int selected = -1;
+    // A colour chosen on the palette for the next conductor.
+    std::optional<circuit::Insulation> chosen{};
     // The relays and timers, moved by the oracle's rules; no time passes.
     testing::circuit_oracle::LiveBoard live{exercise};
     testing::circuit_oracle::State current{};
 
     const std::vector<Conductor>& conductors() const { return history[at]; }
 
+    // The colour of a conductor drawn without a choice on the palette: blue
+    // to or from a neutral, green-and-yellow to or from an earth.
+    circuit::Insulation usual(int from, int to) const {
+        auto by = [&](int t) {
+            const QString& n = exercise.terminals[size_t(t)].name;
+            if (n == "Neutre" || n.endsWith(", neutre"))
+                return circuit::Insulation::Blue;
+            if (n == "Terra" || n.endsWith(", terra"))
+                return circuit::Insulation::GreenYellow;
+            return circuit::Insulation::Brown;
+        };
+        return by(from) != circuit::Insulation::Brown ? by(from) : by(to);
+    }
+    std::vector<QString> colourNames() const {
+        std::vector<QString> names;
+        for (const Conductor& c : conductors())
+            names.push_back(circuit::insulationName(c.colour));
+        return names;
+    }
     testing::Conductors named() const {
         testing::Conductors result;
         for (const Conductor& c : conductors())
@@ -79,11 +100,15 @@ struct Model {
         if (exercise.bySequences) {
             const auto marks = testing::circuit_oracle::markSequences(exercise, named());
             return marks.works == Mark::Yes && marks.noShort != Mark::No &&
-                   marks.phaseCut != Mark::No;
+                   marks.phaseCut != Mark::No && coloursRight();
         }
         const auto marks = testing::circuit_oracle::mark(exercise, named());
         return marks.works.mark == Mark::Yes && marks.noShort.mark != Mark::No &&
-               marks.phaseCut.mark != Mark::No;
+               marks.phaseCut.mark != Mark::No && coloursRight();
+    }
+    bool coloursRight() const {
+        return testing::circuit_oracle::colourMark(exercise, named(), colourNames()) !=
+               testing::circuit_oracle::Mark::No;
     }
     // A short trips the breaker, which stays tripped until it is pressed.
     void solve() {
@@ -110,14 +135,30 @@ struct Model {
             pending = pending == t ? -1 : t;
             return;
         }
-        const Conductor added{pending, t};
+        const Conductor added{pending, t, chosen ? *chosen : usual(pending, t)};
         pending = -1;
+        chosen.reset();
         if (std::none_of(conductors().begin(), conductors().end(),
                          [&](const Conductor& c) { return c.joins(added.from, added.to); })) {
             auto after = conductors();
             after.push_back(added);
             edit(std::move(after));
         }
+    }
+    // A swatch of the palette pressed: the selected conductor takes the
+    // colour and stays selected; with none selected, the next one will.
+    void choose(circuit::Insulation colour) {
+        if (selected < 0) {
+            chosen = colour;
+            return;
+        }
+        const int c = selected;
+        if (conductors()[size_t(c)].colour != colour) {
+            auto after = conductors();
+            after[size_t(c)].colour = colour;
+            edit(std::move(after));
+        }
+        selected = c;
     }
     void remove(int index) {
         auto after = conductors();
@@ -241,6 +282,7 @@ class WorkshopRandomUse : public QObject {
             testing::tap(&board, *at);
             m.pending = -1;
             m.selected = c;
+            m.chosen.reset();
             if (below(2)) {
                 QTest::keyClick(item, Qt::Key_Delete);
                 m.remove(c);
@@ -266,6 +308,13 @@ class WorkshopRandomUse : public QObject {
             }
             m.solve();
             return QStringLiteral("switch %1").arg(s);
+        }
+        if (kind < 81) {
+            const auto& colours = circuit::insulationColours();
+            const circuit::Insulation colour = colours[size_t(below(int(colours.size())))];
+            testing::tap(widget(w, "Color " + circuit::insulationName(colour)));
+            m.choose(colour);
+            return "colour " + circuit::insulationName(colour);
         }
         if (kind < 84) {
             testing::tap(widget(w, "Magnetotèrmic"));

@@ -151,7 +151,10 @@ class ComponentPainter {
     const Component& component(int index) const {
         return bench_.exercise().components[size_t(index)];
     }
+    // A lead's colour: its potential's, or black while voltages are hidden.
     QColor colourOf(int index, int local) const {
+        if (!marks_.showVoltage)
+            return Qt::black;
         return potentialColour(shownPotential(bench_, bench_.exercise().terminalOf(index, local)));
     }
     // A point of the component's footprint on the board.
@@ -379,6 +382,30 @@ class ComponentPainter {
     const BoardMarks& marks_;
 };
 
+// A conductor in its insulation's colour, glowing when it is live. One
+// that states no colour (from a file written before conductors had one)
+// is drawn in the colour of its potential, as it always was.
+void drawConductor(Grid& g, const circuit::Route& route, circuit::Insulation colour,
+                   circuit::Potential potential, bool showVoltage) {
+    auto pen = [](const QColor& c, qreal width) {
+        return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    };
+    if (colour == circuit::Insulation::Unstated) {
+        g.polyline(route, pen(showVoltage ? potentialColour(potential) : Qt::black, WireWidth));
+        return;
+    }
+    const QColor glow = liveGlow(potential);
+    if (showVoltage && glow.alpha())
+        g.polyline(route, pen(glow, WireWidth * 3.2));
+    g.polyline(route, pen(insulationColour(colour), WireWidth * 1.25));
+    if (colour == circuit::Insulation::GreenYellow) {
+        QPen stripes(earthYellow(), WireWidth * 1.25, Qt::CustomDashLine, Qt::FlatCap,
+                     Qt::RoundJoin);
+        stripes.setDashPattern({2.5, 2.5});
+        g.polyline(route, stripes);
+    }
+}
+
 } // namespace
 
 void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& marks, QPointF origin,
@@ -398,8 +425,8 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
             g.polyline(route, QPen(highlightColour(), WireWidth * 4,
                                    int(i) == marks.selected ? Qt::SolidLine : Qt::DotLine,
                                    Qt::RoundCap, Qt::RoundJoin));
-        g.polyline(route, QPen(potentialColour(shownPotential(bench, wires[i].from)), WireWidth,
-                               Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        drawConductor(g, route, wires[i].colour, shownPotential(bench, wires[i].from),
+                      marks.showVoltage);
     }
 
     for (int t = 0; t < int(e.terminals.size()); ++t) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws the wiring board: components, conductors coloured by potential,
-// lamps lit by the power they take, terminals. Positions are given in grid
-// steps and drawn in pixels, so that pens and curves are stroked at the
-// size they are seen (stroking at grid size under a large scale costs many
-// times more).
+// Draws the wiring board: components, conductors in their insulation's
+// colour with a glow where they are live, lamps lit by the power they take,
+// terminals. Positions are given in grid steps and drawn in pixels, so that
+// pens and curves are stroked at the size they are seen (stroking at grid
+// size under a large scale costs many times more).
 #pragma once
 
 #include "circuit/router.h"
@@ -24,6 +24,9 @@ struct BoardMarks {
     int focusedConductor = -1;
     int focusedLamp = -1;
     int focusedPart = -1; // a bell, relay or timer, by component
+    // Whether live conductors glow with their potential over their
+    // insulation's colour.
+    bool showVoltage = true;
     // The glow around a lit lamp, for the screen; on paper the lamp's fill
     // alone says it is lit.
     bool halos = true;

@@ -224,9 +224,11 @@ void BoardView::refresh() {
     const auto& wires = bench_.wiring().conductors;
     for (BoardItem* item : conductors_) {
         const circuit::Conductor& c = wires[size_t(item->index())];
+        const QString colour = circuit::insulationName(c.colour);
         item->setNames(QStringLiteral("Conductor: %1 – %2")
                            .arg(e.terminals[size_t(c.from)].name, e.terminals[size_t(c.to)].name),
-                       potentialText(shownPotential(bench_, c.from)));
+                       (colour.isEmpty() ? QString() : colour + QStringLiteral("; ")) +
+                           potentialText(shownPotential(bench_, c.from)));
     }
     for (BoardItem* item : lamps_)
         item->setNames(e.components[size_t(e.lamps[size_t(item->index())])].name,
@@ -305,6 +307,7 @@ void BoardView::paintBoard(QPainter& painter, const QRectF& target) const {
     marks.routes = &routes_;
     marks.pending = pending_;
     marks.selected = selected_;
+    marks.showVoltage = showVoltage_;
     auto focused = [](const std::vector<BoardItem*>& items) {
         for (const BoardItem* item : items)
             if (item->hasFocus())
@@ -345,6 +348,8 @@ void BoardView::terminalActivated(BoardItem* item) {
         const bool wholeBoard = selected_ >= 0;
         select(-1);
         pending_ = pending_ == t ? -1 : t;
+        if (pending_ >= 0 && !colourChosen_)
+            setColour(circuit::usualColour(bench_.exercise(), t));
         describeTerminal(item);
         if (wholeBoard)
             update();
@@ -355,13 +360,46 @@ void BoardView::terminalActivated(BoardItem* item) {
     select(-1);
     const int from = pending_;
     pending_ = -1;
-    if (!bench_.connectTerminals(from, t))
+    if (!colourChosen_)
+        setColour(circuit::usualColour(bench_.exercise(), from, t));
+    colourChosen_ = false;
+    if (!bench_.connectTerminals(from, t, colour_))
         refresh();
+}
+
+void BoardView::setColour(circuit::Insulation colour) {
+    if (colour_ == colour)
+        return;
+    colour_ = colour;
+    emit colourChanged(colour);
+}
+
+void BoardView::chooseColour(circuit::Insulation colour) {
+    setColour(colour);
+    const int conductor = selected_;
+    colourChosen_ = conductor < 0;
+    if (conductor < 0)
+        return;
+    bench_.recolourConductor(conductor, colour);
+    // The same conductor stays chosen, to be coloured again or removed.
+    select(conductor);
+    refresh();
+}
+
+void BoardView::setShowVoltage(bool shown) {
+    showVoltage_ = shown;
+    update();
 }
 
 void BoardView::conductorActivated(BoardItem* item) {
     pending_ = -1;
     select(item->index());
+    // The palette shows the chosen conductor's colour; a colour chosen
+    // before for the next conductor is forgotten.
+    colourChosen_ = false;
+    const circuit::Insulation colour = bench_.wiring().conductors[size_t(item->index())].colour;
+    if (colour != circuit::Insulation::Unstated)
+        setColour(colour);
     refresh();
 }
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The wiring board: draws the exercise's components, the learner's
-// conductors coloured by potential and the lamps lit by the power they take,
-// and turns presses and keys into edits of the wiring. The drawing scales
-// with the widget, keeping the board's shape. Presses of the mouse, a pen or
-// a finger are taken by the board itself: each goes to the nearest item
-// within a finger's reach of where it lands.
+// conductors in their insulation's colour, glowing where they are live, and the lamps lit by the
+// power they take, and turns presses and keys into edits of the wiring. The drawing scales with the
+// widget, keeping the board's shape. Presses of the mouse, a pen or a finger are taken by the board
+// itself: each goes to the nearest item within a finger's reach of where it lands.
 #pragma once
 
 #include "circuit/router.h"
@@ -41,6 +40,14 @@ class BoardView : public QWidget {
     int pendingTerminal() const { return pending_; }
     // The selected conductor (-1: none).
     int selectedConductor() const { return selected_; }
+    // The insulation colour of the next conductor drawn: the learner's
+    // choice, or the usual one for the ends it is drawn between.
+    circuit::Insulation nextColour() const { return colour_; }
+    // A colour chosen on the palette: the selected conductor's, or with
+    // none selected, the next one's.
+    void chooseColour(circuit::Insulation colour);
+    // Whether live conductors glow with their potential.
+    void setShowVoltage(bool shown);
     void removeSelectedConductor();
     // The small menu a right-click or a long press on a conductor offers.
     QMenu* conductorMenu() const { return conductorMenu_; }
@@ -65,6 +72,9 @@ class BoardView : public QWidget {
     void itemsChanged();
     // A conductor was selected, or the selection went (-1).
     void selectionChanged(int conductor);
+    // The next conductor's colour changed: chosen, or the usual one for the
+    // terminal a drawing starts from.
+    void colourChanged(circuit::Insulation colour);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,6 +108,7 @@ class BoardView : public QWidget {
     void terminalActivated(BoardItem* item);
     void conductorActivated(BoardItem* item);
     void select(int conductor);
+    void setColour(circuit::Insulation colour);
     void offerConductorMenu(QPoint at);
     void cancelPending();
     qreal gridScale(const QRectF& target) const;
@@ -106,6 +117,11 @@ class BoardView : public QWidget {
     Workbench& bench_;
     int pending_ = -1;
     int selected_ = -1;
+    circuit::Insulation colour_ = circuit::Insulation::Brown;
+    // The learner chose the next conductor's colour on the palette; else it
+    // takes the usual one for its ends.
+    bool colourChosen_ = false;
+    bool showVoltage_ = true;
     std::vector<circuit::Route> routes_;
     QHash<QPair<int, int>, circuit::Route> routeCache_;
     std::vector<BoardItem*> terminals_, conductors_, lamps_, parts_;

@@ -101,6 +101,33 @@ QString outcomeCell(const circuit::Outcome& outcome, int lamp) {
     return QStringLiteral("0");
 }
 
+QColor insulationColour(circuit::Insulation colour) {
+    switch (colour) {
+    case circuit::Insulation::Brown:
+        return {139, 84, 38};
+    case circuit::Insulation::Black:
+        return {25, 25, 25};
+    case circuit::Insulation::Grey:
+        return {140, 140, 140};
+    case circuit::Insulation::Blue:
+        return {70, 160, 240};
+    case circuit::Insulation::GreenYellow:
+        return {0, 150, 60};
+    case circuit::Insulation::Unstated:
+        break;
+    }
+    return {0, 0, 0};
+}
+
+QColor liveGlow(Potential potential) {
+    QColor glow = potential == Potential::Phase || potential == Potential::Between
+                      ? potentialColour(potential)
+                      : QColor(Qt::transparent);
+    if (glow.alpha())
+        glow.setAlpha(120);
+    return glow;
+}
+
 QColor lampColour() {
     return {255, 255, 0};
 }

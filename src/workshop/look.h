@@ -38,6 +38,13 @@ bool ringing(const Workbench& bench, int component);
 // A timer's time left as shown: "27 s".
 QString timeLeftText(double seconds);
 
+// A conductor's insulation as drawn; green-and-yellow is green here, with
+// stripes of earthYellow() over it.
+QColor insulationColour(circuit::Insulation colour);
+// The glow over a live conductor: red at the phase's potential, violet
+// between the phase and the neutral; none (transparent) otherwise.
+QColor liveGlow(circuit::Potential potential);
+
 QColor lampColour();
 // The yellow of the earth's green-and-yellow stripes.
 QColor earthYellow();

@@ -86,8 +86,8 @@ void Workbench::runClockWhileNeeded() {
     clock_->setRunning(running);
 }
 
-bool Workbench::connectTerminals(int from, int to) {
-    const circuit::Conductor conductor{from, to};
+bool Workbench::connectTerminals(int from, int to, circuit::Insulation colour) {
+    const circuit::Conductor conductor{from, to, colour};
     if (from == to || wiring_.has(conductor))
         return false;
     auto after = wiring_.conductors;
@@ -102,6 +102,15 @@ void Workbench::removeConductor(int index) {
     auto after = wiring_.conductors;
     after.erase(after.begin() + index);
     undo_.push(new WiringEdit(*this, std::move(after), QStringLiteral("Treu el conductor")));
+}
+
+void Workbench::recolourConductor(int index, circuit::Insulation colour) {
+    if (index < 0 || index >= int(wiring_.conductors.size()) ||
+        wiring_.conductors[size_t(index)].colour == colour)
+        return;
+    auto after = wiring_.conductors;
+    after[size_t(index)].colour = colour;
+    undo_.push(new WiringEdit(*this, std::move(after), QStringLiteral("Canvia el color")));
 }
 
 void Workbench::clearConductors() {

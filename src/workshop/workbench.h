@@ -33,8 +33,10 @@ class Workbench : public QObject {
 
     // Lays a conductor between two terminals (undoable); refuses a conductor
     // from a terminal to itself or one that is already there.
-    bool connectTerminals(int from, int to);
+    bool connectTerminals(int from, int to, circuit::Insulation colour);
     void removeConductor(int index);
+    // Gives a conductor another insulation colour (undoable).
+    void recolourConductor(int index, circuit::Insulation colour);
     void clearConductors();
     void flipSwitch(int switchIndex);
     // A push button held down (position 1) or let go (0).

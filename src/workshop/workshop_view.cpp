@@ -7,10 +7,12 @@
 #include "workshop/board_view.h"
 #include "workshop/breaker_button.h"
 #include "workshop/look.h"
+#include "workshop/palette.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -106,22 +108,49 @@ QWidget* WorkshopView::createAbout() {
     auto* legend = new QLabel(about);
     legend->setObjectName(QStringLiteral("Llegenda"));
     legend->setWordWrap(true);
-    legend->setText(
-        swatch(potentialColour(circuit::Potential::Phase), QStringLiteral("a la fase")) +
-        QStringLiteral(" &nbsp; ") +
-        swatch(potentialColour(circuit::Potential::Neutral), QStringLiteral("al neutre")) +
-        QStringLiteral(" &nbsp; ") +
-        swatch(potentialColour(circuit::Potential::None), QStringLiteral("sense connexió")) +
-        (bench_.exercise().earth >= 0
-             ? QStringLiteral(" &nbsp; ") +
-                   swatch(potentialColour(circuit::Potential::Earth), QStringLiteral("a la terra"))
-             : QString()) +
-        QStringLiteral("<br>") +
-        swatch(potentialColour(circuit::Potential::Between),
-               QStringLiteral("entre la fase i el neutre (làmpades en sèrie)")));
+    legend->setText(legendText());
     column->addWidget(legend);
+    column->addWidget(createColours(about));
     column->addStretch(1);
     return about;
+}
+
+// What the conductors' colours say: the insulation's, as an electrician
+// chooses it, and the glow of the live ones.
+QString WorkshopView::legendText() const {
+    using circuit::Insulation;
+    QString text =
+        QStringLiteral("Aïllament: ") +
+        swatch(insulationColour(Insulation::Brown), QStringLiteral("marró, negre o gris: fase; ")) +
+        swatch(insulationColour(Insulation::Blue), QStringLiteral("blau: neutre"));
+    if (bench_.exercise().earth >= 0)
+        text += QStringLiteral("; ") + swatch(insulationColour(Insulation::GreenYellow),
+                                              QStringLiteral("verd-groc: terra"));
+    return text + QStringLiteral(".<br>Tensió: ") +
+           swatch(potentialColour(circuit::Potential::Phase), QStringLiteral("a la fase; ")) +
+           swatch(potentialColour(circuit::Potential::Between),
+                  QStringLiteral("entre la fase i el neutre (làmpades en sèrie)."));
+}
+
+// The palette that colours the next conductor and the selected one, and
+// whether the live ones glow.
+QWidget* WorkshopView::createColours(QWidget* parent) {
+    auto* block = new QWidget(parent);
+    auto* column = new QVBoxLayout(block);
+    column->setContentsMargins(0, 0, 0, 0);
+    palette_ = new Palette(block);
+    palette_->showChoice(board_->nextColour());
+    connect(palette_, &Palette::chosen, board_, &BoardView::chooseColour);
+    connect(board_, &BoardView::colourChanged, palette_, &Palette::showChoice);
+    column->addWidget(palette_);
+    showVoltage_ = new QCheckBox(QStringLiteral("&Mostra la tensió"), block);
+    showVoltage_->setObjectName(QStringLiteral("Mostra la tensió"));
+    showVoltage_->setChecked(true);
+    // Only the box and its words take a press: no wider than they are.
+    showVoltage_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    connect(showVoltage_, &QCheckBox::toggled, board_, &BoardView::setShowVoltage);
+    column->addWidget(showVoltage_);
+    return block;
 }
 
 // The live truth table and what its columns mean. A table longer than its
@@ -426,8 +455,11 @@ void WorkshopView::orderTabs() {
     }
     for (BoardItem* c : board_->conductorItems())
         chain.push_back(c);
-    for (QWidget* w : std::initializer_list<QWidget*>{table_, breaker_, check_, clear_, undo_,
-                                                      redo_, removeConductor_, openRoom_})
+    for (QAbstractButton* colour : palette_->buttons())
+        chain.push_back(colour);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{showVoltage_, table_, breaker_, check_, clear_, undo_,
+                                         redo_, removeConductor_, openRoom_})
         chain.push_back(w);
     for (size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);

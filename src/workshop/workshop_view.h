@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Everything a workshop window shows: the board, and beside it (below it on
 // screens nearer square, where that gives the board more room) the
-// instruction, the legend of colours, the live truth table, the breaker, the
-// buttons and the messages. The panel's size and text follow the window's
-// size, never what it says, so the board stays still when a message comes.
+// instruction, the legend of colours, the palette of insulation colours,
+// the live truth table, the breaker, the buttons and the messages. The panel's size and text follow
+// the window's size, never what it says, so the board stays still when a message comes.
 #pragma once
 
 #include "workshop/workbench.h"
@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QBoxLayout;
+class QCheckBox;
 class QVBoxLayout;
 class QLabel;
 class QPushButton;
@@ -21,6 +22,7 @@ namespace workshop {
 
 class BoardView;
 class BreakerButton;
+class Palette;
 
 class WorkshopView : public QWidget {
     Q_OBJECT
@@ -45,6 +47,8 @@ class WorkshopView : public QWidget {
   private:
     QWidget* createPanel();
     QWidget* createAbout();
+    QString legendText() const;
+    QWidget* createColours(QWidget* parent);
     QWidget* createTableBlock();
     QWidget* createSequenceBlock(QWidget* block, QVBoxLayout* column);
     void fillSequences();
@@ -67,6 +71,8 @@ class WorkshopView : public QWidget {
     QBoxLayout* panelLayout_;
     QWidget* messages_;
     QLabel* instruction_;
+    Palette* palette_;
+    QCheckBox* showVoltage_;
     QTableWidget* table_;
     BreakerButton* breaker_;
     QLabel* tripMessage_;
