@@ -35,11 +35,16 @@ std::vector<QByteArray> seeds() {
         if (!file.open(QIODevice::ReadOnly))
             qFatal("no exercise file for %s", qPrintable(e.id));
         files.push_back(file.readAll());
-        for (int size : {0, 3, 8, 20}) {
+        for (int size : {0, 3, 8, 20, 7}) {
             Wiring w = Wiring::empty(e);
             const int terminals = int(e.terminals.size());
             while (int(w.conductors.size()) < std::min(size, terminals * (terminals - 1) / 2)) {
-                const Conductor c{int(random.bounded(terminals)), int(random.bounded(terminals))};
+                // Half the wirings state colours, half are as old files.
+                const Insulation colour =
+                    size % 2 ? Insulation::Unstated
+                             : insulationColours()[random.bounded(int(insulationColours().size()))];
+                const Conductor c{int(random.bounded(terminals)), int(random.bounded(terminals)),
+                                  colour};
                 if (c.from != c.to && !w.has(c))
                     w.conductors.push_back(c);
             }
