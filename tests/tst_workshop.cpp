@@ -474,6 +474,20 @@ class WorkshopTest : public QObject {
         QVERIFY(!w.bench().tripped());
         QVERIFY(!widget<QLabel>(w, "Avís")->isVisible());
         QCOMPARE(lampState(w), QString("encesa"));
+
+        // Armed, it is switched off and on by hand: nothing is live while
+        // it is off, and no short is told of.
+        QVERIFY(accessible(breaker, QAccessible::Description).startsWith("connectat"));
+        press(breaker);
+        QVERIFY(!w.bench().breakerOn() && !w.bench().tripped());
+        QVERIFY(accessible(breaker, QAccessible::Description).startsWith("desconnectat"));
+        QCOMPARE(lampState(w), QString("apagada"));
+        QCOMPARE(glowOf(w, 2), Glow::None);
+        QVERIFY(!widget<QLabel>(w, "Avís")->isVisible());
+        QTest::keyClick(breaker, Qt::Key_Space);
+        QVERIFY(w.bench().breakerOn());
+        QCOMPARE(lampState(w), QString("encesa"));
+        QCOMPARE(glowOf(w, 2), Glow::Red);
     }
 
     void checkGivesTheVerdictMarksRowsAndOpensTheRoom() {

@@ -56,6 +56,7 @@ struct Model {
     size_t at = 0;
     std::vector<int> positions = std::vector<int>(exercise.switches.size(), 0);
     bool tripped = false;
+    bool breakerOn = true; // switched off by hand when false
     int pending = -1;
     int selected = -1;
     // A colour chosen on the palette for the next conductor.
@@ -318,8 +319,14 @@ class WorkshopRandomUse : public QObject {
         }
         if (kind < 84) {
             testing::tap(widget(w, "Magnetotèrmic"));
-            m.tripped = false;
-            m.solve();
+            // Re-armed when down, switched off by hand when on.
+            if (m.tripped || !m.breakerOn) {
+                m.tripped = false;
+                m.breakerOn = true;
+                m.solve();
+            } else {
+                m.breakerOn = false;
+            }
             return "breaker";
         }
         if (kind < 87) {
@@ -380,6 +387,7 @@ class WorkshopRandomUse : public QObject {
         QVERIFY2(bench.wiring().conductors == m.conductors(), where);
         QVERIFY2(bench.wiring().positions == m.positions, where);
         QVERIFY2(bench.tripped() == m.tripped, where);
+        QVERIFY2(bench.breakerOn() == m.breakerOn, where);
         QVERIFY2(board.pendingTerminal() == m.pending, where);
         QVERIFY2(board.selectedConductor() == m.selected, where);
         QVERIFY2(board.conductorItems().size() == m.conductors().size(), where);
@@ -391,8 +399,8 @@ class WorkshopRandomUse : public QObject {
         }
         const auto state = m.state();
         for (BoardItem* lamp : board.lampItems()) {
-            const auto light = m.tripped ? testing::circuit_oracle::Light::Off
-                                         : state.lamps[size_t(lamp->index())];
+            const auto light = m.tripped || !m.breakerOn ? testing::circuit_oracle::Light::Off
+                                                         : state.lamps[size_t(lamp->index())];
             QVERIFY2(description(lamp) == glowText(light), where + ": " +
                                                                description(lamp).toUtf8() +
                                                                ", not " + glowText(light).toUtf8());

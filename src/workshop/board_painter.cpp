@@ -190,7 +190,7 @@ class ComponentPainter {
     void drawLamp(int index, int lamp) {
         const Component& c = component(index);
         const QPointF centre = circuit::board::bodyCentre(c);
-        const double brightness = bench_.tripped() ? 0 : bench_.solution().brightness[size_t(lamp)];
+        const double brightness = !bench_.live() ? 0 : bench_.solution().brightness[size_t(lamp)];
         leads(index, false);
         if (marks_.halos && circuit::glowOf(brightness) == circuit::Glow::Full) {
             const qreal reach = LampRadius * 1.9;
@@ -277,7 +277,7 @@ class ComponentPainter {
         const QColor earth = colourOf(index, 2);
         for (qreal y : {1.25, 4.8})
             g_.line(at(index, {3, y}), at(index, {4, y}), earth, 0.25);
-        const bool live = !bench_.tripped() && bench_.solution().sockets[size_t(socket)].powered;
+        const bool live = bench_.live() && bench_.solution().sockets[size_t(socket)].powered;
         g_.circle(at(index, {5.4, 0.7}), 0.4, QPen(Qt::black, 0.06),
                   live ? socketLightColour() : QColor(Qt::white));
         name(c, 6.3);
@@ -348,7 +348,7 @@ class ComponentPainter {
         const QRectF coil(at(index, {1.4, 1.6}), at(index, {2.6, 4.4}));
         const qreal pixel = (g_.px({1, 0}) - g_.px({0, 0})).x();
         g_.p.setPen(QPen(Qt::black, 0.1 * pixel));
-        const bool energised = !bench_.tripped() && d.energised[size_t(device)];
+        const bool energised = bench_.live() && d.energised[size_t(device)];
         g_.p.setBrush(energised ? QBrush(lampColour()) : QBrush(Qt::white));
         g_.p.drawRect(QRectF(g_.px(coil.topLeft()), g_.px(coil.bottomRight())).normalized());
         g_.line(at(index, {2.6, 3}), at(index, {4.5, 3}), QColor(90, 90, 90), 0.05);

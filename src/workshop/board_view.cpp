@@ -231,9 +231,9 @@ void BoardView::refresh() {
                            potentialText(shownPotential(bench_, c.from)));
     }
     for (BoardItem* item : lamps_)
-        item->setNames(e.components[size_t(e.lamps[size_t(item->index())])].name,
-                       glowText(bench_.tripped() ? circuit::Glow::Off
-                                                 : bench_.solution().glow(item->index())));
+        item->setNames(
+            e.components[size_t(e.lamps[size_t(item->index())])].name,
+            glowText(!bench_.live() ? circuit::Glow::Off : bench_.solution().glow(item->index())));
     describeParts();
     if (!parts_.empty() && !ring_.isActive())
         ringWhilePowered();

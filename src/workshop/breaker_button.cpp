@@ -17,22 +17,25 @@ BreakerButton::BreakerButton(QWidget* parent) : QAbstractButton(parent) {
     setAccessibleName(QStringLiteral("Magnetotèrmic"));
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
-    setTripped(false);
+    setState(State::On);
 }
 
-void BreakerButton::setTripped(bool tripped) {
-    tripped_ = tripped;
-    const QString state =
-        tripped ? QStringLiteral("disparat: prem-lo per rearmar-lo") : QStringLiteral("armat");
-    setAccessibleDescription(state);
-    setToolTip(QStringLiteral("Magnetotèrmic ") + state);
+void BreakerButton::setState(State state) {
+    state_ = state;
+    const QString text =
+        state == State::Tripped ? QStringLiteral("disparat: prem-lo per rearmar-lo")
+        : state == State::Off   ? QStringLiteral("desconnectat: prem-lo per connectar-lo")
+                                : QStringLiteral("connectat: prem-lo per desconnectar-lo");
+    setAccessibleDescription(text);
+    setToolTip(QStringLiteral("Magnetotèrmic ") + text);
     update();
 }
 
 namespace {
 
-QString pictureOf(bool tripped) {
-    return tripped ? QStringLiteral("breaker_tripped") : QStringLiteral("breaker_armed");
+QString pictureOf(BreakerButton::State state) {
+    return state == BreakerButton::State::On ? QStringLiteral("breaker_armed")
+                                             : QStringLiteral("breaker_tripped");
 }
 
 } // namespace
@@ -44,13 +47,13 @@ void BreakerButton::setDrawnHeight(int pixels) {
 }
 
 QRect BreakerButton::drawnRect() const {
-    const QSize design = ui::pictures::designSize(pictureOf(tripped_));
+    const QSize design = ui::pictures::designSize(pictureOf(state_));
     const QSize shown = design.scaled(QSize(4 * drawnHeight_, drawnHeight_), Qt::KeepAspectRatio);
     return QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
 }
 
 QSize BreakerButton::sizeHint() const {
-    const QSize design = ui::pictures::designSize(pictureOf(false));
+    const QSize design = ui::pictures::designSize(pictureOf(State::On));
     const int reach = 2 * int(BoardView::Reach);
     return {drawnHeight_ * design.width() / std::max(1, design.height()) + reach,
             drawnHeight_ + reach};
@@ -58,7 +61,7 @@ QSize BreakerButton::sizeHint() const {
 
 void BreakerButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QString name = pictureOf(tripped_);
+    const QString name = pictureOf(state_);
     const QRect device = ui::pictures::deviceRect(painter, drawnRect());
     ui::pictures::drawInDevicePixels(painter, device.topLeft(),
                                      ui::pictures::pixmap(name, device.size()));

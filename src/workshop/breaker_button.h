@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The workshop's breaker, drawn as the floor plan's: up when armed, down
-// when a short circuit has tripped it. Pressing it re-arms it. A band round
-// the drawing takes presses too, so that a finger reaches it.
+// The workshop's breaker, drawn as the floor plan's: up when it is on, down
+// when a short circuit has tripped it or it was switched off by hand.
+// Pressing it re-arms it, or switches it off or on. A band round the
+// drawing takes presses too, so that a finger reaches it.
 #pragma once
 
 #include <QAbstractButton>
@@ -13,7 +14,8 @@ class BreakerButton : public QAbstractButton {
   public:
     explicit BreakerButton(QWidget* parent = nullptr);
 
-    void setTripped(bool tripped);
+    enum class State { On, Tripped, Off };
+    void setState(State state);
     // The height the breaker is drawn at; the widget is a reach wider on
     // every side.
     void setDrawnHeight(int pixels);
@@ -25,7 +27,7 @@ class BreakerButton : public QAbstractButton {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    bool tripped_ = false;
+    State state_ = State::On;
     int drawnHeight_ = 73;
 };
 

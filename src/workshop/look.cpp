@@ -10,7 +10,7 @@ namespace workshop {
 using circuit::Potential;
 
 Potential shownPotential(const Workbench& bench, int terminal) {
-    return bench.tripped() ? Potential::None : bench.solution().potential[size_t(terminal)];
+    return !bench.live() ? Potential::None : bench.solution().potential[size_t(terminal)];
 }
 
 QColor potentialColour(Potential potential) {
@@ -145,7 +145,7 @@ QColor highlightColour() {
 }
 
 bool ringing(const Workbench& bench, int component) {
-    return !bench.tripped() && bench.solution().load(component) == circuit::Glow::Full;
+    return bench.live() && bench.solution().load(component) == circuit::Glow::Full;
 }
 
 QString timeLeftText(double seconds) {

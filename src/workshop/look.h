@@ -10,7 +10,7 @@
 
 namespace workshop {
 
-// What a terminal shows: nothing is live while the breaker is tripped.
+// What a terminal shows: nothing is live while the breaker is down.
 circuit::Potential shownPotential(const Workbench& bench, int terminal);
 
 // Red at the phase's potential, blue at the neutral's, green at the earth's,
@@ -33,7 +33,7 @@ QStringList truthTableHeadings(const circuit::Exercise& exercise, const QString&
 // combination is a short circuit.
 QString outcomeCell(const circuit::Outcome& outcome, int lamp);
 
-// Whether a bell rings: powered, and the breaker not tripped.
+// Whether a bell rings: powered, and the breaker on.
 bool ringing(const Workbench& bench, int component);
 // A timer's time left as shown: "27 s".
 QString timeLeftText(double seconds);

@@ -135,7 +135,17 @@ void Workbench::flipSwitch(int switchIndex) {
 
 void Workbench::rearm() {
     tripped_ = false;
+    breakerOn_ = true;
     solveAgain();
+    emit changed();
+}
+
+void Workbench::pressBreaker() {
+    if (tripped_ || !breakerOn_) {
+        rearm();
+        return;
+    }
+    breakerOn_ = false;
     emit changed();
 }
 

@@ -27,8 +27,11 @@ class Workbench : public QObject {
     const circuit::Report& report() const { return report_; }
     // The contacts of the relays and timers, and the timers' time left.
     const circuit::DeviceState& devices() const { return devices_; }
-    // A short circuit trips the breaker; while it is tripped nothing is live.
+    // A short circuit trips the breaker; while it is tripped, or switched
+    // off by hand, nothing is live.
     bool tripped() const { return tripped_; }
+    bool breakerOn() const { return breakerOn_; }
+    bool live() const { return breakerOn_ && !tripped_; }
     QUndoStack& undoStack() { return undo_; }
 
     // Lays a conductor between two terminals (undoable); refuses a conductor
@@ -46,6 +49,8 @@ class Workbench : public QObject {
     void setClock(Clock* clock);
     // Re-arms the breaker; it trips again at once if the short is still there.
     void rearm();
+    // The breaker pressed: re-armed when tripped, else switched off or on.
+    void pressBreaker();
     // Puts a whole wiring on the bench (the one kept from the last run) and
     // forgets the undo history.
     void replaceWiring(const circuit::Wiring& wiring);
@@ -79,6 +84,7 @@ class Workbench : public QObject {
     circuit::DeviceState devices_;
     Clock* clock_ = nullptr;
     bool tripped_ = false;
+    bool breakerOn_ = true;
     QUndoStack undo_;
 };
 

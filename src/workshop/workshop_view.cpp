@@ -245,7 +245,7 @@ QWidget* WorkshopView::createControls() {
     column->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
     breaker_ = new BreakerButton(controls);
-    connect(breaker_, &QAbstractButton::clicked, &bench_, &Workbench::rearm);
+    connect(breaker_, &QAbstractButton::clicked, &bench_, &Workbench::pressBreaker);
     row->addWidget(breaker_, 0, Qt::AlignTop);
     row->addWidget(createButtons(), 1);
     column->addLayout(row);
@@ -369,7 +369,9 @@ void WorkshopView::createShortcuts() {
 
 void WorkshopView::showState() {
     const bool tripped = bench_.tripped();
-    breaker_->setTripped(tripped);
+    breaker_->setState(tripped              ? BreakerButton::State::Tripped
+                       : bench_.breakerOn() ? BreakerButton::State::On
+                                            : BreakerButton::State::Off);
     if (tripped)
         tripMessage_->setText(shortCircuitText());
     tripMessage_->setVisible(tripped);
