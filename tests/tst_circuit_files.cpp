@@ -77,7 +77,7 @@ std::vector<Wiring> versions() {
     const Exercise& e = builtIn("encreuament");
     const std::vector<Wiring> list = versions();
     for (size_t i = 0;; i = (i + 1) % list.size()) {
-        if (!saveWiring(path, e, list[i], nullptr))
+        if (!saveWiring(path, e, list[i], {}, nullptr))
             qFatal("the crash test's child could not save");
         // Tells the parent that saving is under way.
         if (i == 0) {
@@ -115,7 +115,7 @@ class TestCircuitFiles : public QObject {
             }
             const QString path = folder_.filePath(e.id + ".ampera");
             QString error;
-            QVERIFY2(saveWiring(path, e, wirings.back(), &error), qPrintable(error));
+            QVERIFY2(saveWiring(path, e, wirings.back(), {}, &error), qPrintable(error));
             const std::optional<SavedWiring> loaded = loadWiring(path, &error);
             QVERIFY2(loaded, qPrintable(error));
             QVERIFY(sameWiring(loaded->wiring, wirings.back()));
@@ -347,12 +347,12 @@ class TestCircuitFiles : public QObject {
         const Exercise& e = builtIn("punt-de-llum");
         const QString path = folder_.filePath("no-such-folder/a.ampera");
         QString error;
-        QVERIFY(!saveWiring(path, e, Wiring::empty(e), &error));
+        QVERIFY(!saveWiring(path, e, Wiring::empty(e), {}, &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(path)) &&
                      error.contains("la carpeta no existeix"),
                  qPrintable(error));
         QVERIFY(!QFile::exists(path));
-        QVERIFY(!saveWiring(folder_.path(), e, Wiring::empty(e), &error));
+        QVERIFY(!saveWiring(folder_.path(), e, Wiring::empty(e), {}, &error));
         QVERIFY2(error.contains("és una carpeta"), qPrintable(error));
     }
 
@@ -408,7 +408,8 @@ class TestCircuitFiles : public QObject {
         QCOMPARE(ids, QStringList({"punt-de-llum", "commutada", "encreuament", "quatre-punts",
                                    "dos-llums", "presa-de-corrent", "punt-de-llum-i-presa",
                                    "interruptor-doble", "timbre", "telerruptor", "automatic-escala",
-                                   "rebedor", "escala", "garatge"}));
+                                   "avaria-punt-de-llum", "avaria-commutada", "avaria-encreuament",
+                                   "avaria-dos-llums", "rebedor", "escala", "garatge"}));
         QCOMPARE(findExercise("escala")->title, QString("Escala de l'usuari"));
         QCOMPARE(int(l.rejected.size()), 3);
         QCOMPARE(l.rejected[0].file, QDir::toNativeSeparators(userFolder + "/copia.json"));
@@ -463,7 +464,7 @@ class TestCircuitFiles : public QObject {
         const QString path = folder_.filePath("killed.ampera");
         const Exercise& e = builtIn("encreuament");
         const std::vector<Wiring> list = versions();
-        QVERIFY(saveWiring(path, e, list[0], nullptr));
+        QVERIFY(saveWiring(path, e, list[0], {}, nullptr));
         QRandomGenerator random(9);
         int changes = 0;
         size_t last = 0;

@@ -32,6 +32,63 @@ QString positionsText(int positions) {
     return numbers.join(QStringLiteral(", ")) + QStringLiteral(" o %1").arg(positions - 1);
 }
 
+// "el conductor 3", or "el conductor 3 de «wiring»" for a list of
+// another name than a wiring file's.
+QString conductorWhere(const QString& field, int index) {
+    const QString where = QStringLiteral("el conductor %1").arg(index + 1);
+    return field == QLatin1String("conductors") ? where
+                                                : QStringLiteral("%1 de «%2»").arg(where, field);
+}
+
+} // namespace
+
+bool readConductors(JsonReader& r, const QJsonValue& v, const Exercise& e, const QString& field,
+                    std::vector<Conductor>& out) {
+    if (!v.isArray())
+        return r.fail(
+            QStringLiteral("«%1» ha de ser una llista de parells de noms de borns").arg(field));
+    const QJsonArray list = v.toArray();
+    QSet<QPair<int, int>> seen;
+    for (int i = 0; i < list.size(); ++i) {
+        const QString where = conductorWhere(field, i);
+        const QJsonArray ends = list[i].toArray();
+        if (!list[i].isArray() || ends.size() < 2 || ends.size() > 3 || !ends[0].isString() ||
+            !ends[1].isString())
+            return r.fail(QStringLiteral("%1 ha de ser un parell de noms de borns i, si de cas, "
+                                         "el color del conductor")
+                              .arg(where));
+        Insulation colour = Insulation::Unstated;
+        if (ends.size() == 3) {
+            const std::optional<Insulation> named = insulationNamed(ends[2].toString());
+            if (!named)
+                return r.fail(QStringLiteral("el color del %1 ha de ser «marró», «negre», "
+                                             "«gris», «blau» o «verd-groc»")
+                                  .arg(where.mid(3)));
+            colour = *named;
+        }
+        int t[2];
+        for (int j = 0; j < 2; ++j) {
+            const std::optional<int> found = e.terminal(ends[j].toString());
+            if (!found)
+                return r.fail(QStringLiteral("%1 va a «%2», que no és cap born de l'exercici «%3»")
+                                  .arg(where, ends[j].toString(), e.id));
+            t[j] = *found;
+        }
+        if (t[0] == t[1])
+            return r.fail(
+                QStringLiteral("%1 va del born «%2» a si mateix").arg(where, ends[0].toString()));
+        const QPair<int, int> key(std::min(t[0], t[1]), std::max(t[0], t[1]));
+        if (seen.contains(key))
+            return r.fail(QStringLiteral("%1 repeteix un altre que ja uneix «%2» i «%3»")
+                              .arg(where, ends[0].toString(), ends[1].toString()));
+        seen.insert(key);
+        out.push_back({t[0], t[1], colour});
+    }
+    return true;
+}
+
+namespace {
+
 class WiringReader : public JsonReader {
   public:
     using JsonReader::JsonReader;
@@ -55,51 +112,6 @@ class WiringReader : public JsonReader {
         if (!e)
             fail(QStringLiteral("l'exercici «%1» no el coneix aquest programa").arg(id.toString()));
         return e;
-    }
-
-    bool conductors(const QJsonValue& v, const Exercise& e, Wiring& w) {
-        if (!v.isArray())
-            return fail(
-                QStringLiteral("«conductors» ha de ser una llista de parells de noms de borns"));
-        const QJsonArray list = v.toArray();
-        QSet<QPair<int, int>> seen;
-        for (int i = 0; i < list.size(); ++i) {
-            const QString where = QStringLiteral("el conductor %1").arg(i + 1);
-            const QJsonArray ends = list[i].toArray();
-            if (!list[i].isArray() || ends.size() < 2 || ends.size() > 3 || !ends[0].isString() ||
-                !ends[1].isString())
-                return fail(QStringLiteral("%1 ha de ser un parell de noms de borns i, si de cas, "
-                                           "el color del conductor")
-                                .arg(where));
-            Insulation colour = Insulation::Unstated;
-            if (ends.size() == 3) {
-                const std::optional<Insulation> named = insulationNamed(ends[2].toString());
-                if (!named)
-                    return fail(QStringLiteral("el color del %1 ha de ser «marró», «negre», "
-                                               "«gris», «blau» o «verd-groc»")
-                                    .arg(where.mid(3)));
-                colour = *named;
-            }
-            int t[2];
-            for (int j = 0; j < 2; ++j) {
-                const std::optional<int> found = e.terminal(ends[j].toString());
-                if (!found)
-                    return fail(
-                        QStringLiteral("%1 va a «%2», que no és cap born de l'exercici «%3»")
-                            .arg(where, ends[j].toString(), e.id));
-                t[j] = *found;
-            }
-            if (t[0] == t[1])
-                return fail(QStringLiteral("%1 va del born «%2» a si mateix")
-                                .arg(where, ends[0].toString()));
-            const QPair<int, int> key(std::min(t[0], t[1]), std::max(t[0], t[1]));
-            if (seen.contains(key))
-                return fail(QStringLiteral("%1 repeteix un altre que ja uneix «%2» i «%3»")
-                                .arg(where, ends[0].toString(), ends[1].toString()));
-            seen.insert(key);
-            w.conductors.push_back({t[0], t[1], colour});
-        }
-        return true;
     }
 
     bool positions(const QJsonValue& v, const Exercise& e, Wiring& w) {
@@ -143,7 +155,8 @@ QString saveFailure(const QString& path) {
 
 } // namespace
 
-QByteArray serializeWiring(const Exercise& e, const Wiring& w) {
+QByteArray serializeWiring(const Exercise& e, const Wiring& w, const FaultLog& log) {
+    (void)log;
     // Colours came with the second version of the format.
     const int version = std::max(e.wiringFormatVersion(), w.statesColours() ? 2 : 1);
     QByteArray text =
@@ -176,8 +189,9 @@ std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const Exercise
     const Exercise* e = r.exercise(*o, lookup);
     if (!e)
         return std::nullopt;
-    SavedWiring saved{e, Wiring::empty(*e)};
-    if (!r.conductors(o->value(QLatin1String("conductors")), *e, saved.wiring) ||
+    SavedWiring saved{e, Wiring::empty(*e), {}};
+    if (!readConductors(r, o->value(QLatin1String("conductors")), *e, QStringLiteral("conductors"),
+                        saved.wiring.conductors) ||
         !r.positions(o->value(QLatin1String("positions")), *e, saved.wiring))
         return std::nullopt;
     return saved;
@@ -204,8 +218,8 @@ std::optional<SavedWiring> loadWiring(const QString& path, QString* error) {
 }
 
 bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring,
-                QString* error) {
-    return saveAtomically(path, serializeWiring(exercise, wiring), error);
+                const FaultLog& log, QString* error) {
+    return saveAtomically(path, serializeWiring(exercise, wiring, log), error);
 }
 
 bool saveAtomically(const QString& path, const QByteArray& text, QString* error) {

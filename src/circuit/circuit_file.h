@@ -7,9 +7,12 @@
 #pragma once
 
 #include "circuit/exercise.h"
+#include "circuit/faults.h"
+#include "circuit/json.h"
 #include "circuit/wiring.h"
 
 #include <QByteArray>
+#include <QJsonValue>
 #include <QString>
 
 #include <functional>
@@ -27,10 +30,23 @@ constexpr int CircuitFormatVersion = 2;
 struct SavedWiring {
     const Exercise* exercise; // one of library()'s
     Wiring wiring;
+    // On a fault-finding exercise, what the pupil measured and marked, and
+    // whether the faults were repaired; the wiring holds the faults while
+    // they are not.
+    FaultLog log;
 };
 
-// The text of a wiring file (UTF-8 JSON, indented).
-QByteArray serializeWiring(const Exercise& exercise, const Wiring& wiring);
+// The text of a wiring file (UTF-8 JSON, indented), with the record of a
+// fault-finding exercise.
+QByteArray serializeWiring(const Exercise& exercise, const Wiring& wiring,
+                           const FaultLog& log = {});
+
+// Reads a list of conductors in a wiring file's form: pairs of terminal
+// names, each with its colour or not, no conductor from a terminal to
+// itself and none twice (in either order). `field` names the list in the
+// messages: "conductors" in a wiring file, "wiring" in an exercise's.
+bool readConductors(JsonReader& reader, const QJsonValue& list, const Exercise& exercise,
+                    const QString& field, std::vector<Conductor>& out);
 
 // Reads a wiring file's text; `error` gets what is wrong, in Catalan. The
 // exercise is looked up among every exercise the program knows.
@@ -53,7 +69,7 @@ std::optional<SavedWiring> loadWiring(const QString& path, QString* error);
 // Saves atomically with QSaveFile: the file on disk is always the old
 // version or the new one. False with a Catalan reason naming the file.
 bool saveWiring(const QString& path, const Exercise& exercise, const Wiring& wiring,
-                QString* error);
+                const FaultLog& log, QString* error);
 // The same for a text already made.
 bool saveAtomically(const QString& path, const QByteArray& text, QString* error);
 

@@ -2,6 +2,7 @@
 #include "circuit/exercise.h"
 
 #include "circuit/board.h"
+#include "circuit/circuit_file.h"
 #include "circuit/json.h"
 #include "house/catalogue.h"
 
@@ -22,6 +23,7 @@ constexpr int MaxComponents = 16;
 constexpr int MaxSequences = 20;
 constexpr int MaxSteps = 100;
 constexpr int MaxSeconds = 3600;
+constexpr int MaxFaults = 8;
 
 std::optional<Kind> kindNamed(const QString& name) {
     for (const KindSpec& k : kinds())
@@ -413,6 +415,152 @@ bool readJudgement(Reader& r, const QJsonObject& o, Exercise& e) {
     return true;
 }
 
+// The terminals a blade of the component rests on in some position: its
+// fixed contacts, by their index in its kind.
+std::vector<int> fixedContacts(Kind kind) {
+    std::vector<int> contacts;
+    for (const Actuator& actuator : describe(kind).actuators)
+        for (const Blade& blade : actuator.blades)
+            for (int rest : blade.restsOn)
+                if (rest != Blade::Open &&
+                    std::find(contacts.begin(), contacts.end(), rest) == contacts.end())
+                    contacts.push_back(rest);
+    std::sort(contacts.begin(), contacts.end());
+    return contacts;
+}
+
+// "«born 1» i «born 2»", "«born 2»": a kind's fixed contacts by name.
+QString contactsText(Kind kind) {
+    QStringList names;
+    for (int t : fixedContacts(kind))
+        names << QStringLiteral("«%1»").arg(describe(kind).terminals[size_t(t)].local);
+    if (names.size() < 2)
+        return names.join(QString());
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" i ") + last;
+}
+
+// The component a fault names, of the kinds `fits` accepts; `what` says
+// what it must be ("una làmpada").
+std::optional<int> faultComponent(Reader& r, const QJsonObject& o, const Exercise& e,
+                                  const QString& where, bool (*fits)(Kind), const char* what) {
+    const QJsonValue v = o.value(QLatin1String("component"));
+    const std::optional<int> c = e.component(v.toString());
+    QString wrong;
+    if (!v.isString())
+        wrong = QStringLiteral("%1: «component» ha de ser el nom d'un component").arg(where);
+    else if (!c)
+        wrong =
+            QStringLiteral("%1: «%2» no és cap component de l'exercici").arg(where, v.toString());
+    else if (!fits(e.components[size_t(*c)].kind))
+        wrong =
+            QStringLiteral("%1: «%2» no és %3").arg(where, v.toString(), QString::fromUtf8(what));
+    if (wrong.isEmpty())
+        return c;
+    r.fail(wrong);
+    return std::nullopt;
+}
+
+// A broken conductor of the installation, named by its two ends in
+// either order.
+bool readOpenConductor(Reader& r, const QJsonObject& o, const Exercise& e, const QString& where,
+                       Fault& fault) {
+    const QJsonArray ends = o.value(QLatin1String("conductor")).toArray();
+    if (ends.size() != 2 || !ends[0].isString() || !ends[1].isString())
+        return r.fail(
+            QStringLiteral("%1: «conductor» ha de ser el parell de borns que uneix").arg(where));
+    const std::optional<int> a = e.terminal(ends[0].toString()), b = e.terminal(ends[1].toString());
+    for (int i = 0; a && b && i < int(e.installation.size()); ++i)
+        if (e.installation[size_t(i)].joins(*a, *b)) {
+            fault.conductor = i;
+            return true;
+        }
+    return r.fail(QStringLiteral("%1: cap conductor de «wiring» no uneix «%2» i «%3»")
+                      .arg(where, ends[0].toString(), ends[1].toString()));
+}
+
+// A contact of a switch that never closes: one its blades rest on.
+bool readOpenContact(Reader& r, const QJsonObject& o, const Exercise& e, const QString& where,
+                     Fault& fault) {
+    const std::optional<int> c = faultComponent(r, o, e, where, isSwitch,
+                                                "cap interruptor, commutador, creuament ni "
+                                                "polsador");
+    if (!c)
+        return false;
+    fault.component = *c;
+    const Kind kind = e.components[size_t(*c)].kind;
+    const QString local = o.value(QLatin1String("terminal")).toString();
+    for (int t : fixedContacts(kind))
+        if (describe(kind).terminals[size_t(t)].local == local) {
+            fault.terminal = e.terminalOf(*c, t);
+            return true;
+        }
+    return r.fail(QStringLiteral("%1: «terminal» ha de ser un contacte fix de «%2»: %3")
+                      .arg(where, e.components[size_t(*c)].name, contactsText(kind)));
+}
+
+bool readFault(Reader& r, const QJsonValue& v, int index, Exercise& e) {
+    const QString where = QStringLiteral("l'avaria %1").arg(index + 1);
+    const QJsonObject o = v.toObject();
+    if (!v.isObject())
+        return r.fail(QStringLiteral("%1 ha de ser un objecte").arg(where));
+    const QString kind = o.value(QLatin1String("kind")).toString();
+    Fault fault;
+    bool ok = false;
+    if (kind == QLatin1String("conductor-obert")) {
+        fault.kind = FaultKind::OpenConductor;
+        ok = readOpenConductor(r, o, e, where, fault);
+    } else if (kind == QStringLiteral("làmpada-fosa")) {
+        fault.kind = FaultKind::BlownLamp;
+        const std::optional<int> c = faultComponent(
+            r, o, e, where, [](Kind k) { return k == Kind::Lamp; }, "cap làmpada");
+        fault.component = c.value_or(-1);
+        ok = bool(c);
+    } else if (kind == QLatin1String("contacte-obert")) {
+        fault.kind = FaultKind::OpenContact;
+        ok = readOpenContact(r, o, e, where, fault);
+    } else {
+        return r.fail(QStringLiteral("%1: «kind» ha de ser «conductor-obert», «làmpada-fosa» o "
+                                     "«contacte-obert»")
+                          .arg(where));
+    }
+    if (!ok)
+        return false;
+    const auto same = std::find(e.faults.begin(), e.faults.end(), fault);
+    if (same != e.faults.end())
+        return r.fail(QStringLiteral("%1 repeteix l'avaria %2")
+                          .arg(where)
+                          .arg(int(same - e.faults.begin()) + 1));
+    e.faults.push_back(fault);
+    return true;
+}
+
+// The installation as built and the faults hidden in it: both or neither.
+bool readFaults(Reader& r, const QJsonObject& o, Exercise& e) {
+    const QJsonValue wiring = o.value(QLatin1String("wiring"));
+    const QJsonValue faults = o.value(QLatin1String("faults"));
+    if (wiring.isUndefined() && faults.isUndefined())
+        return true;
+    if (faults.isUndefined())
+        return r.fail(QStringLiteral("«wiring» només serveix amb «faults», les avaries que hi "
+                                     "ha amagades"));
+    if (wiring.isUndefined())
+        return r.fail(QStringLiteral("«faults» necessita «wiring», la instal·lació on són les "
+                                     "avaries"));
+    if (!readConductors(r, wiring, e, QStringLiteral("wiring"), e.installation))
+        return false;
+    const QJsonArray list = faults.toArray();
+    if (!faults.isArray() || list.isEmpty() || list.size() > MaxFaults)
+        return r.fail(
+            QStringLiteral("«faults» ha de ser una llista d'entre 1 i %1 avaries").arg(MaxFaults));
+    bool ok = true;
+    for (int i = 0; i < list.size(); ++i)
+        ok = readFault(r, list[i], i, e) && ok;
+    if (!ok)
+        e.faults.clear();
+    return ok;
+}
+
 // Every fault that does not hide the others is told: a teacher mends a
 // file in one go. The table is read only against sound components, whose
 // switches and lamps give its shape.
@@ -439,6 +587,7 @@ bool readExercise(Reader& r, const QJsonObject& o, Exercise& e) {
     if (readComponents(r, o.value(QLatin1String("components")), e) && indexComponents(r, e)) {
         ok = checkReachable(r, e) && ok;
         ok = readJudgement(r, o, e) && ok;
+        ok = readFaults(r, o, e) && ok;
     } else {
         ok = false;
     }
@@ -486,7 +635,8 @@ QString Exercise::combinationText(int combination) const {
 }
 
 int Exercise::wiringFormatVersion() const {
-    int version = 1;
+    // A pupil's record of a fault-finding exercise came with the second.
+    int version = findsFaults() ? 2 : 1;
     for (const Component& c : components)
         version = std::max(version, describe(c.kind).formatVersion);
     return version;
@@ -525,9 +675,11 @@ std::optional<Exercise> parseExercise(const QByteArray& json, QString* error) {
 const std::vector<Exercise>& builtInExercises() {
     static const std::vector<Exercise> exercises = [] {
         std::vector<Exercise> list;
-        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "quatre-punts",
-                               "dos-llums", "presa-de-corrent", "punt-de-llum-i-presa",
-                               "interruptor-doble", "timbre", "telerruptor", "automatic-escala"}) {
+        for (const char* id :
+             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
+              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble", "timbre",
+              "telerruptor", "automatic-escala", "avaria-punt-de-llum", "avaria-commutada",
+              "avaria-encreuament", "avaria-dos-llums"}) {
             QFile file(QStringLiteral(":/exercises/%1.json").arg(QLatin1String(id)));
             file.open(QIODevice::ReadOnly);
             QString error;

@@ -6,7 +6,9 @@
 // "ampera-exercise" format; the built-in ones are compiled in.
 #pragma once
 
+#include "circuit/faults.h"
 #include "circuit/kinds.h"
+#include "circuit/wiring.h"
 
 #include <QByteArray>
 #include <QPoint>
@@ -90,6 +92,11 @@ struct Exercise {
     // button pressed on its own.
     bool bySequences = false;
     std::vector<Sequence> sequences;
+    // A fault-finding exercise: the installation as built, which the board
+    // starts with, and the faults hidden in it. Neither for the others.
+    std::vector<Conductor> installation;
+    std::vector<Fault> faults;
+    bool findsFaults() const { return !faults.empty(); }
 
     int combinations() const { return 1 << switches.size(); }
     int position(int combination, int switchIndex) const {

@@ -63,6 +63,7 @@ class Run {
     Run(const Exercise& e, const Wiring& wiring, std::vector<Moment>& moments)
         : e_(e), w_(Wiring::empty(e)), devices_(DeviceState::initial(e)), moments_(moments) {
         w_.conductors = wiring.conductors;
+        w_.faults = wiring.faults;
         solution_ = settle(e_, w_, devices_);
     }
 

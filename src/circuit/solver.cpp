@@ -3,6 +3,7 @@
 
 #include <Eigen/Dense>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -11,7 +12,6 @@ namespace circuit {
 
 namespace {
 
-constexpr double LampOhms = MainsVolts * MainsVolts / RatedWatts;
 constexpr double Tolerance = 1e-6 * MainsVolts;
 
 // Terminals joined ideally, one set a node.
@@ -31,6 +31,16 @@ class Nodes {
     std::vector<int> parent_;
 };
 
+bool hasFault(const Wiring& w, const Fault& fault) {
+    return std::find(w.faults.begin(), w.faults.end(), fault) != w.faults.end();
+}
+
+// Whether a contact that never closes keeps the blade of `component` from
+// resting on `terminal`.
+bool deadContact(const Wiring& w, int component, int terminal) {
+    return hasFault(w, {FaultKind::OpenContact, -1, component, terminal});
+}
+
 // Joins what the first actuator of each device in `movers` (a relay's
 // contact, a timer's) joins in its position, one a mover.
 void joinContacts(const Exercise& e, const std::vector<int>& movers,
@@ -45,14 +55,16 @@ void joinContacts(const Exercise& e, const std::vector<int>& movers,
 
 Nodes joinTerminals(const Exercise& e, const Wiring& w, const std::vector<int>& devices) {
     Nodes nodes(int(e.terminals.size()));
-    for (const Conductor& c : w.conductors)
-        nodes.join(c.from, c.to);
+    for (int i = 0; i < int(w.conductors.size()); ++i)
+        if (!hasFault(w, {FaultKind::OpenConductor, i, -1, -1}))
+            nodes.join(w.conductors[size_t(i)].from, w.conductors[size_t(i)].to);
     for (size_t s = 0; s < e.switches.size(); ++s) {
         const int sw = e.switches[s];
         const Actuator& actuator =
             describe(e.components[size_t(sw)].kind).actuators[size_t(e.switchActuators[s])];
         for (const auto& [a, b] : actuator.joins(w.positions[s]))
-            nodes.join(e.terminalOf(sw, a), e.terminalOf(sw, b));
+            if (!deadContact(w, sw, e.terminalOf(sw, b)))
+                nodes.join(e.terminalOf(sw, a), e.terminalOf(sw, b));
     }
     joinContacts(e, e.devices, devices, nodes);
     return nodes;
@@ -161,6 +173,17 @@ Glow glowOf(double brightness) {
     return brightness >= 0.01 ? Glow::Weak : Glow::Off;
 }
 
+std::vector<LoadBetween> workingLoads(const Exercise& e, const Wiring& w) {
+    std::vector<LoadBetween> loads;
+    for (int c = 0; c < int(e.components.size()); ++c) {
+        if (hasFault(w, {FaultKind::BlownLamp, -1, c, -1}))
+            continue;
+        for (const Load& load : describe(e.components[size_t(c)].kind).loads)
+            loads.push_back({c, e.terminalOf(c, load.a), e.terminalOf(c, load.b)});
+    }
+    return loads;
+}
+
 std::vector<int> joinedGroups(const Exercise& e, const Wiring& w, const std::vector<int>& devices) {
     Nodes nodes = joinTerminals(e, w, devices);
     std::vector<int> groups(e.terminals.size());
@@ -193,12 +216,10 @@ Solution solve(const Exercise& e, const Wiring& w, const std::vector<int>& devic
     // that has it.
     std::vector<Lamp> loads;
     std::vector<int> owners;
-    for (int c = 0; c < int(e.components.size()); ++c)
-        for (const Load& load : describe(e.components[size_t(c)].kind).loads) {
-            loads.push_back(
-                {nodes.find(e.terminalOf(c, load.a)), nodes.find(e.terminalOf(c, load.b))});
-            owners.push_back(c);
-        }
+    for (const LoadBetween& load : workingLoads(e, w)) {
+        loads.push_back({nodes.find(load.a), nodes.find(load.b)});
+        owners.push_back(load.component);
+    }
     std::vector<int> zeros{neutral};
     if (earth >= 0 && earth != neutral)
         zeros.push_back(earth);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Solves a wired board: terminals that conductors and the contacts of the
-// switches and devices in their positions join ideally form nodes; the
+// switches and devices in their positions join ideally form nodes (a
+// hidden fault takes out a broken conductor, a dead contact and a blown
+// lamp's filament); the
 // phase is held at 230 V and the neutral at 0 V, and so is the earth bar, a
 // node of its own; the loads of the components (lamps, bells, coils) are
 // equal resistances, and the voltage of every other node follows by nodal
@@ -17,6 +19,8 @@ namespace circuit {
 
 constexpr double MainsVolts = 230;
 constexpr double RatedWatts = 60; // every lamp, at mains voltage
+// Every load's resistance: a lamp's at mains voltage, 881.7 Ω.
+constexpr double LampOhms = MainsVolts * MainsVolts / RatedWatts;
 
 // What a conductor or terminal is at: the phase's potential, the neutral's,
 // something in between (a node between two lamps in series), or neither
@@ -50,6 +54,16 @@ struct Solution {
     // A component's load: a lamp's glow, a bell ringing, a coil energised.
     Glow load(int component) const { return glowOf(share[size_t(component)]); }
 };
+
+// A load between two terminals (in Exercise::terminals), and the component
+// that has it.
+struct LoadBetween {
+    int component;
+    int a, b;
+};
+
+// The loads that conduct: every component's, but a blown lamp's.
+std::vector<LoadBetween> workingLoads(const Exercise& exercise, const Wiring& wiring);
 
 // Which terminals the conductors, the switches in their positions and the
 // devices' contacts join ideally: one number a terminal, the same for

@@ -70,6 +70,13 @@ Wiring Wiring::empty(const Exercise& exercise) {
     return w;
 }
 
+Wiring Wiring::initial(const Exercise& exercise) {
+    Wiring w = empty(exercise);
+    w.conductors = exercise.installation;
+    w.faults = exercise.faults;
+    return w;
+}
+
 int Wiring::combination() const {
     int k = 0;
     for (int p : positions)

@@ -39,12 +39,33 @@ struct Conductor {
     friend bool operator==(const Conductor&, const Conductor&) = default;
 };
 
+// A fault hidden in an installation (faults.h).
+enum class FaultKind {
+    OpenConductor, // "conductor-obert": drawn whole, conducts nothing
+    BlownLamp,     // "làmpada-fosa": its filament is broken
+    OpenContact,   // "contacte-obert": that contact of a switch never closes
+};
+
+struct Fault {
+    FaultKind kind = FaultKind::OpenConductor;
+    int conductor = -1; // OpenConductor: its index in the conductors
+    int component = -1; // BlownLamp, OpenContact
+    int terminal = -1;  // OpenContact: the fixed contact's terminal, in Exercise::terminals
+    friend bool operator==(const Fault&, const Fault&) = default;
+};
+
 struct Wiring {
     std::vector<Conductor> conductors;
     std::vector<int> positions; // one a switch button, in Exercise::switches order
+    // The faults still in the board, until they are repaired; a broken
+    // conductor's index is in `conductors`.
+    std::vector<Fault> faults;
 
     // A board with no conductor and every switch in position 0.
     static Wiring empty(const Exercise& exercise);
+    // The board an exercise starts with: empty, or for a fault-finding
+    // exercise its installation with its faults.
+    static Wiring initial(const Exercise& exercise);
 
     // The combination index of the present positions.
     int combination() const;

@@ -226,7 +226,7 @@ bool openWiringFile(const QString& path, QWidget* messageParent) {
 
 bool WorkshopWindow::saveFile(const QString& path) {
     QString error;
-    if (!circuit::saveWiring(path, bench_.exercise(), bench_.wiring(), &error)) {
+    if (!circuit::saveWiring(path, bench_.exercise(), bench_.wiring(), {}, &error)) {
         warn(error);
         return false;
     }

@@ -2,6 +2,9 @@
 #include "circuit_oracle.h"
 
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSet>
 
 #include <algorithm>
@@ -127,8 +130,19 @@ std::vector<int> positionsOf(const circuit::Exercise& e, int combination) {
     return positions;
 }
 
-State simulate(const circuit::Exercise& e, const Conductors& conductors,
-               const std::vector<int>& positions, const std::vector<int>& devices) {
+namespace {
+
+bool isOpen(const Faults& faults, const QString& a, const QString& b) {
+    return std::any_of(faults.open.begin(), faults.open.end(), [&](const auto& c) {
+        return (c.first == a && c.second == b) || (c.first == b && c.second == a);
+    });
+}
+
+// What conductors and closed contacts join, with the faults left out: the
+// groups of terminals, by smallest index.
+std::vector<int> joined(const circuit::Exercise& e, const Conductors& conductors,
+                        const std::vector<int>& positions, const std::vector<int>& devices,
+                        const Faults& faults) {
     QHash<QString, int> index;
     for (int t = 0; t < int(e.terminals.size()); ++t)
         index.insert(e.terminals[size_t(t)].name, t);
@@ -138,15 +152,54 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
         links[size_t(index.value(b))].insert(index.value(a));
     };
     for (const auto& [a, b] : conductors)
-        link(a, b);
-    for (size_t s = 0; s < e.switches.size(); ++s)
-        for (const auto& [a, b] :
-             contacts(e.components[size_t(e.switches[s])], e.switchActuators[s], positions[s]))
+        if (!isOpen(faults, a, b))
             link(a, b);
+    for (size_t s = 0; s < e.switches.size(); ++s) {
+        const circuit::Component& c = e.components[size_t(e.switches[s])];
+        for (const auto& [a, b] : contacts(c, e.switchActuators[s], positions[s])) {
+            const bool dead = std::any_of(faults.dead.begin(), faults.dead.end(), [&](auto& d) {
+                const QString terminal = d.first + QStringLiteral(", ") + d.second;
+                return d.first == c.name && (a == terminal || b == terminal);
+            });
+            if (!dead)
+                link(a, b);
+        }
+    }
     for (size_t d = 0; d < devices.size(); ++d)
         for (const auto& [a, b] : contacts(e.components[size_t(e.devices[d])], 0, devices[d]))
             link(a, b);
-    const std::vector<int> group = groups(links);
+    return groups(links);
+}
+
+// Every load that carries current, as a pair of terminal indices: the
+// lamps' first, in lamp order, then the others in component order.
+std::vector<std::pair<int, int>> loadTerminals(const circuit::Exercise& e, const Faults& faults,
+                                               std::vector<int>* owners) {
+    std::vector<std::pair<int, int>> loads;
+    auto add = [&](int component) {
+        const circuit::Component& c = e.components[size_t(component)];
+        if (faults.blown.contains(c.name))
+            return;
+        if (const auto ends = loadEnds(c)) {
+            loads.push_back({*e.terminal(ends->first), *e.terminal(ends->second)});
+            if (owners)
+                owners->push_back(component);
+        }
+    };
+    for (int lamp : e.lamps)
+        add(lamp);
+    for (int c = 0; c < int(e.components.size()); ++c)
+        if (e.components[size_t(c)].kind != circuit::Kind::Lamp)
+            add(c);
+    return loads;
+}
+
+} // namespace
+
+State simulate(const circuit::Exercise& e, const Conductors& conductors,
+               const std::vector<int>& positions, const std::vector<int>& devices,
+               const Faults& faults) {
+    const std::vector<int> group = joined(e, conductors, positions, devices, faults);
 
     State state;
     state.group = group;
@@ -167,21 +220,16 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
     }
 
     // Every load as an edge between groups; the lamps' come first, in
-    // lamp order.
-    std::vector<std::pair<int, int>> lamps;
+    // lamp order, and a blown lamp has none.
     std::vector<int> owners;
-    auto addLoad = [&](int component) {
-        if (const auto ends = loadEnds(e.components[size_t(component)])) {
-            lamps.push_back({group[size_t(index.value(ends->first))],
-                             group[size_t(index.value(ends->second))]});
-            owners.push_back(component);
-        }
-    };
-    for (int lamp : e.lamps)
-        addLoad(lamp);
-    for (int c = 0; c < int(e.components.size()); ++c)
-        if (e.components[size_t(c)].kind != circuit::Kind::Lamp)
-            addLoad(c);
+    std::vector<std::pair<int, int>> lamps = loadTerminals(e, faults, &owners);
+    for (auto& [a, b] : lamps) {
+        a = group[size_t(a)];
+        b = group[size_t(b)];
+    }
+    std::vector<int> lampOf(e.components.size(), -1);
+    for (size_t i = 0; i < e.lamps.size(); ++i)
+        lampOf[size_t(e.lamps[i])] = int(i);
     // Groups with a voltage: the two supplies and whatever lamps lead to them.
     QHash<int, double> volts{{phase, Mains}, {neutral, 0.0}};
     if (e.earth >= 0)
@@ -226,13 +274,21 @@ State simulate(const circuit::Exercise& e, const Conductors& conductors,
         const double power = (drop / Mains) * (drop / Mains);
         const Light light = power >= 0.9 ? Light::Full : power >= 0.01 ? Light::Weak : Light::Off;
         state.parts[size_t(owners[i])] = light;
-        if (i >= e.lamps.size())
+        const int lamp = lampOf[size_t(owners[i])];
+        if (lamp < 0)
             continue;
-        state.lamps[i] = light;
-        if (state.lamps[i] == Light::Off)
-            for (int end : {a, b})
-                if (volts.contains(end) && std::abs(volts.value(end) - Mains) < 1e-6)
-                    state.liveWhileOff[i] = true;
+        state.lamps[size_t(lamp)] = light;
+    }
+    // A lamp is live while off when either of its terminals is at the
+    // phase's voltage, blown or not.
+    for (size_t i = 0; i < e.lamps.size(); ++i) {
+        const QString n = e.components[size_t(e.lamps[i])].name + QStringLiteral(", ");
+        for (const QString& end : {n + "born 1", n + "born 2"}) {
+            const int g = group[size_t(*e.terminal(end))];
+            if (state.lamps[i] == Light::Off && volts.contains(g) &&
+                std::abs(volts.value(g) - Mains) < 1e-6)
+                state.liveWhileOff[i] = true;
+        }
     }
     earthAndSockets(e, group, volts, lamps, earth, neutral, state);
     return state;
@@ -521,6 +577,112 @@ Mark colourMark(const circuit::Exercise& e, const Conductors& conductors,
             return Mark::No;
     }
     return Mark::Yes;
+}
+
+} // namespace testing::circuit_oracle
+
+namespace testing::circuit_oracle {
+
+Conductors installationOf(const QByteArray& json) {
+    Conductors conductors;
+    for (const QJsonValue& c : QJsonDocument::fromJson(json).object().value("wiring").toArray())
+        conductors.push_back({c.toArray()[0].toString(), c.toArray()[1].toString()});
+    return conductors;
+}
+
+Faults faultsOf(const QByteArray& json) {
+    Faults faults;
+    for (const QJsonValue& v : QJsonDocument::fromJson(json).object().value("faults").toArray()) {
+        const QJsonObject f = v.toObject();
+        const QString kind = f.value("kind").toString();
+        if (kind == "conductor-obert")
+            faults.open.push_back({f.value("conductor").toArray()[0].toString(),
+                                   f.value("conductor").toArray()[1].toString()});
+        else if (kind == QString::fromUtf8("làmpada-fosa"))
+            faults.blown << f.value("component").toString();
+        else
+            faults.dead.push_back(
+                {f.value("component").toString(), f.value("terminal").toString()});
+    }
+    return faults;
+}
+
+QString voltageReading(const State& s, const QString& red, const QString& black, bool breakerOn,
+                       const circuit::Exercise& e) {
+    // A terminal that nothing leads to from a supply lets no current
+    // through the tester.
+    const double a = s.volts[size_t(*e.terminal(red))], b = s.volts[size_t(*e.terminal(black))];
+    if (!breakerOn || s.shortCircuit || std::isnan(a) || std::isnan(b))
+        return QStringLiteral("0 V");
+    return QStringLiteral("%1 V").arg(std::lround(std::abs(a - b)));
+}
+
+double resistance(const circuit::Exercise& e, const Conductors& conductors,
+                  const std::vector<int>& positions, const Faults& faults, const QString& red,
+                  const QString& black) {
+    const std::vector<int> group =
+        joined(e, conductors, positions, std::vector<int>(e.devices.size(), 0), faults);
+    const int from = group[size_t(*e.terminal(red))], to = group[size_t(*e.terminal(black))];
+    if (from == to)
+        return 0;
+    std::vector<std::pair<int, int>> edges;
+    for (const auto& [a, b] : loadTerminals(e, faults, nullptr))
+        if (group[size_t(a)] != group[size_t(b)])
+            edges.push_back({group[size_t(a)], group[size_t(b)]});
+    // The nodes a test current from the red probe can reach.
+    QHash<int, double> volts{{from, 1.0}};
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const auto& [a, b] : edges)
+            for (const auto& [p, q] : {std::pair{a, b}, std::pair{b, a}})
+                if (volts.contains(p) && !volts.contains(q)) {
+                    volts.insert(q, 0.5);
+                    grew = true;
+                }
+    }
+    if (!volts.contains(to))
+        return -1;
+    // The red probe at 1 V, the black at 0 V, every other node relaxed to
+    // the mean of its neighbours; the current leaving the red probe, in
+    // units of one load's conductance, gives the resistance.
+    volts[to] = 0;
+    for (int sweep = 0; sweep < 1000000; ++sweep) {
+        double moved = 0;
+        for (auto it = volts.begin(); it != volts.end(); ++it) {
+            if (it.key() == from || it.key() == to)
+                continue;
+            double sum = 0;
+            int count = 0;
+            for (const auto& [a, b] : edges)
+                if (a == it.key() || b == it.key()) {
+                    sum += volts.value(a == it.key() ? b : a);
+                    ++count;
+                }
+            const double mean = sum / count;
+            moved = std::max(moved, std::abs(mean - it.value()));
+            it.value() = mean;
+        }
+        if (moved < 1e-14)
+            break;
+    }
+    double current = 0;
+    for (const auto& [a, b] : edges)
+        if (a == from || b == from)
+            current += 1.0 - volts.value(a == from ? b : a);
+    return Mains * Mains / 60 / current;
+}
+
+QString continuityReading(const circuit::Exercise& e, const Conductors& conductors,
+                          const std::vector<int>& positions, const Faults& faults,
+                          const QString& red, const QString& black, bool breakerOn) {
+    if (breakerOn)
+        return QStringLiteral("Desconnecta el magnetotèrmic abans de mesurar la continuïtat");
+    const double ohms = resistance(e, conductors, positions, faults, red, black);
+    if (ohms < 0)
+        return QStringLiteral("Circuit obert");
+    if (ohms == 0)
+        return QStringLiteral("Continuïtat");
+    return QStringLiteral("%1 Ω").arg(std::lround(ohms));
 }
 
 } // namespace testing::circuit_oracle

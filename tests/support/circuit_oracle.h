@@ -8,6 +8,11 @@
 // node of its own: the phase on it is a short, the neutral on it or a
 // lamp's current into it an earth fault. A socket works with the phase on
 // one pin, the neutral on the other and its earth pin on the earth bar.
+// Hidden faults are given by name: a broken conductor joins nothing, a
+// blown lamp carries no current, and a dead contact of a switch joins
+// nothing to that terminal. The testers' readings follow from it: the
+// voltage tester from the simulated voltages, the continuity tester by
+// feeding a test current through the loads with the supply cut off.
 #pragma once
 
 #include "circuit/exercise.h"
@@ -47,11 +52,39 @@ struct State {
     std::vector<bool> liveWhileOff;
 };
 
+// Faults hidden in a board, by name.
+struct Faults {
+    Conductors open;   // broken conductors, by their ends in either order
+    QStringList blown; // lamps whose filament is broken
+    std::vector<std::pair<QString, QString>>
+        dead; // a switch and the terminal its contact never reaches ("born 3")
+};
+
 // The board in the switch positions given, one a switch in table order,
 // and with the devices' contacts (relays, timers) as given, one a device
 // in the exercise's order (1: closed); open when none are given.
 State simulate(const circuit::Exercise& exercise, const Conductors& conductors,
-               const std::vector<int>& positions, const std::vector<int>& devices = {});
+               const std::vector<int>& positions, const std::vector<int>& devices = {},
+               const Faults& faults = {});
+
+// An exercise file's installation and faults, read from its JSON.
+Conductors installationOf(const QByteArray& exerciseJson);
+Faults faultsOf(const QByteArray& exerciseJson);
+
+// What the voltage tester reads between two terminals: "230 V", "0 V",
+// whole volts; 0 V while the breaker is off or the board is shorted.
+QString voltageReading(const State& state, const QString& red, const QString& black, bool breakerOn,
+                       const circuit::Exercise& exercise);
+// What the continuity tester reads between two terminals with the breaker
+// off: "Continuïtat", "882 Ω" or "Circuit obert"; with the breaker on it
+// refuses.
+QString continuityReading(const circuit::Exercise& exercise, const Conductors& conductors,
+                          const std::vector<int>& positions, const Faults& faults,
+                          const QString& red, const QString& black, bool breakerOn);
+// The resistance between two terminals, or a negative number for none.
+double resistance(const circuit::Exercise& exercise, const Conductors& conductors,
+                  const std::vector<int>& positions, const Faults& faults, const QString& red,
+                  const QString& black);
 
 // The positions of combination k: the first switch is the highest digit.
 std::vector<int> positionsOf(const circuit::Exercise& exercise, int combination);

@@ -18,7 +18,10 @@ namespace testing {
 // Conductors by the names of the terminals they join.
 using Conductors = std::vector<std::pair<QString, QString>>;
 
-inline Conductors naturalWiring(const QString& id) {
+inline Conductors naturalWiring(QString id) {
+    // A fault-finding exercise is its circuit wired right, mended.
+    if (id.startsWith(QLatin1String("avaria-")))
+        id = id.mid(7);
     if (id == QLatin1String("punt-de-llum"))
         return {{"Fase", "Interruptor, born 1"},
                 {"Interruptor, born 2", "Làmpada, born 1"},
