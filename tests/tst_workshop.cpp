@@ -213,10 +213,8 @@ class WorkshopTest : public QObject {
                               "Encreuament des de &quatre punts", "&Dos llums amb un interruptor",
                               "Presa de co&rrent", "Punt de llum i pre&sa de corrent",
                               "Interruptor do&ble", "Ti&mbre amb polsador",
-                              "Te&lerruptor amb tres polsadors", "&Automàtic d'escala",
-                              "A&varia en un punt de llum", "Avaria en una comm&utada",
-                              "Avaria en un e&ncreuament", "Avaria en d&os llums", "-", "&Fitxer",
-                              "-", "Ajuda del &taller"}));
+                              "Te&lerruptor amb tres polsadors", "A&utomàtic d'escala", "&Avaries",
+                              "-", "&Fitxer", "-", "Ajuda del &taller"}));
         QStringList files;
         for (QAction* action : top[1]->menu()->findChild<QMenu*>("mnuTallerFitxer")->actions())
             files << action->text() + "|" + action->shortcut().toString();

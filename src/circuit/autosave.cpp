@@ -98,15 +98,15 @@ Writer& writer() {
 
 } // namespace
 
-void storeWiring(const Exercise& exercise, const Wiring& wiring) {
-    writer().queue(autosavePath(exercise), serializeWiring(exercise, wiring));
+void storeWiring(const Exercise& exercise, const Wiring& wiring, const FaultLog& log) {
+    writer().queue(autosavePath(exercise), serializeWiring(exercise, wiring, log));
 }
 
 void flushStoredWirings() {
     writer().flush();
 }
 
-std::optional<Wiring> restoredWiring(const Exercise& exercise) {
+std::optional<Wiring> restoredWiring(const Exercise& exercise, FaultLog* log) {
     flushStoredWirings();
     const QString path = autosavePath(exercise);
     if (!QFileInfo::exists(path))
@@ -125,6 +125,8 @@ std::optional<Wiring> restoredWiring(const Exercise& exercise) {
                                     .arg(path, reason)));
         return std::nullopt;
     }
+    if (log)
+        *log = saved->log;
     return saved->wiring;
 }
 

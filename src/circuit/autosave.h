@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Keeps each exercise's current wiring in the user's data folder, so that
-// closing the program or a power cut loses at most the last change: the
-// workshop stores the wiring after every change and restores it at start.
+// Keeps each exercise's current wiring (and a fault-finding exercise's
+// record) in the user's data folder, so that closing the program or a
+// power cut loses at most the last change: the workshop stores the wiring
+// after every change and restores it at start.
 #pragma once
 
 #include "circuit/exercise.h"
@@ -20,13 +21,13 @@ QString autosavePath(const Exercise& exercise);
 // Stores the wiring atomically, creating the folder, on a thread of its
 // own: the call returns at once. A failure is only logged: the workshop
 // goes on regardless.
-void storeWiring(const Exercise& exercise, const Wiring& wiring);
+void storeWiring(const Exercise& exercise, const Wiring& wiring, const FaultLog& log = {});
 
 // Waits until every wiring stored so far is on disk.
 void flushStoredWirings();
 
 // The wiring kept for the exercise; nothing if there is none or the file
-// is bad.
-std::optional<Wiring> restoredWiring(const Exercise& exercise);
+// is bad. `log`, when given, gets a fault-finding exercise's record.
+std::optional<Wiring> restoredWiring(const Exercise& exercise, FaultLog* log = nullptr);
 
 } // namespace circuit

@@ -33,6 +33,16 @@ class Grid {
         p.setPen(QPen(colour, width * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawLine(px(a), px(b));
     }
+    void polyline(const QPolygonF& points, const QPen& pen) {
+        QPen scaled = pen;
+        scaled.setWidthF(pen.widthF() * s);
+        p.setPen(scaled);
+        p.setBrush(Qt::NoBrush);
+        QPolygonF mapped;
+        for (const QPointF& point : points)
+            mapped << px(point);
+        p.drawPolyline(mapped);
+    }
     void polyline(const circuit::Route& points, const QPen& pen) {
         QPen scaled = pen;
         scaled.setWidthF(pen.widthF() * s);
@@ -382,28 +392,129 @@ class ComponentPainter {
     const BoardMarks& marks_;
 };
 
+// The two pieces of a route with a gap of `gap` grid steps at the middle
+// of its length: a conductor found broken.
+std::pair<QPolygonF, QPolygonF> cutInTwo(const circuit::Route& route, qreal gap) {
+    qreal length = 0;
+    for (int i = 1; i < route.size(); ++i)
+        length += QLineF(route[i - 1], route[i]).length();
+    QPolygonF first{QPointF(route.first())}, second;
+    qreal walked = 0;
+    for (int i = 1; i < route.size(); ++i) {
+        const QLineF run(route[i - 1], route[i]);
+        const qreal from = walked, to = walked + run.length();
+        const qreal cutStart = (length - gap) / 2, cutEnd = (length + gap) / 2;
+        if (second.isEmpty() && to >= cutStart && run.length() > 0)
+            first << run.pointAt(std::max<qreal>(0, (cutStart - from) / run.length()));
+        else if (second.isEmpty())
+            first << run.p2();
+        if (second.isEmpty() && to >= cutEnd && run.length() > 0)
+            second << run.pointAt(std::max<qreal>(0, (cutEnd - from) / run.length()));
+        if (!second.isEmpty())
+            second << run.p2();
+        walked = to;
+    }
+    return {first, second};
+}
+
+// What a found fault looks like: a conductor cut in the middle with a red
+// mark at each end, a lamp with a cracked glass, a contact crossed out.
+QColor faultColour() {
+    return {220, 0, 0};
+}
+
+void drawCutConductor(Grid& g, const circuit::Route& route, const QPen& pen) {
+    const auto [first, second] = cutInTwo(route, 0.9);
+    g.polyline(first, pen);
+    g.polyline(second, pen);
+    for (const QPointF end : {first.last(), second.first()})
+        g.circle(end, 0.14, Qt::NoPen, faultColour());
+}
+
+void drawFoundFaults(Grid& g, const Workbench& bench) {
+    const circuit::Exercise& e = bench.exercise();
+    const std::vector<bool> found = bench.found();
+    for (size_t i = 0; i < bench.wiring().faults.size() && i < found.size(); ++i) {
+        const circuit::Fault& f = bench.wiring().faults[i];
+        if (!found[i] || f.kind == circuit::FaultKind::OpenConductor)
+            continue;
+        if (f.kind == circuit::FaultKind::BlownLamp) {
+            const QPointF c = circuit::board::bodyCentre(e.components[size_t(f.component)]);
+            g.polyline(QPolygonF{c + QPointF(-0.9, -0.5), c + QPointF(-0.2, 0.1),
+                                 c + QPointF(0.2, -0.3), c + QPointF(0.9, 0.5)},
+                       QPen(faultColour(), 0.14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            continue;
+        }
+        const circuit::Terminal& t = e.terminals[size_t(f.terminal)];
+        const QPointF at =
+            circuit::board::terminalPoint(e.components[size_t(t.component)], t.local);
+        const qreal d = 0.45;
+        g.line(at + QPointF(-d, -d), at + QPointF(d, d), faultColour(), 0.12);
+        g.line(at + QPointF(-d, d), at + QPointF(d, -d), faultColour(), 0.12);
+    }
+}
+
+// The testers' probes on their terminals: a thick ring of the probe's
+// colour, and its tip coming from above, the red from the left and the
+// black from the right.
+void drawProbes(Grid& g, const circuit::Exercise& e, const BoardMarks& marks) {
+    const struct {
+        int terminal;
+        QColor colour;
+        qreal side;
+    } probes[] = {{marks.redProbe, QColor(220, 0, 0), -1},
+                  {marks.blackProbe, QColor(20, 20, 20), 1}};
+    for (const auto& probe : probes) {
+        if (probe.terminal < 0)
+            continue;
+        const circuit::Terminal& t = e.terminals[size_t(probe.terminal)];
+        const QPointF at =
+            circuit::board::terminalPoint(e.components[size_t(t.component)], t.local);
+        g.circle(at, 0.5, QPen(probe.colour, 0.14), Qt::NoBrush);
+        const QPointF from = at + QPointF(0.9 * probe.side, -1.3);
+        g.line(from, at + (from - at) * 0.38, probe.colour, 0.22);
+    }
+}
+
 // A conductor in its insulation's colour, glowing when it is live. One
 // that states no colour (from a file written before conductors had one)
 // is drawn in the colour of its potential, as it always was.
 void drawConductor(Grid& g, const circuit::Route& route, circuit::Insulation colour,
-                   circuit::Potential potential, bool showVoltage) {
+                   circuit::Potential potential, bool showVoltage, bool cut) {
     auto pen = [](const QColor& c, qreal width) {
         return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     };
+    auto draw = [&](const QPen& p) {
+        if (cut)
+            drawCutConductor(g, route, p);
+        else
+            g.polyline(route, p);
+    };
     if (colour == circuit::Insulation::Unstated) {
-        g.polyline(route, pen(showVoltage ? potentialColour(potential) : Qt::black, WireWidth));
+        draw(pen(showVoltage ? potentialColour(potential) : Qt::black, WireWidth));
         return;
     }
     const QColor glow = liveGlow(potential);
     if (showVoltage && glow.alpha())
-        g.polyline(route, pen(glow, WireWidth * 3.2));
-    g.polyline(route, pen(insulationColour(colour), WireWidth * 1.25));
+        draw(pen(glow, WireWidth * 3.2));
+    draw(pen(insulationColour(colour), WireWidth * 1.25));
     if (colour == circuit::Insulation::GreenYellow) {
         QPen stripes(earthYellow(), WireWidth * 1.25, Qt::CustomDashLine, Qt::FlatCap,
                      Qt::RoundJoin);
         stripes.setDashPattern({2.5, 2.5});
-        g.polyline(route, stripes);
+        draw(stripes);
     }
+}
+
+// The conductors found broken, by index.
+std::vector<bool> cutConductors(const Workbench& bench) {
+    std::vector<bool> cut(bench.wiring().conductors.size(), false);
+    const std::vector<bool> found = bench.found();
+    const auto& faults = bench.wiring().faults;
+    for (size_t i = 0; i < faults.size() && i < found.size(); ++i)
+        if (found[i] && faults[i].kind == circuit::FaultKind::OpenConductor)
+            cut[size_t(faults[i].conductor)] = true;
+    return cut;
 }
 
 } // namespace
@@ -419,15 +530,17 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
         components.draw(i);
 
     const auto& wires = bench.wiring().conductors;
-    for (size_t i = 0; i < wires.size() && marks.routes; ++i) {
+    const std::vector<bool> cut = cutConductors(bench);
+    for (size_t i = 0; marks.routes && i < std::min(wires.size(), marks.routes->size()); ++i) {
         const circuit::Route& route = (*marks.routes)[i];
         if (int(i) == marks.selected || int(i) == marks.focusedConductor)
             g.polyline(route, QPen(highlightColour(), WireWidth * 4,
                                    int(i) == marks.selected ? Qt::SolidLine : Qt::DotLine,
                                    Qt::RoundCap, Qt::RoundJoin));
         drawConductor(g, route, wires[i].colour, shownPotential(bench, wires[i].from),
-                      marks.showVoltage);
+                      marks.showVoltage, cut[i]);
     }
+    drawFoundFaults(g, bench);
 
     for (int t = 0; t < int(e.terminals.size()); ++t) {
         const circuit::Terminal& terminal = e.terminals[size_t(t)];
@@ -440,12 +553,12 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
         else
             g.ring(at, TerminalRadius, 0.07, Qt::white);
     }
+    drawProbes(g, e, marks);
     if (marks.focusedPart >= 0) {
         const Component& c = e.components[size_t(marks.focusedPart)];
         const QRectF body = QRectF(circuit::describe(c.kind).body).translated(c.place);
-        g.polyline({body.topLeft().toPoint(), body.topRight().toPoint(),
-                    body.bottomRight().toPoint(), body.bottomLeft().toPoint(),
-                    body.topLeft().toPoint()},
+        g.polyline(QPolygonF{body.topLeft(), body.topRight(), body.bottomRight(), body.bottomLeft(),
+                             body.topLeft()},
                    QPen(highlightColour(), 0.08, Qt::DotLine));
     }
     if (marks.focusedLamp >= 0) {

@@ -32,6 +32,9 @@ struct BoardMarks {
     bool halos = true;
     // Which way a ringing bell's striker leans.
     int ringFrame = 0;
+    // The testers' probes, by terminal (-1: not placed).
+    int redProbe = -1;
+    int blackProbe = -1;
 };
 
 // Draws the board with its top-left grid point at `origin`, `scale` pixels a

@@ -89,8 +89,13 @@ void BoardView::createComponentItems() {
         if (c.kind == Kind::Lamp) {
             auto* item = new BoardItem(BoardItem::Role::Lamp, int(lamps_.size()), this);
             item->setObjectName(c.name);
-            // Pressing a lamp tells assistive tools again how it glows.
-            connect(item, &BoardItem::activated, this, [item] {
+            // Pressing a lamp marks it while faults are sought; else it
+            // tells assistive tools again how it glows.
+            connect(item, &BoardItem::activated, this, [this, item, i] {
+                if (markingFaults()) {
+                    markFault(circuit::FaultMark::Target::Lamp, i);
+                    return;
+                }
                 QAccessibleEvent event(item, QAccessible::DescriptionChanged);
                 QAccessible::updateAccessibility(&event);
             });
@@ -211,9 +216,15 @@ void BoardView::routeConductors() {
 
 void BoardView::describeTerminal(BoardItem* item) {
     const int t = item->index();
-    QString description = potentialText(shownPotential(bench_, t));
+    QString description = bench_.locked() ? QString() : potentialText(shownPotential(bench_, t));
     if (t == pending_)
         description += QStringLiteral("; triat: prem un altre born per connectar-hi un conductor");
+    if (t == bench_.probe(Workbench::Probe::Red))
+        description += QStringLiteral("; hi ha la punta vermella");
+    if (t == bench_.probe(Workbench::Probe::Black))
+        description += QStringLiteral("; hi ha la punta negra");
+    if (foundFault(circuit::FaultKind::OpenContact, t))
+        description += QStringLiteral("; avaria: aquest contacte no tanca mai");
     item->setNames(bench_.exercise().terminals[size_t(t)].name, description);
 }
 
@@ -225,15 +236,23 @@ void BoardView::refresh() {
     for (BoardItem* item : conductors_) {
         const circuit::Conductor& c = wires[size_t(item->index())];
         const QString colour = circuit::insulationName(c.colour);
-        item->setNames(QStringLiteral("Conductor: %1 – %2")
-                           .arg(e.terminals[size_t(c.from)].name, e.terminals[size_t(c.to)].name),
-                       (colour.isEmpty() ? QString() : colour + QStringLiteral("; ")) +
-                           potentialText(shownPotential(bench_, c.from)));
-    }
-    for (BoardItem* item : lamps_)
         item->setNames(
-            e.components[size_t(e.lamps[size_t(item->index())])].name,
-            glowText(!bench_.live() ? circuit::Glow::Off : bench_.solution().glow(item->index())));
+            QStringLiteral("Conductor: %1 – %2")
+                .arg(e.terminals[size_t(c.from)].name, e.terminals[size_t(c.to)].name),
+            (colour.isEmpty() ? QString() : colour + QStringLiteral("; ")) +
+                (bench_.locked() ? QString() : potentialText(shownPotential(bench_, c.from))) +
+                (foundFault(circuit::FaultKind::OpenConductor, item->index())
+                     ? QStringLiteral("; avaria: trencat per dins")
+                     : QString()));
+    }
+    for (BoardItem* item : lamps_) {
+        const int lamp = e.lamps[size_t(item->index())];
+        item->setNames(
+            e.components[size_t(lamp)].name,
+            glowText(!bench_.live() ? circuit::Glow::Off : bench_.solution().glow(item->index())) +
+                (foundFault(circuit::FaultKind::BlownLamp, lamp) ? QStringLiteral("; avaria: fosa")
+                                                                 : QString()));
+    }
     describeParts();
     if (!parts_.empty() && !ring_.isActive())
         ringWhilePowered();
@@ -307,7 +326,11 @@ void BoardView::paintBoard(QPainter& painter, const QRectF& target) const {
     marks.routes = &routes_;
     marks.pending = pending_;
     marks.selected = selected_;
-    marks.showVoltage = showVoltage_;
+    // While faults are sought the testers, not colours, tell where the
+    // phase is.
+    marks.showVoltage = showVoltage_ && !bench_.locked();
+    marks.redProbe = bench_.probe(Workbench::Probe::Red);
+    marks.blackProbe = bench_.probe(Workbench::Probe::Black);
     auto focused = [](const std::vector<BoardItem*>& items) {
         for (const BoardItem* item : items)
             if (item->hasFocus())
@@ -341,8 +364,56 @@ QSize BoardView::minimumSizeHint() const {
     return sizeHint() / 2;
 }
 
+// Whether a fault of this kind at `where` (a terminal, a conductor or a
+// lamp's component) has been found and is still in the board.
+bool BoardView::foundFault(circuit::FaultKind kind, int where) const {
+    const auto& faults = bench_.wiring().faults;
+    const std::vector<bool> found = bench_.found();
+    for (size_t i = 0; i < faults.size() && i < found.size(); ++i) {
+        const circuit::Fault& f = faults[i];
+        const int at = kind == circuit::FaultKind::OpenConductor ? f.conductor
+                       : kind == circuit::FaultKind::BlownLamp   ? f.component
+                                                                 : f.terminal;
+        if (found[i] && f.kind == kind && at == where)
+            return true;
+    }
+    return false;
+}
+
+bool BoardView::markingFaults() const {
+    return bench_.locked() && bench_.mode() == Workbench::Mode::Mark;
+}
+
+void BoardView::markFault(circuit::FaultMark::Target target, int index) {
+    emit faultMarked(bench_.markFault(target, index));
+    refresh();
+}
+
+void BoardView::setNextProbe(Workbench::Probe probe) {
+    if (nextProbe_ == probe)
+        return;
+    nextProbe_ = probe;
+    emit nextProbeChanged(probe);
+}
+
+// While faults are sought, a terminal takes the next probe of the tester
+// in use, red then black, or a mark.
+void BoardView::testTerminal(int t) {
+    if (bench_.mode() == Workbench::Mode::Mark) {
+        markFault(circuit::FaultMark::Target::Terminal, t);
+        return;
+    }
+    const Workbench::Probe probe = nextProbe_;
+    setNextProbe(probe == Workbench::Probe::Red ? Workbench::Probe::Black : Workbench::Probe::Red);
+    bench_.placeProbe(probe, t);
+}
+
 void BoardView::terminalActivated(BoardItem* item) {
     const int t = item->index();
+    if (bench_.locked()) {
+        testTerminal(t);
+        return;
+    }
     if (pending_ < 0 || pending_ == t) {
         // Only the terminal's own ring changes, unless a conductor was selected.
         const bool wholeBoard = selected_ >= 0;
@@ -392,6 +463,11 @@ void BoardView::setShowVoltage(bool shown) {
 }
 
 void BoardView::conductorActivated(BoardItem* item) {
+    if (bench_.locked()) {
+        if (markingFaults())
+            markFault(circuit::FaultMark::Target::Conductor, item->index());
+        return;
+    }
     pending_ = -1;
     select(item->index());
     // The palette shows the chosen conductor's colour; a colour chosen

@@ -48,6 +48,10 @@ class BoardView : public QWidget {
     void chooseColour(circuit::Insulation colour);
     // Whether live conductors glow with their potential.
     void setShowVoltage(bool shown);
+    // The probe the next press on a terminal places, while faults are
+    // sought.
+    Workbench::Probe nextProbe() const { return nextProbe_; }
+    void setNextProbe(Workbench::Probe probe);
     void removeSelectedConductor();
     // The small menu a right-click or a long press on a conductor offers.
     QMenu* conductorMenu() const { return conductorMenu_; }
@@ -75,6 +79,9 @@ class BoardView : public QWidget {
     // The next conductor's colour changed: chosen, or the usual one for the
     // terminal a drawing starts from.
     void colourChanged(circuit::Insulation colour);
+    void nextProbeChanged(Workbench::Probe probe);
+    // A mark was pressed: whether a fault was there.
+    void faultMarked(bool right);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -108,6 +115,10 @@ class BoardView : public QWidget {
     void terminalActivated(BoardItem* item);
     void conductorActivated(BoardItem* item);
     void select(int conductor);
+    bool markingFaults() const;
+    bool foundFault(circuit::FaultKind kind, int where) const;
+    void markFault(circuit::FaultMark::Target target, int index);
+    void testTerminal(int terminal);
     void setColour(circuit::Insulation colour);
     void offerConductorMenu(QPoint at);
     void cancelPending();
@@ -122,6 +133,7 @@ class BoardView : public QWidget {
     // takes the usual one for its ends.
     bool colourChosen_ = false;
     bool showVoltage_ = true;
+    Workbench::Probe nextProbe_ = Workbench::Probe::Red;
     std::vector<circuit::Route> routes_;
     QHash<QPair<int, int>, circuit::Route> routeCache_;
     std::vector<BoardItem*> terminals_, conductors_, lamps_, parts_;

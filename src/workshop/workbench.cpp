@@ -5,6 +5,8 @@
 
 #include <QUndoCommand>
 
+#include <algorithm>
+
 namespace workshop {
 
 namespace {
@@ -41,7 +43,7 @@ class WholeWiring : public QUndoCommand {
 } // namespace
 
 Workbench::Workbench(const circuit::Exercise& exercise, QObject* parent)
-    : QObject(parent), exercise_(exercise), wiring_(circuit::Wiring::empty(exercise)),
+    : QObject(parent), exercise_(exercise), wiring_(circuit::Wiring::initial(exercise)),
       devices_(circuit::DeviceState::initial(exercise)) {
     setClock(new TimerClock(this));
     solveAgain();
@@ -64,6 +66,7 @@ void Workbench::holdButton(int switchIndex, bool held) {
     position = int(held);
     // The report works every combination from rest, whatever is held now.
     showSettled(circuit::settle(exercise_, wiring_, devices_));
+    recordMeasurement();
 }
 
 void Workbench::timePassed(double seconds) {
@@ -88,7 +91,7 @@ void Workbench::runClockWhileNeeded() {
 
 bool Workbench::connectTerminals(int from, int to, circuit::Insulation colour) {
     const circuit::Conductor conductor{from, to, colour};
-    if (from == to || wiring_.has(conductor))
+    if (locked() || from == to || wiring_.has(conductor))
         return false;
     auto after = wiring_.conductors;
     after.push_back(conductor);
@@ -97,7 +100,7 @@ bool Workbench::connectTerminals(int from, int to, circuit::Insulation colour) {
 }
 
 void Workbench::removeConductor(int index) {
-    if (index < 0 || index >= int(wiring_.conductors.size()))
+    if (locked() || index < 0 || index >= int(wiring_.conductors.size()))
         return;
     auto after = wiring_.conductors;
     after.erase(after.begin() + index);
@@ -105,7 +108,7 @@ void Workbench::removeConductor(int index) {
 }
 
 void Workbench::recolourConductor(int index, circuit::Insulation colour) {
-    if (index < 0 || index >= int(wiring_.conductors.size()) ||
+    if (locked() || index < 0 || index >= int(wiring_.conductors.size()) ||
         wiring_.conductors[size_t(index)].colour == colour)
         return;
     auto after = wiring_.conductors;
@@ -114,7 +117,7 @@ void Workbench::recolourConductor(int index, circuit::Insulation colour) {
 }
 
 void Workbench::clearConductors() {
-    if (wiring_.conductors.empty())
+    if (locked() || wiring_.conductors.empty())
         return;
     undo_.push(new WiringEdit(*this, {}, QStringLiteral("Esborra-ho tot")));
 }
@@ -130,6 +133,7 @@ void Workbench::flipSwitch(int switchIndex) {
     int& position = wiring_.positions[size_t(switchIndex)];
     position = 1 - position;
     solveAgain();
+    recordMeasurement();
     emit changed();
 }
 
@@ -137,6 +141,7 @@ void Workbench::rearm() {
     tripped_ = false;
     breakerOn_ = true;
     solveAgain();
+    recordMeasurement();
     emit changed();
 }
 
@@ -146,11 +151,18 @@ void Workbench::pressBreaker() {
         return;
     }
     breakerOn_ = false;
+    recordMeasurement();
     emit changed();
 }
 
 void Workbench::replaceWiring(const circuit::Wiring& wiring) {
+    replaceWiring(wiring, {});
+}
+
+void Workbench::replaceWiring(const circuit::Wiring& wiring, const circuit::FaultLog& log) {
     undo_.clear();
+    log_ = log;
+    red_ = black_ = -1;
     setWiring(wiring);
 }
 
@@ -175,6 +187,71 @@ void Workbench::solveAgain() {
         tripped_ = true;
     if (clock_)
         runClockWhileNeeded();
+}
+
+void Workbench::setMode(Mode mode) {
+    if (mode_ == mode)
+        return;
+    mode_ = mode;
+    recordMeasurement();
+    emit changed();
+}
+
+void Workbench::placeProbe(Probe probe, int terminal) {
+    (probe == Probe::Red ? red_ : black_) = terminal;
+    recordMeasurement();
+    emit changed();
+}
+
+QString Workbench::reading() const {
+    if (red_ < 0 || black_ < 0 || mode_ == Mode::Mark)
+        return {};
+    return circuit::reading(exercise_, wiring_, devices_.positions, tool(), red_, black_, live());
+}
+
+circuit::Tool Workbench::tool() const {
+    return mode_ == Mode::VoltageTester ? circuit::Tool::Voltage : circuit::Tool::Continuity;
+}
+
+void Workbench::recordMeasurement() {
+    const QString shown = reading();
+    if (shown.isEmpty() || !locked())
+        return;
+    circuit::Measurement m;
+    m.tool = tool();
+    m.red = red_;
+    m.black = black_;
+    m.positions = wiring_.positions;
+    m.breakerOn = live();
+    m.reading = shown;
+    if (log_.measurements.empty() || !(log_.measurements.back() == m))
+        log_.measurements.push_back(m);
+}
+
+bool Workbench::markFault(circuit::FaultMark::Target target, int index) {
+    if (!locked())
+        return false;
+    circuit::FaultMark mark{target, index, false};
+    mark.right = circuit::faultMarked(exercise_, mark) >= 0;
+    log_.marks.push_back(mark);
+    emit changed();
+    return mark.right;
+}
+
+bool Workbench::everyFaultFound() const {
+    const std::vector<bool> f = found();
+    return std::all_of(f.begin(), f.end(), [](bool b) { return b; });
+}
+
+void Workbench::repair() {
+    if (!locked() || !everyFaultFound())
+        return;
+    wiring_.faults.clear();
+    log_.repaired = true;
+    red_ = black_ = -1;
+    solveAgain();
+    emit wiringChanged();
+    emit changed();
 }
 
 } // namespace workshop

@@ -2,11 +2,15 @@
 // One exercise on the workshop's bench: the learner's wiring, the switch
 // positions, the relays and timers, the breaker, and the circuit solved
 // again after every change and as the timers run down.
-// Edits of the wiring go through an undo stack.
+// Edits of the wiring go through an undo stack. On a fault-finding
+// exercise the installation cannot be changed while its faults are in it:
+// the pupil measures it with the testers, marks the faults and repairs
+// them, and the bench keeps the record of it.
 #pragma once
 
 #include "circuit/checker.h"
 #include "circuit/devices.h"
+#include "circuit/faults.h"
 
 #include <QObject>
 #include <QUndoStack>
@@ -62,6 +66,30 @@ class Workbench : public QObject {
     void setConductors(const std::vector<circuit::Conductor>& conductors);
     void setWiring(const circuit::Wiring& wiring);
 
+    // Fault finding. What a press on a terminal does while the faults are
+    // in the board: places a probe of a tester, or marks a fault.
+    enum class Mode { VoltageTester, ContinuityTester, Mark };
+    enum class Probe { Red, Black };
+    // The installation has faults in it: it cannot be edited.
+    bool locked() const { return !wiring_.faults.empty(); }
+    Mode mode() const { return mode_; }
+    void setMode(Mode mode);
+    int probe(Probe probe) const { return probe == Probe::Red ? red_ : black_; }
+    void placeProbe(Probe probe, int terminal);
+    // What the tester in use shows: empty until both probes are placed.
+    QString reading() const;
+    // Marks a conductor, a lamp or a switch's terminal; true when a fault
+    // is there.
+    bool markFault(circuit::FaultMark::Target target, int index);
+    const circuit::FaultLog& log() const { return log_; }
+    // One an exercise's fault: found by a right mark.
+    std::vector<bool> found() const { return log_.found(exercise_); }
+    bool everyFaultFound() const;
+    // Mends every fault once all are found: the wiring can be edited again.
+    void repair();
+    // Puts a pupil's file on the bench: its wiring with its record.
+    void replaceWiring(const circuit::Wiring& wiring, const circuit::FaultLog& log);
+
   signals:
     // The wiring, a switch or the breaker changed: everything shown must be
     // drawn again.
@@ -76,6 +104,9 @@ class Workbench : public QObject {
     // The devices moved but the wiring did not: the report stands.
     void showSettled(const circuit::Solution& solution);
     void runClockWhileNeeded();
+    circuit::Tool tool() const;
+    // Records the reading shown when it is a new one.
+    void recordMeasurement();
 
     const circuit::Exercise& exercise_;
     circuit::Wiring wiring_;
@@ -85,6 +116,9 @@ class Workbench : public QObject {
     Clock* clock_ = nullptr;
     bool tripped_ = false;
     bool breakerOn_ = true;
+    Mode mode_ = Mode::VoltageTester;
+    int red_ = -1, black_ = -1;
+    circuit::FaultLog log_;
     QUndoStack undo_;
 };
 

@@ -59,7 +59,11 @@ Worksheet::Worksheet(const Workbench& bench, std::vector<circuit::Route> routes,
     : blank_(kind == WorksheetKind::Blank ? std::make_unique<Workbench>(bench.exercise())
                                           : nullptr),
       bench_(blank_ ? *blank_ : bench),
-      routes_(blank_ ? std::vector<circuit::Route>() : std::move(routes)), kind_(kind),
+      // A blank sheet has the board an exercise starts with: no conductor,
+      // or a fault-finding exercise's installation.
+      routes_(blank_ ? circuit::routeAll(bench.exercise(), blank_->wiring().conductors)
+                     : std::move(routes)),
+      kind_(kind),
       layout_(layOutWorksheet(bench.exercise(), blank_ ? QString() : bench.report().text)) {}
 
 Worksheet::~Worksheet() = default;

@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QBoxLayout>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,6 +93,8 @@ QWidget* WorkshopView::createPanel() {
     panelLayout_ = new QBoxLayout(QBoxLayout::TopToBottom, panel_);
     panelLayout_->setContentsMargins(0, 0, 0, 0);
     panelLayout_->addWidget(createAbout());
+    if (bench_.exercise().findsFaults())
+        panelLayout_->addWidget(createTester(panel_));
     panelLayout_->addWidget(createTableBlock());
     panelLayout_->addWidget(createControls(), 1);
     return panel_;
@@ -105,14 +108,106 @@ QWidget* WorkshopView::createAbout() {
     instruction_ = wrappedLabel(bench_.exercise().instruction, about);
     instruction_->setObjectName(QStringLiteral("Instruccions"));
     column->addWidget(instruction_);
-    auto* legend = new QLabel(about);
-    legend->setObjectName(QStringLiteral("Llegenda"));
-    legend->setWordWrap(true);
-    legend->setText(legendText());
-    column->addWidget(legend);
+    legend_ = new QLabel(about);
+    legend_->setObjectName(QStringLiteral("Llegenda"));
+    legend_->setWordWrap(true);
+    legend_->setText(legendText());
+    column->addWidget(legend_);
     column->addWidget(createColours(about));
     column->addStretch(1);
     return about;
+}
+
+// The testers, the marks and the repair of a fault-finding exercise, shown
+// instead of the legend and the palette until the faults are repaired.
+QWidget* WorkshopView::createTester(QWidget* parent) {
+    tester_ = new QWidget(parent);
+    auto* grid = new QGridLayout(tester_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto button = [&](const QString& text, int row, int column, int span, QButtonGroup* group) {
+        auto* b = new ui::PushButton(text, QString(), tester_);
+        b->setObjectName(QString(text).remove(QLatin1Char('&')));
+        b->setCheckable(group != nullptr);
+        if (group)
+            group->addButton(b);
+        grid->addWidget(b, row, column, 1, span);
+        return b;
+    };
+    // The tools' names are long: one a row.
+    auto* modes = new QButtonGroup(tester_);
+    const std::pair<QString, Workbench::Mode> tools[] = {
+        {QStringLiteral("Comprovador de &tensió"), Workbench::Mode::VoltageTester},
+        {QStringLiteral("Comprovador de co&ntinuïtat"), Workbench::Mode::ContinuityTester},
+        {QStringLiteral("&Marca l'avaria"), Workbench::Mode::Mark}};
+    for (int i = 0; i < 3; ++i) {
+        QPushButton* b = button(tools[i].first, i, 0, 2, modes);
+        b->setChecked(bench_.mode() == tools[i].second);
+        connect(b, &QPushButton::clicked, this,
+                [this, mode = tools[i].second] { bench_.setMode(mode); });
+        modeButtons_.push_back(b);
+    }
+    auto* probes = new QButtonGroup(tester_);
+    redProbe_ = button(QStringLiteral("Punta &vermella"), 3, 0, 1, probes);
+    blackProbe_ = button(QStringLiteral("Punta ne&gra"), 3, 1, 1, probes);
+    connect(redProbe_, &QPushButton::clicked, this,
+            [this] { board_->setNextProbe(Workbench::Probe::Red); });
+    connect(blackProbe_, &QPushButton::clicked, this,
+            [this] { board_->setNextProbe(Workbench::Probe::Black); });
+    connect(board_, &BoardView::nextProbeChanged, this, &WorkshopView::showTester);
+    reading_ = new QLabel(tester_);
+    reading_->setObjectName(QStringLiteral("Lectura"));
+    reading_->setAlignment(Qt::AlignCenter);
+    reading_->setStyleSheet(QStringLiteral("QLabel { background: #20303a; color: #b8ffb0; "
+                                           "border-radius: 4px; padding: 2px; }"));
+    grid->addWidget(reading_, 4, 0);
+    repair_ = button(QStringLiteral("Re&para"), 4, 1, 1, nullptr);
+    connect(repair_, &QPushButton::clicked, &bench_, &Workbench::repair);
+    faultNote_ = wrappedLabel(QString(), tester_);
+    faultNote_->setObjectName(QStringLiteral("Nota de l'avaria"));
+    grid->addWidget(faultNote_, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
+    connect(board_, &BoardView::faultMarked, this, [this](bool right) {
+        faultNote_->setText(right ? QStringLiteral("Has trobat l'avaria")
+                                  : QStringLiteral("Aquí no hi ha l'avaria"));
+        faultNote_->setStyleSheet(right ? QStringLiteral("color: #006000")
+                                        : QStringLiteral("color: #a00000"));
+    });
+    return tester_;
+}
+
+// What the tester shows and what can be done: the reading (its value is
+// its name for assistive tools), the probe the next press places, and
+// "Repara" once every fault is found. After the repair the palette is back.
+void WorkshopView::showTester() {
+    if (!tester_)
+        return;
+    // While the faults are sought, no colour tells where the phase is: the
+    // testers do.
+    const bool locked = bench_.locked();
+    tester_->setVisible(locked);
+    legend_->setVisible(!locked);
+    colours_->setVisible(!locked);
+    const bool testing = bench_.mode() != Workbench::Mode::Mark;
+    redProbe_->setEnabled(testing);
+    blackProbe_->setEnabled(testing);
+    (board_->nextProbe() == Workbench::Probe::Red ? redProbe_ : blackProbe_)->setChecked(true);
+    const circuit::Exercise& e = bench_.exercise();
+    for (QPushButton* probe : {redProbe_, blackProbe_}) {
+        const int t =
+            bench_.probe(probe == redProbe_ ? Workbench::Probe::Red : Workbench::Probe::Black);
+        probe->setAccessibleDescription(
+            t < 0 ? QStringLiteral("sense posar")
+                  : QStringLiteral("al born «%1»").arg(e.terminals[size_t(t)].name));
+    }
+    QString value = bench_.reading();
+    if (value == circuit::continuityRefusal()) {
+        faultNote_->setText(value);
+        faultNote_->setStyleSheet(QStringLiteral("color: #a00000"));
+        value.clear();
+    }
+    reading_->setText(value.isEmpty() ? QStringLiteral("—") : value);
+    reading_->setAccessibleName(value.isEmpty() ? QStringLiteral("Sense lectura") : value);
+    repair_->setEnabled(bench_.everyFaultFound());
 }
 
 // What the conductors' colours say: the insulation's, as an electrician
@@ -138,6 +233,7 @@ QWidget* WorkshopView::createColours(QWidget* parent) {
     auto* block = new QWidget(parent);
     auto* column = new QVBoxLayout(block);
     column->setContentsMargins(0, 0, 0, 0);
+    colours_ = block;
     palette_ = new Palette(block);
     palette_->showChoice(board_->nextColour());
     connect(palette_, &Palette::chosen, board_, &BoardView::chooseColour);
@@ -334,8 +430,10 @@ void WorkshopView::arrange() {
     tripMessage_->setFont(bold);
     layout_->setDirection(below ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
     panelLayout_->setDirection(below ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    // Beside the board, the controls take the height left; below it, the
+    // sections share the width.
     for (int i = 0; i < panelLayout_->count(); ++i)
-        panelLayout_->setStretch(i, below || i == 2 ? 1 : 0);
+        panelLayout_->setStretch(i, below || i == panelLayout_->count() - 1 ? 1 : 0);
     if (below) {
         panel_->setMinimumWidth(0);
         panel_->setMaximumWidth(QWIDGETSIZE_MAX);
@@ -347,11 +445,18 @@ void WorkshopView::arrange() {
     }
     breaker_->setDrawnHeight(int(5 * text));
     // The longest message's place is kept whether it shows or not.
-    const int messageWidth = below ? int(w / 3) : int(besideWidth);
+    const int messageWidth = below ? int(w / panelLayout_->count()) : int(besideWidth);
     QLabel sample(tripMessage_->text().isEmpty() ? shortCircuitText() : tripMessage_->text());
     sample.setWordWrap(true);
     sample.setFont(bold);
     messages_->setMinimumHeight(sample.heightForWidth(messageWidth) + 2 * int(text));
+    // The instruction is read whole; the truth table scrolls instead.
+    instruction_->setMinimumHeight(instruction_->heightForWidth(messageWidth));
+    if (reading_) {
+        QFont large = bold;
+        large.setPixelSize(int(1.4 * text));
+        reading_->setFont(large);
+    }
 }
 
 void WorkshopView::createShortcuts() {
@@ -368,6 +473,9 @@ void WorkshopView::createShortcuts() {
 }
 
 void WorkshopView::showState() {
+    showTester();
+    const bool editable = !bench_.locked();
+    clear_->setEnabled(editable);
     const bool tripped = bench_.tripped();
     breaker_->setState(tripped              ? BreakerButton::State::Tripped
                        : bench_.breakerOn() ? BreakerButton::State::On
@@ -459,6 +567,11 @@ void WorkshopView::orderTabs() {
         chain.push_back(c);
     for (QAbstractButton* colour : palette_->buttons())
         chain.push_back(colour);
+    if (tester_)
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{modeButtons_[0], modeButtons_[1], modeButtons_[2],
+                                             repair_, redProbe_, blackProbe_})
+            chain.push_back(w);
     for (QWidget* w :
          std::initializer_list<QWidget*>{showVoltage_, table_, breaker_, check_, clear_, undo_,
                                          redo_, removeConductor_, openRoom_})

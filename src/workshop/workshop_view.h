@@ -10,6 +10,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QBoxLayout;
 class QCheckBox;
 class QVBoxLayout;
@@ -49,6 +51,8 @@ class WorkshopView : public QWidget {
     QWidget* createAbout();
     QString legendText() const;
     QWidget* createColours(QWidget* parent);
+    QWidget* createTester(QWidget* parent);
+    void showTester();
     QWidget* createTableBlock();
     QWidget* createSequenceBlock(QWidget* block, QVBoxLayout* column);
     void fillSequences();
@@ -71,8 +75,18 @@ class WorkshopView : public QWidget {
     QBoxLayout* panelLayout_;
     QWidget* messages_;
     QLabel* instruction_;
+    QLabel* legend_;
+    QWidget* colours_;
     Palette* palette_;
     QCheckBox* showVoltage_;
+    // A fault-finding exercise's: the testers, the marks and the repair.
+    QWidget* tester_ = nullptr;
+    std::vector<QPushButton*> modeButtons_;
+    QPushButton* repair_ = nullptr;
+    QPushButton* redProbe_ = nullptr;
+    QPushButton* blackProbe_ = nullptr;
+    QLabel* reading_ = nullptr;
+    QLabel* faultNote_ = nullptr;
     QTableWidget* table_;
     BreakerButton* breaker_;
     QLabel* tripMessage_;

@@ -114,13 +114,14 @@ void addLeftOutItem(QMenu& menu) {
 WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
     : ui::Form(windowName(exercise), QStringLiteral("Taller: ") + exercise.title, DesignTwips),
       bench_(exercise), view_(new WorkshopView(bench_, surface())),
-      saved_(circuit::Wiring::empty(exercise)) {
+      saved_(circuit::Wiring::initial(exercise)) {
     setCloseBox(CloseBox::Hides);
     connect(view_, &WorkshopView::roomRequested, this, [](const QString& room) {
         ui::forms::get(room).setWindowState(ui::Form::WindowState::Maximized);
     });
-    if (std::optional<circuit::Wiring> kept = circuit::restoredWiring(exercise))
-        bench_.replaceWiring(*kept);
+    circuit::FaultLog log;
+    if (std::optional<circuit::Wiring> kept = circuit::restoredWiring(exercise, &log))
+        bench_.replaceWiring(*kept, log);
     // Changes made in one turn of the event loop are kept together.
     autosave_.setSingleShot(true);
     autosave_.setInterval(0);
@@ -133,7 +134,7 @@ WorkshopWindow::WorkshopWindow(const circuit::Exercise& exercise)
 
 bool WorkshopWindow::hasUnsavedChanges() const {
     return bench_.wiring().conductors != saved_.conductors ||
-           bench_.wiring().positions != saved_.positions;
+           bench_.wiring().positions != saved_.positions || !(bench_.log() == savedLog_);
 }
 
 void WorkshopWindow::showTitle() {
@@ -149,6 +150,7 @@ void WorkshopWindow::showTitle() {
 void WorkshopWindow::keepAsSaved(const QString& path) {
     path_ = path;
     saved_ = bench_.wiring();
+    savedLog_ = bench_.log();
     showTitle();
 }
 
@@ -188,10 +190,12 @@ void WorkshopWindow::storeWiring() {
     for (size_t s = 0; s < kept.positions.size(); ++s)
         if (circuit::isMomentary(e.components[size_t(e.switches[s])].kind))
             kept.positions[s] = 0;
-    if (stored_ && stored_->conductors == kept.conductors && stored_->positions == kept.positions)
+    if (stored_ && stored_->conductors == kept.conductors && stored_->positions == kept.positions &&
+        storedLog_ == bench_.log())
         return;
-    circuit::storeWiring(e, kept);
+    circuit::storeWiring(e, kept, bench_.log());
     stored_ = kept;
+    storedLog_ = bench_.log();
 }
 
 void WorkshopWindow::resized() {
@@ -217,7 +221,12 @@ bool openWiringFile(const QString& path, QWidget* messageParent) {
     WorkshopWindow& target = workshopOf(*saved->exercise);
     if (!target.mayReplaceBoard())
         return false;
-    target.bench_.openWiring(saved->wiring);
+    // A fault-finding exercise's file brings its record; its board cannot
+    // be edited, so there is no step to undo.
+    if (saved->exercise->findsFaults())
+        target.bench_.replaceWiring(saved->wiring, saved->log);
+    else
+        target.bench_.openWiring(saved->wiring);
     target.keepAsSaved(path);
     target.setWindowState(ui::Form::WindowState::Maximized);
     ui::forms::unload(QStringLiteral("frmPresentació"));
@@ -226,7 +235,7 @@ bool openWiringFile(const QString& path, QWidget* messageParent) {
 
 bool WorkshopWindow::saveFile(const QString& path) {
     QString error;
-    if (!circuit::saveWiring(path, bench_.exercise(), bench_.wiring(), {}, &error)) {
+    if (!circuit::saveWiring(path, bench_.exercise(), bench_.wiring(), bench_.log(), &error)) {
         warn(error);
         return false;
     }
@@ -303,8 +312,15 @@ void defineWorkshopWindows() {
 }
 
 void fillWorkshopMenu(QMenu& menu, QMdiArea& area) {
+    // The fault-finding exercises have a menu of their own.
+    QMenu* faults = nullptr;
     for (const circuit::Exercise& exercise : circuit::library().exercises) {
-        QAction* action = menu.addAction(exercise.menuText);
+        if (exercise.findsFaults() && !faults) {
+            faults = new QMenu(QStringLiteral("&Avaries"), &menu);
+            faults->setObjectName(QStringLiteral("mnuTallerAvaries"));
+        }
+        QMenu* into = exercise.findsFaults() ? faults : &menu;
+        QAction* action = into->addAction(exercise.menuText);
         action->setObjectName(QStringLiteral("mnuTaller_") + exercise.id);
         QObject::connect(action, &QAction::triggered, &menu, [&exercise] {
             WorkshopWindow& w = workshopOf(exercise);
@@ -312,6 +328,8 @@ void fillWorkshopMenu(QMenu& menu, QMdiArea& area) {
             ui::forms::unload(QStringLiteral("frmPresentació"));
         });
     }
+    if (faults)
+        menu.addMenu(faults);
     menu.addSeparator();
     QMenu* files = menu.addMenu(QStringLiteral("&Fitxer"));
     files->setObjectName(QStringLiteral("mnuTallerFitxer"));

@@ -67,7 +67,9 @@ class WorkshopWindow : public ui::Form {
     WorkshopView* view_;
     QString path_;
     circuit::Wiring saved_;
+    circuit::FaultLog savedLog_;
     std::optional<circuit::Wiring> stored_; // what was last kept for the next start
+    circuit::FaultLog storedLog_;
     QTimer autosave_;
 };
 
