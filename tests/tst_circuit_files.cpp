@@ -8,6 +8,8 @@
 #include "circuit/json.h"
 #include "circuit/library.h"
 
+#include "natural_wirings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -108,14 +110,16 @@ class TestCircuitFiles : public QObject {
                 wirings.push_back(randomWiring(e, random, 1 + int(random.bounded(12))));
             for (const Wiring& w : wirings) {
                 QString error;
-                const std::optional<SavedWiring> read = parseWiring(serializeWiring(e, w), &error);
+                const std::optional<SavedWiring> read =
+                    parseWiring(serializeWiring(e, w, testing::repairedLog(e)), &error);
                 QVERIFY2(read, qPrintable(error));
                 QCOMPARE(read->exercise, findExercise(e.id));
                 QVERIFY(sameWiring(read->wiring, w));
             }
             const QString path = folder_.filePath(e.id + ".ampera");
             QString error;
-            QVERIFY2(saveWiring(path, e, wirings.back(), {}, &error), qPrintable(error));
+            QVERIFY2(saveWiring(path, e, wirings.back(), testing::repairedLog(e), &error),
+                     qPrintable(error));
             const std::optional<SavedWiring> loaded = loadWiring(path, &error);
             QVERIFY2(loaded, qPrintable(error));
             QVERIFY(sameWiring(loaded->wiring, wirings.back()));

@@ -3,8 +3,10 @@
 // built-in fault exercise, every pair of terminals, every combination of
 // the switches and the breaker on and off; every kind of fault on every
 // exercise solved as the oracle solves it; the fault exercises refused
-// for what they name wrong.
+// for what they name wrong; a pupil's record of measurements and marks
+// kept in the wiring file, and refused when edited.
 #include "circuit/checker.h"
+#include "circuit/circuit_file.h"
 #include "circuit/devices.h"
 #include "circuit/exercise.h"
 #include "circuit/faults.h"
@@ -133,6 +135,26 @@ std::vector<Fault> everyFault(const Exercise& e, const Wiring& w) {
                     }
     }
     return faults;
+}
+
+// A pupil at work on a fault exercise: measures with both testers here
+// and there, switching, marks a wrong place and then every fault.
+FaultLog session(const Exercise& e) {
+    FaultLog log;
+    Wiring w = Wiring::initial(e);
+    for (int k = 0; k < e.combinations(); ++k) {
+        w.setCombination(k);
+        for (const Tool tool : {Tool::Voltage, Tool::Continuity})
+            for (const bool on : {true, false}) {
+                Measurement m{tool, e.phase, e.terminalOf(e.lamps.back(), 0), w.positions, on, {}};
+                m.reading = reading(e, w, {}, tool, m.red, m.black, on);
+                log.measurements.push_back(m);
+            }
+    }
+    log.marks.push_back({FaultMark::Target::Terminal, e.terminalOf(e.switches.front(), 0), false});
+    for (const Fault& f : e.faults)
+        log.marks.push_back(testing::markOn(f));
+    return log;
 }
 
 } // namespace
@@ -435,6 +457,201 @@ class TestFaults : public QObject {
                          QString(c.component) + ", " + c.terminal);
             }
         }
+    }
+
+    // A pupil's file keeps every measurement and mark in order: not yet
+    // repaired, it opens as the installation with its faults; repaired, as
+    // whatever the pupil wired since.
+    void recordsRoundTrip() {
+        for (const Exercise* ep : faultExercises()) {
+            const Exercise& e = *ep;
+            FaultLog log = session(e);
+            QCOMPARE(log.found(e), std::vector<bool>(e.faults.size(), true));
+            Wiring w = Wiring::initial(e);
+            w.setCombination(e.combinations() - 1);
+            QString error;
+            const QByteArray text = serializeWiring(e, w, log);
+            QVERIFY2(text.contains("\"version\": 2"), text);
+            std::optional<SavedWiring> back = parseWiring(text, &error);
+            QVERIFY2(back, qPrintable(error));
+            QVERIFY(back->wiring == w);
+            QVERIFY(back->log == log);
+            QCOMPARE(back->wiring.faults, e.faults);
+
+            log.repaired = true;
+            w.faults.clear();
+            w.conductors.pop_back();
+            back = parseWiring(serializeWiring(e, w, log), &error);
+            QVERIFY2(back, qPrintable(error));
+            QVERIFY(back->wiring == w);
+            QVERIFY(back->log == log);
+            QVERIFY(back->wiring.faults.empty());
+        }
+        // The faults never appear in the file; a plain exercise's file
+        // has no record.
+        const Exercise& plain = exercise("commutada");
+        QVERIFY(!serializeWiring(plain, Wiring::empty(plain), session(exercise("avaria-commutada")))
+                     .contains("measurements"));
+    }
+
+    // The record as a person reads it, one measurement and one mark a line.
+    void recordAsWritten() {
+        const Exercise& e = exercise("avaria-punt-de-llum");
+        FaultLog log;
+        log.measurements = {
+            {Tool::Voltage, *e.terminal("Fase"), *e.terminal("Làmpada, born 1"), {1}, true, "0 V"},
+            {Tool::Continuity,
+             *e.terminal("Interruptor, born 2"),
+             *e.terminal("Làmpada, born 1"),
+             {0},
+             false,
+             "Circuit obert"}};
+        log.marks = {{FaultMark::Target::Lamp, *e.component("Làmpada"), false},
+                     {FaultMark::Target::Conductor, 1, true}};
+        QCOMPARE(serializeWiring(e, Wiring::initial(e), log), QByteArray(R"({
+  "format": "ampera-circuit",
+  "version": 2,
+  "exercise": "avaria-punt-de-llum",
+  "conductors": [
+    ["Fase", "Interruptor, born 1", "marró"],
+    ["Interruptor, born 2", "Làmpada, born 1", "negre"],
+    ["Làmpada, born 2", "Neutre", "blau"]
+  ],
+  "positions": {"Interruptor": 0},
+  "measurements": [
+    {"tool": "tensió", "terminals": ["Fase", "Làmpada, born 1"], "positions": {"Interruptor": 1}, "breaker": true, "reading": "0 V"},
+    {"tool": "continuïtat", "terminals": ["Interruptor, born 2", "Làmpada, born 1"], "positions": {"Interruptor": 0}, "breaker": false, "reading": "Circuit obert"}
+  ],
+  "marks": [
+    {"lamp": "Làmpada", "right": false},
+    {"conductor": ["Interruptor, born 2", "Làmpada, born 1"], "right": true}
+  ],
+  "repaired": false
+}
+)"));
+        // The pupil's example in the format's documentation is such a file.
+        QFile page(QFINDTESTDATA("../docs/circuit-format.md"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray doc = page.readAll();
+        const qsizetype start = doc.indexOf("```json\n", doc.indexOf("```json\n") + 1) + 8;
+        QString error;
+        const std::optional<SavedWiring> documented =
+            parseWiring(doc.mid(start, doc.indexOf("```", start) - start), &error);
+        QVERIFY2(documented, qPrintable(error));
+        QCOMPARE(documented->exercise->id, QString("avaria-commutada"));
+        QVERIFY(!documented->log.measurements.empty() && !documented->log.marks.empty());
+        for (const Measurement& m : documented->log.measurements) {
+            Wiring w = Wiring::initial(*documented->exercise);
+            w.positions = m.positions;
+            QCOMPARE(reading(*documented->exercise, w, {}, m.tool, m.red, m.black, m.breakerOn),
+                     m.reading);
+        }
+    }
+
+    void editedRecords_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("says");
+        const Exercise& e = exercise("avaria-punt-de-llum");
+        FaultLog log;
+        log.measurements = {
+            {Tool::Voltage, *e.terminal("Fase"), *e.terminal("Neutre"), {1}, true, "230 V"},
+            {Tool::Continuity,
+             *e.terminal("Fase"),
+             *e.terminal("Neutre"),
+             {1},
+             false,
+             "Circuit obert"}};
+        log.marks = {{FaultMark::Target::Lamp, *e.component("Làmpada"), false}};
+        const QByteArray file = serializeWiring(e, Wiring::initial(e), log);
+        QString error;
+        QVERIFY2(parseWiring(file, &error), qPrintable(error));
+        const auto edited = [&](const char* from, const char* to) {
+            QByteArray text = file;
+            if (!text.contains(from))
+                qFatal("no %s in the file", from);
+            return text.replace(from, to);
+        };
+        QTest::newRow("a probe on no terminal")
+            << edited("[\"Fase\", \"Neutre\"], \"positions\": {\"Interruptor\": 1}, \"breaker\": "
+                      "true",
+                      "[\"Fase\", \"Làmpada, born 3\"], \"positions\": {\"Interruptor\": 1}, "
+                      "\"breaker\": true")
+            << "la mesura 1 nomena «Làmpada, born 3», que no és cap born de l'exercici "
+               "«avaria-punt-de-llum»";
+        QTest::newRow("an unknown tool")
+            << edited("\"tensió\"", "\"amperímetre\"")
+            << "la mesura 1: «tool» ha de ser «tensió» o «continuïtat»";
+        QTest::newRow("one probe")
+            << edited("[\"Fase\", \"Neutre\"], \"positions\": {\"Interruptor\": 1}, \"breaker\": "
+                      "false",
+                      "[\"Fase\"], \"positions\": {\"Interruptor\": 1}, \"breaker\": false")
+            << "la mesura 2: «terminals» ha de ser el parell de borns";
+        QTest::newRow("a switch that is not there")
+            << edited("\"positions\": {\"Interruptor\": 1}, \"breaker\": true",
+                      "\"positions\": {\"Commutador\": 1}, \"breaker\": true")
+            << "la mesura 1: «positions» nomena «Commutador», que no és cap interruptor";
+        QTest::newRow("a reading no tester shows")
+            << edited("\"230 V\"", "\"molta\"")
+            << "la mesura 1: el comprovador no pot mostrar «molta» amb el magnetotèrmic connectat";
+        QTest::newRow("volts with the breaker off")
+            << edited("\"breaker\": true, \"reading\": \"230 V\"",
+                      "\"breaker\": false, \"reading\": \"230 V\"")
+            << "el comprovador no pot mostrar «230 V» amb el magnetotèrmic desconnectat";
+        QTest::newRow("continuity with the breaker on")
+            << edited("\"breaker\": false, \"reading\": \"Circuit obert\"",
+                      "\"breaker\": true, \"reading\": \"Circuit obert\"")
+            << "la mesura 2: el comprovador no pot mostrar «Circuit obert»";
+        QTest::newRow("breaker not a truth value")
+            << edited("\"breaker\": true", "\"breaker\": 1")
+            << "la mesura 1: «breaker» ha de ser cert o fals";
+        QTest::newRow("measurements not a list")
+            << edited("\"measurements\": [", "\"measurements\": 3, \"x\": [")
+            << "«measurements» ha de ser una llista";
+        QTest::newRow("a mark on a conductor not there")
+            << edited("{\"lamp\": \"Làmpada\", \"right\": false}",
+                      "{\"conductor\": [\"Fase\", \"Neutre\"], \"right\": false}")
+            << "la marca 1 nomena el conductor «Fase» – «Neutre», que no és de la instal·lació de "
+               "l'exercici «avaria-punt-de-llum»";
+        QTest::newRow("a mark on no lamp")
+            << edited("{\"lamp\": \"Làmpada\"", "{\"lamp\": \"Interruptor\"")
+            << "la marca 1 nomena «Interruptor», que no és cap làmpada de l'exercici";
+        QTest::newRow("a mark on a lamp's terminal")
+            << edited("{\"lamp\": \"Làmpada\"", "{\"terminal\": \"Làmpada, born 1\"")
+            << "la marca 1 nomena «Làmpada, born 1», que no és cap born d'un interruptor";
+        QTest::newRow("a mark on nothing")
+            << edited("{\"lamp\": \"Làmpada\", ", "{")
+            << "la marca 1 ha de nomenar un sol «conductor», «lamp» o «terminal»";
+        QTest::newRow("a mark on two things")
+            << edited("{\"lamp\": \"Làmpada\", ",
+                      "{\"lamp\": \"Làmpada\", \"terminal\": \"Fase\", ")
+            << "la marca 1 ha de nomenar un sol";
+        QTest::newRow("a wrong mark made right")
+            << edited("\"right\": false", "\"right\": true")
+            << "la marca 1 diu que hi ha trobat l'avaria, però allà no n'hi ha cap: el fitxer "
+               "s'ha modificat";
+        QTest::newRow("a right mark made wrong")
+            << edited("{\"lamp\": \"Làmpada\"",
+                      "{\"conductor\": [\"Làmpada, born 1\", \"Interruptor, born 2\"]")
+            << "la marca 1 diu que no hi ha l'avaria, però hi és: el fitxer s'ha modificat";
+        QTest::newRow("repaired before it was found")
+            << edited("\"repaired\": false", "\"repaired\": true")
+            << "diu que s'ha reparat, però no s'han trobat totes les avaries";
+        QTest::newRow("repaired not a truth value")
+            << edited("\"repaired\": false", "\"repaired\": \"no\"")
+            << "«repaired» ha de ser cert o fals";
+        QTest::newRow("the installation changed before the repair")
+            << edited(",\n    [\"Làmpada, born 2\", \"Neutre\", \"blau\"]", "")
+            << "no s'ha reparat, però els conductors no són els de la instal·lació de l'exercici";
+    }
+
+    // A record edited to name what does not exist, or to claim what is not
+    // so, is refused with a reason naming the measurement or the mark.
+    void editedRecords() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, says);
+        QString error;
+        QVERIFY(!parseWiring(json, &error));
+        QVERIFY2(error.contains(says), qPrintable(error));
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded fuzzing of the workshop's two loaders, wiring files and exercise
-// files: valid files cut short, with bytes changed, values of the wrong
+// files (fault exercises and pupils' records of them included): valid
+// files cut short, with bytes changed, values of the wrong
 // type, deep nesting, huge arrays and invalid UTF-8. Every one must load or
 // be refused with a reason; whatever loads must be a sound circuit.
 //
@@ -9,7 +10,10 @@
 #include "circuit/checker.h"
 #include "circuit/circuit_file.h"
 #include "circuit/exercise.h"
+#include "circuit/faults.h"
 #include "circuit/json.h"
+
+#include "natural_wirings.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -24,6 +28,30 @@
 using namespace circuit;
 
 namespace {
+
+// A pupil's measurements on a fault exercise's installation, with both
+// testers in random places, and marks on random lamps, which find a blown
+// one or miss.
+FaultLog pupilsLog(const Exercise& e, QRandomGenerator& random) {
+    FaultLog log;
+    Wiring w = Wiring::initial(e);
+    const int terminals = int(e.terminals.size());
+    for (int i = 0; i < 6; ++i) {
+        w.setCombination(int(random.bounded(e.combinations())));
+        Measurement m{i % 2 ? Tool::Continuity : Tool::Voltage,
+                      int(random.bounded(terminals)),
+                      int(random.bounded(terminals)),
+                      w.positions,
+                      random.bounded(2) == 0,
+                      {}};
+        m.reading = reading(e, w, {}, m.tool, m.red, m.black, m.breakerOn);
+        log.measurements.push_back(m);
+    }
+    FaultMark mark{FaultMark::Target::Lamp, e.lamps[random.bounded(int(e.lamps.size()))], false};
+    mark.right = faultMarked(e, mark) >= 0;
+    log.marks.push_back(mark);
+    return log;
+}
 
 // The valid files every mutation starts from: each exercise's own file and
 // wirings of each exercise, from empty to crowded.
@@ -49,7 +77,15 @@ std::vector<QByteArray> seeds() {
                     w.conductors.push_back(c);
             }
             w.setCombination(int(random.bounded(e.combinations())));
-            files.push_back(serializeWiring(e, w));
+            files.push_back(serializeWiring(e, w, testing::repairedLog(e)));
+        }
+        if (e.findsFaults()) {
+            files.push_back(serializeWiring(e, Wiring::initial(e), pupilsLog(e, random)));
+            FaultLog done = pupilsLog(e, random);
+            const FaultLog right = testing::repairedLog(e);
+            done.marks.insert(done.marks.end(), right.marks.begin(), right.marks.end());
+            done.repaired = true;
+            files.push_back(serializeWiring(e, Wiring::empty(e), done));
         }
     }
     return files;
@@ -170,9 +206,18 @@ void verifyLoaded(const SavedWiring& saved) {
     QCOMPARE(saved.wiring.positions.size(), e.switches.size());
     for (int p : saved.wiring.positions)
         QVERIFY(p == 0 || p == 1);
-    const std::optional<SavedWiring> again = parseWiring(serializeWiring(e, saved.wiring), nullptr);
-    QVERIFY(again && again->wiring.conductors == saved.wiring.conductors &&
-            again->wiring.positions == saved.wiring.positions);
+    const std::optional<SavedWiring> again =
+        parseWiring(serializeWiring(e, saved.wiring, saved.log), nullptr);
+    QVERIFY(again && again->wiring == saved.wiring && again->log == saved.log);
+    // A record names only what the exercise has; a wiring with its faults
+    // still in it is the installation.
+    for (const Measurement& m : saved.log.measurements)
+        QVERIFY(m.red >= 0 && m.red < terminals && m.black >= 0 && m.black < terminals &&
+                m.positions.size() == e.switches.size());
+    for (const FaultMark& m : saved.log.marks)
+        QCOMPARE(m.right, faultMarked(e, m) >= 0);
+    QVERIFY(saved.wiring.faults.empty() ||
+            (!saved.log.repaired && saved.wiring.conductors.size() == e.installation.size()));
     QCOMPARE(int(check(e, saved.wiring).outcomes.size()), e.combinations());
 }
 
@@ -205,7 +250,7 @@ class TestFileFuzz : public QObject {
         const std::vector<QByteArray> valid = seeds();
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        int loaded = 0, refused = 0;
+        int loaded = 0, refused = 0, records = 0;
         for (int i = 0; i < files; ++i) {
             const QByteArray file = mutate(valid[random.bounded(int(valid.size()))], random);
             auto report = qScopeGuard([&] {
@@ -225,6 +270,7 @@ class TestFileFuzz : public QObject {
             if (QTest::currentTestFailed())
                 return;
             loaded += wiring || exercise;
+            records += wiring && !wiring->log.measurements.empty();
             refused += !wiring && !exercise;
             // Now and then through a file on disk, as the workshop opens it.
             if (i % 100 == 0) {
@@ -239,8 +285,11 @@ class TestFileFuzz : public QObject {
         }
         // Mutations that change nothing that matters still load: both
         // outcomes must have been exercised.
-        QVERIFY2(loaded > files / 200 && refused > files / 2,
-                 qPrintable(QString("%1 loaded, %2 refused").arg(loaded).arg(refused)));
+        QVERIFY2(loaded > files / 200 && refused > files / 2 && records > 0,
+                 qPrintable(QString("%1 loaded (%2 with a pupil's record), %3 refused")
+                                .arg(loaded)
+                                .arg(records)
+                                .arg(refused)));
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "circuit/circuit_file.h"
 
+#include "circuit/fault_record.h"
 #include "circuit/json.h"
 #include "circuit/library.h"
 
@@ -17,12 +18,6 @@
 namespace circuit {
 
 namespace {
-
-// A JSON string literal, escaped as JSON needs.
-QByteArray quoted(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
-}
 
 // "0 o 1", "0, 1 o 2": the positions an actuator may stand in.
 QString positionsText(int positions) {
@@ -87,6 +82,42 @@ bool readConductors(JsonReader& r, const QJsonValue& v, const Exercise& e, const
     return true;
 }
 
+bool readPositions(JsonReader& r, const QJsonValue& v, const Exercise& e, const QString& where,
+                   std::vector<int>& positions) {
+    if (v.isUndefined())
+        return true;
+    if (!v.isObject())
+        return r.fail(QStringLiteral("%1«positions» ha de ser un objecte amb la posició de cada "
+                                     "interruptor")
+                          .arg(where));
+    const QJsonObject o = v.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const std::optional<int> s = e.switchNamed(it.key());
+        if (!s)
+            return r.fail(
+                QStringLiteral(
+                    "%1«positions» nomena «%2», que no és cap interruptor de l'exercici «%3»")
+                    .arg(where, it.key(), e.id));
+        const int count = describe(e.components[size_t(e.switches[size_t(*s)])].kind)
+                              .actuators[size_t(e.switchActuators[size_t(*s)])]
+                              .positions;
+        const double p = it.value().toDouble(-1);
+        if (!it.value().isDouble() || p != std::floor(p) || p < 0 || p >= count)
+            return r.fail(QStringLiteral("%1la posició de «%2» ha de ser %3")
+                              .arg(where, it.key(), positionsText(count)));
+        positions[size_t(*s)] = int(p);
+    }
+    return true;
+}
+
+QByteArray positionsJson(const Exercise& e, const std::vector<int>& positions) {
+    QByteArray text = "{";
+    for (size_t s = 0; s < e.switches.size(); ++s)
+        text += (s ? ", " : "") + jsonQuoted(e.switchName(int(s))) + ": " +
+                QByteArray::number(positions[s]);
+    return text + "}";
+}
+
 namespace {
 
 class WiringReader : public JsonReader {
@@ -113,32 +144,6 @@ class WiringReader : public JsonReader {
             fail(QStringLiteral("l'exercici «%1» no el coneix aquest programa").arg(id.toString()));
         return e;
     }
-
-    bool positions(const QJsonValue& v, const Exercise& e, Wiring& w) {
-        if (v.isUndefined())
-            return true;
-        if (!v.isObject())
-            return fail(QStringLiteral(
-                "«positions» ha de ser un objecte amb la posició de cada interruptor"));
-        const QJsonObject o = v.toObject();
-        for (auto it = o.begin(); it != o.end(); ++it) {
-            const std::optional<int> s = e.switchNamed(it.key());
-            if (!s)
-                return fail(
-                    QStringLiteral(
-                        "«positions» nomena «%1», que no és cap interruptor de l'exercici «%2»")
-                        .arg(it.key(), e.id));
-            const int positions = describe(e.components[size_t(e.switches[size_t(*s)])].kind)
-                                      .actuators[size_t(e.switchActuators[size_t(*s)])]
-                                      .positions;
-            const double p = it.value().toDouble(-1);
-            if (!it.value().isDouble() || p != std::floor(p) || p < 0 || p >= positions)
-                return fail(QStringLiteral("la posició de «%1» ha de ser %2")
-                                .arg(it.key(), positionsText(positions)));
-            w.positions[size_t(*s)] = int(p);
-        }
-        return true;
-    }
 };
 
 // The reason a save failed, from what can be seen of its folder.
@@ -156,25 +161,24 @@ QString saveFailure(const QString& path) {
 } // namespace
 
 QByteArray serializeWiring(const Exercise& e, const Wiring& w, const FaultLog& log) {
-    (void)log;
     // Colours came with the second version of the format.
     const int version = std::max(e.wiringFormatVersion(), w.statesColours() ? 2 : 1);
     QByteArray text =
         "{\n  \"format\": \"ampera-circuit\",\n  \"version\": " + QByteArray::number(version) +
-        ",\n  \"exercise\": " + quoted(e.id) + ",\n  \"conductors\": [";
+        ",\n  \"exercise\": " + jsonQuoted(e.id) + ",\n  \"conductors\": [";
     for (size_t i = 0; i < w.conductors.size(); ++i) {
         const Conductor& c = w.conductors[i];
-        text += (i ? ",\n    [" : "\n    [") + quoted(e.terminals[size_t(c.from)].name) + ", " +
-                quoted(e.terminals[size_t(c.to)].name) +
+        text += (i ? ",\n    [" : "\n    [") + jsonQuoted(e.terminals[size_t(c.from)].name) + ", " +
+                jsonQuoted(e.terminals[size_t(c.to)].name) +
                 (c.colour == Insulation::Unstated ? QByteArray()
-                                                  : ", " + quoted(insulationName(c.colour))) +
+                                                  : ", " + jsonQuoted(insulationName(c.colour))) +
                 "]";
     }
-    text += w.conductors.empty() ? "],\n  \"positions\": {" : "\n  ],\n  \"positions\": {";
-    for (size_t s = 0; s < e.switches.size(); ++s)
-        text += (s ? ", " : "") + quoted(e.switchName(int(s))) + ": " +
-                QByteArray::number(w.positions[s]);
-    text += "}\n}\n";
+    text += w.conductors.empty() ? "],\n  \"positions\": " : "\n  ],\n  \"positions\": ";
+    text += positionsJson(e, w.positions);
+    if (e.findsFaults())
+        text += faultRecordJson(e, log);
+    text += "\n}\n";
     return text;
 }
 
@@ -192,7 +196,10 @@ std::optional<SavedWiring> parseWiringFor(const QByteArray& json, const Exercise
     SavedWiring saved{e, Wiring::empty(*e), {}};
     if (!readConductors(r, o->value(QLatin1String("conductors")), *e, QStringLiteral("conductors"),
                         saved.wiring.conductors) ||
-        !r.positions(o->value(QLatin1String("positions")), *e, saved.wiring))
+        !readPositions(r, o->value(QLatin1String("positions")), *e, QString(),
+                       saved.wiring.positions))
+        return std::nullopt;
+    if (e->findsFaults() && !readFaultRecord(r, *o, saved))
         return std::nullopt;
     return saved;
 }

@@ -48,6 +48,14 @@ QByteArray serializeWiring(const Exercise& exercise, const Wiring& wiring,
 bool readConductors(JsonReader& reader, const QJsonValue& list, const Exercise& exercise,
                     const QString& field, std::vector<Conductor>& out);
 
+// Reads the positions of switch buttons, an object from their names to 0
+// or 1, into `positions` (one a button, in Exercise::switches order); a
+// button left out keeps its position. `where` begins every message.
+bool readPositions(JsonReader& reader, const QJsonValue& object, const Exercise& exercise,
+                   const QString& where, std::vector<int>& positions);
+// Every button's position, as readPositions() reads it, on one line.
+QByteArray positionsJson(const Exercise& exercise, const std::vector<int>& positions);
+
 // Reads a wiring file's text; `error` gets what is wrong, in Catalan. The
 // exercise is looked up among every exercise the program knows.
 std::optional<SavedWiring> parseWiring(const QByteArray& json, QString* error);

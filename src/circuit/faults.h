@@ -59,8 +59,9 @@ struct Measurement {
     friend bool operator==(const Measurement&, const Measurement&) = default;
 };
 
-// What a mark pressed: a conductor (its index in the wiring), a lamp (its
-// component) or a switch's terminal.
+// What a mark pressed: a conductor (its index in Exercise::installation,
+// which is the wiring's own until the faults are repaired), a lamp (its
+// component) or a switch's terminal (in Exercise::terminals).
 struct FaultMark {
     enum class Target { Conductor, Lamp, Terminal };
     Target target = Target::Conductor;

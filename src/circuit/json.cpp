@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
@@ -103,6 +104,11 @@ std::optional<QJsonObject> parseJsonObject(const QByteArray& json, QString* erro
     if (!doc.isObject())
         return fail(QStringLiteral("no és un objecte JSON"));
     return doc.object();
+}
+
+QByteArray jsonQuoted(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
 }
 
 bool JsonReader::fail(const QString& message) {

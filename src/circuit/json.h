@@ -24,6 +24,9 @@ std::optional<QByteArray> readFile(const QString& path, QString* error);
 // The document's top-level object, or nothing with the reason in `error`.
 std::optional<QJsonObject> parseJsonObject(const QByteArray& json, QString* error);
 
+// A JSON string literal, escaped as JSON needs.
+QByteArray jsonQuoted(const QString& text);
+
 // Reads the fields of a document and keeps the faults met, in Catalan.
 class JsonReader {
   public:

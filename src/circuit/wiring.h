@@ -74,6 +74,7 @@ struct Wiring {
     // Whether some conductor states its colour: a wiring saved before
     // conductors had colours states none, and is not judged on them.
     bool statesColours() const;
+    friend bool operator==(const Wiring&, const Wiring&) = default;
 };
 
 } // namespace circuit

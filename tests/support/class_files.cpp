@@ -45,7 +45,8 @@ QStringList writeClassFiles(const QString& folder, int count) {
     QStringList paths;
     for (int i = 0; i < count; ++i) {
         const Exercise& e = exercises[size_t(i) % exercises.size()];
-        QByteArray text = serializeWiring(e, attempt(e, i / int(exercises.size()), random));
+        QByteArray text =
+            serializeWiring(e, attempt(e, i / int(exercises.size()), random), repairedLog(e));
         // One file in fifty is damaged on its way to the teacher.
         if (random.bounded(50) == 0)
             text.truncate(text.size() / 2);

@@ -127,6 +127,31 @@ inline Conductors onTheNeutral(const QString& id) {
     return c;
 }
 
+// A mark pressed right on the fault.
+inline circuit::FaultMark markOn(const circuit::Fault& f) {
+    using Target = circuit::FaultMark::Target;
+    switch (f.kind) {
+    case circuit::FaultKind::OpenConductor:
+        return {Target::Conductor, f.conductor, true};
+    case circuit::FaultKind::BlownLamp:
+        return {Target::Lamp, f.component, true};
+    case circuit::FaultKind::OpenContact:
+        break;
+    }
+    return {Target::Terminal, f.terminal, true};
+}
+
+// The record of a pupil who found every fault of a fault-finding exercise
+// and repaired them, so that the file may hold any wiring; nothing for
+// any other exercise.
+inline circuit::FaultLog repairedLog(const circuit::Exercise& e) {
+    circuit::FaultLog log;
+    for (const circuit::Fault& f : e.faults)
+        log.marks.push_back(markOn(f));
+    log.repaired = e.findsFaults();
+    return log;
+}
+
 // The wiring of the exercise with these conductors, every switch at 0.
 inline circuit::Wiring wiringOf(const circuit::Exercise& e, const Conductors& conductors) {
     circuit::Wiring w = circuit::Wiring::empty(e);
