@@ -25,11 +25,23 @@ constexpr qreal TerminalRadius = 0.28;
 // Grid steps to pixels.
 class Grid {
   public:
-    Grid(QPainter& painter, QPointF origin, qreal scale) : p(painter), origin_(origin), s(scale) {}
+    Grid(QPainter& painter, QPointF origin, qreal scale, const QRectF& exposed)
+        : p(painter), origin_(origin), s(scale), exposed_(exposed) {}
 
     QPointF px(QPointF grid) const { return origin_ + grid * s; }
 
+    // Whether a stroke or fill within `reach` pixels of `pixels` can touch
+    // the exposed part. Stroking costs the same clipped or not, so what
+    // cannot show is not drawn at all.
+    bool shows(const QRectF& pixels, qreal reach) const {
+        const qreal margin = reach + 2; // antialiasing
+        return exposed_.isEmpty() ||
+               exposed_.intersects(pixels.normalized().adjusted(-margin, -margin, margin, margin));
+    }
+
     void line(QPointF a, QPointF b, const QColor& colour, qreal width = WireWidth) {
+        if (!shows(QRectF(px(a), px(b)), width * s / 2))
+            return;
         p.setPen(QPen(colour, width * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawLine(px(a), px(b));
     }
@@ -51,9 +63,14 @@ class Grid {
         QPolygonF mapped;
         for (const QPoint& point : points)
             mapped << px(point);
+        if (!shows(mapped.boundingRect(), scaled.widthF() / 2))
+            return;
         p.drawPolyline(mapped);
     }
     void circle(QPointF centre, qreal radius, const QPen& pen, const QBrush& brush) {
+        const qreal r = radius * s;
+        if (!shows(QRectF(px(centre) - QPointF(r, r), QSizeF(2 * r, 2 * r)), pen.widthF() * s / 2))
+            return;
         QPen scaled = pen;
         scaled.setWidthF(pen.widthF() * s);
         p.setPen(pen.style() == Qt::NoPen ? QPen(Qt::NoPen) : scaled);
@@ -68,9 +85,14 @@ class Grid {
         font.setBold(bold);
         // Never smaller than a menu's text, however small the board.
         font.setPixelSize(std::max(10, int(std::lround(height * s))));
+        const QRectF box(px(at), QSizeF(width > 0 ? width * s : 1000, height * s * 1.4));
+        // The text may run out of its box: no glyph is wider than its em.
+        const qreal run = text.size() * font.pixelSize();
+        if (!shows(width > 0 ? box.adjusted(-run / 2, 0, run / 2, 0) : box.adjusted(0, 0, run, 0),
+                   font.pixelSize()))
+            return;
         p.setFont(font);
         p.setPen(colour);
-        const QRectF box(px(at), QSizeF(width > 0 ? width * s : 1000, height * s * 1.4));
         p.drawText(box,
                    (width > 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextDontClip,
                    text);
@@ -82,11 +104,15 @@ class Grid {
   private:
     QPointF origin_;
     qreal s;
+    QRectF exposed_;
 };
 
 // A circle with an outline (a terminal, a contact). The board has dozens of
 // them; on the screen each size is drawn once and stamped.
 void Grid::ring(QPointF centre, qreal radius, qreal outline, const QColor& fill) {
+    const qreal r = (radius + outline) * s;
+    if (!shows(QRectF(px(centre) - QPointF(r, r), QSizeF(2 * r, 2 * r)), 2))
+        return;
     const int device = p.device()->devType();
     if (device != QInternal::Widget && device != QInternal::Image && device != QInternal::Pixmap) {
         circle(centre, radius, QPen(Qt::black, outline), fill);
@@ -523,7 +549,7 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
                 qreal scale) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    Grid g(painter, origin, scale);
+    Grid g(painter, origin, scale, marks.exposed);
     const circuit::Exercise& e = bench.exercise();
     ComponentPainter components(g, bench, marks);
     for (int i = 0; i < int(e.components.size()); ++i)

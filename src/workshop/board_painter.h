@@ -35,6 +35,9 @@ struct BoardMarks {
     // The testers' probes, by terminal (-1: not placed).
     int redProbe = -1;
     int blackProbe = -1;
+    // The part of the painter's area that is drawn again (a repaint of one
+    // button, say); what lies wholly outside it is skipped. Empty: all.
+    QRectF exposed;
 };
 
 // Draws the board with its top-left grid point at `origin`, `scale` pixels a

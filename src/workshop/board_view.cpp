@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -321,8 +322,9 @@ void BoardView::placeItems() {
     }
 }
 
-void BoardView::paintBoard(QPainter& painter, const QRectF& target) const {
+void BoardView::paintBoard(QPainter& painter, const QRectF& target, const QRectF& exposed) const {
     BoardMarks marks;
+    marks.exposed = exposed;
     marks.routes = &routes_;
     marks.pending = pending_;
     marks.selected = selected_;
@@ -345,9 +347,9 @@ void BoardView::paintBoard(QPainter& painter, const QRectF& target) const {
     workshop::paintBoard(painter, bench_, marks, gridOrigin(target), gridScale(target));
 }
 
-void BoardView::paintEvent(QPaintEvent*) {
+void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    paintBoard(painter, rect());
+    paintBoard(painter, rect(), event->rect());
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {

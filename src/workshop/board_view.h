@@ -33,8 +33,9 @@ class BoardView : public QWidget {
     // The space round the board's grid, in grid steps.
     static constexpr qreal Margin = 0.6;
 
-    // Draws the board into `target` (the screen, or a picture for export).
-    void paintBoard(QPainter& painter, const QRectF& target) const;
+    // Draws the board into `target` (the screen, or a picture for export);
+    // of the screen, only what reaches `exposed` when one is given.
+    void paintBoard(QPainter& painter, const QRectF& target, const QRectF& exposed = {}) const;
 
     // The terminal pressed first, waiting for the second (-1: none).
     int pendingTerminal() const { return pending_; }
