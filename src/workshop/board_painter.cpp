@@ -21,6 +21,8 @@ using circuit::TerminalSpec;
 
 constexpr qreal WireWidth = 0.16;
 constexpr qreal TerminalRadius = 0.28;
+// What the stamps of round things may take together: 8 MiB.
+constexpr qint64 MaxStampPixels = 2 << 20;
 
 // Grid steps to pixels.
 class Grid {
@@ -97,52 +99,100 @@ class Grid {
                    (width > 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextDontClip,
                    text);
     }
+    // A circle with an outline (a terminal, a contact).
     void ring(QPointF centre, qreal radius, qreal outline, const QColor& fill);
+    // `colour` at `centre` fading to nothing at `radius`: a lit lamp's glow.
+    void glow(QPointF centre, qreal radius, const QColor& colour);
 
     QPainter& p;
 
   private:
+    // What a stamp looks like, its sizes in hundredths of a pixel.
+    struct Look {
+        bool glow;
+        qint64 radius, outline, ratio;
+        QRgb colour;
+        friend bool operator==(const Look&, const Look&) = default;
+        friend size_t qHash(const Look& l, size_t seed = 0) {
+            return qHashMulti(seed, l.glow, l.radius, l.outline, l.ratio, l.colour);
+        }
+    };
+    // Stamps something round from a picture of it kept for its look. `draw`
+    // draws it round `middle`, in device pixels, `scale` of them a grid
+    // step. False on paper, where it is to be drawn as it is.
+    template <typename Draw> bool stamp(QPointF centre, qreal reach, Look look, const Draw& draw);
+
     QPointF origin_;
     qreal s;
     QRectF exposed_;
 };
 
-// A circle with an outline (a terminal, a contact). The board has dozens of
-// them; on the screen each size is drawn once and stamped.
-void Grid::ring(QPointF centre, qreal radius, qreal outline, const QColor& fill) {
-    const qreal r = (radius + outline) * s;
-    if (!shows(QRectF(px(centre) - QPointF(r, r), QSizeF(2 * r, 2 * r)), 2))
-        return;
+// The board has dozens of terminals and contacts, and a lamp's glow is a
+// gradient over thousands of pixels; on the screen each look is drawn once,
+// in device pixels so that it stays crisp, and stamped.
+template <typename Draw>
+bool Grid::stamp(QPointF centre, qreal reach, Look look, const Draw& draw) {
     const int device = p.device()->devType();
-    if (device != QInternal::Widget && device != QInternal::Image && device != QInternal::Pixmap) {
-        circle(centre, radius, QPen(Qt::black, outline), fill);
-        return;
-    }
+    if (device != QInternal::Widget && device != QInternal::Image && device != QInternal::Pixmap)
+        return false;
     const qreal ratio = p.device()->devicePixelRatioF();
-    const QString key = QStringLiteral("%1/%2/%3/%4")
-                            .arg(radius * s, 0, 'f', 2)
-                            .arg(outline * s, 0, 'f', 2)
-                            .arg(ratio)
-                            .arg(fill.rgba());
-    static QHash<QString, QPixmap> stamps;
-    auto found = stamps.constFind(key);
+    look.ratio = qRound64(ratio * 100);
+    static QHash<Look, QPixmap> stamps;
+    static qint64 pixels = 0; // in all the stamps kept
+    auto found = stamps.constFind(look);
     if (found == stamps.cend()) {
-        if (stamps.size() > 64)
+        const int side = int(std::ceil(2 * reach * s * ratio)) + 2;
+        if (stamps.size() > 64 || pixels + qint64(side) * side > MaxStampPixels) {
             stamps.clear();
-        const int side = int(std::ceil(2 * (radius + outline) * s * ratio)) + 2;
+            pixels = 0;
+        }
+        pixels += qint64(side) * side;
         QPixmap stamp(side, side);
         stamp.fill(Qt::transparent);
         QPainter painter(&stamp);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(Qt::black, outline * s * ratio));
-        painter.setBrush(fill);
-        painter.drawEllipse(QPointF(side, side) / 2, radius * s * ratio, radius * s * ratio);
+        draw(painter, QPointF(side, side) / 2, s * ratio);
         painter.end();
         stamp.setDevicePixelRatio(ratio);
-        found = stamps.insert(key, stamp);
+        found = stamps.insert(look, stamp);
     }
     const qreal half = found->width() / ratio / 2;
     p.drawPixmap(px(centre) - QPointF(half, half), *found);
+    return true;
+}
+
+void Grid::ring(QPointF centre, qreal radius, qreal outline, const QColor& fill) {
+    const qreal r = (radius + outline) * s;
+    if (!shows(QRectF(px(centre) - QPointF(r, r), QSizeF(2 * r, 2 * r)), 2))
+        return;
+    const Look look{false, qRound64(radius * s * 100), qRound64(outline * s * 100), 0, fill.rgba()};
+    if (!stamp(centre, radius + outline, look, [&](QPainter& painter, QPointF middle, qreal scale) {
+            painter.setPen(QPen(Qt::black, outline * scale));
+            painter.setBrush(fill);
+            painter.drawEllipse(middle, radius * scale, radius * scale);
+        }))
+        circle(centre, radius, QPen(Qt::black, outline), fill);
+}
+
+void Grid::glow(QPointF centre, qreal radius, const QColor& colour) {
+    const qreal r = radius * s;
+    if (!shows(QRectF(px(centre) - QPointF(r, r), QSizeF(2 * r, 2 * r)), 0))
+        return;
+    auto fading = [&](QPointF middle, qreal scale) {
+        QRadialGradient gradient(middle, radius * scale);
+        gradient.setColorAt(0, colour);
+        QColor none = colour;
+        none.setAlpha(0);
+        gradient.setColorAt(1, none);
+        return gradient;
+    };
+    const Look look{true, qRound64(r * 100), 0, 0, colour.rgba()};
+    if (!stamp(centre, radius, look, [&](QPainter& painter, QPointF middle, qreal scale) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(fading(middle, scale));
+            painter.drawEllipse(middle, radius * scale, radius * scale);
+        }))
+        circle(centre, radius, Qt::NoPen, fading(px(centre), s));
 }
 
 class ComponentPainter {
@@ -228,13 +278,9 @@ class ComponentPainter {
         const QPointF centre = circuit::board::bodyCentre(c);
         const double brightness = !bench_.live() ? 0 : bench_.solution().brightness[size_t(lamp)];
         leads(index, false);
-        if (marks_.halos && circuit::glowOf(brightness) == circuit::Glow::Full) {
-            const qreal reach = LampRadius * 1.9;
-            QRadialGradient halo(g_.px(centre), reach * (g_.px({1, 0}) - g_.px({0, 0})).x());
-            halo.setColorAt(0, QColor(255, 240, 80, int(150 * std::min(1.0, brightness))));
-            halo.setColorAt(1, QColor(255, 240, 80, 0));
-            g_.circle(centre, reach, Qt::NoPen, halo);
-        }
+        if (marks_.halos && circuit::glowOf(brightness) == circuit::Glow::Full)
+            g_.glow(centre, LampRadius * 1.9,
+                    QColor(255, 240, 80, int(150 * std::min(1.0, brightness))));
         // A dark lamp has no fill at all: a fill of no opacity would be
         // drawn lit by renderers that ignore opacity.
         QColor fill = lampColour();
