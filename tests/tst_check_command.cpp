@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `ampera --check` run as a teacher runs it, as a child process with no
-// display: its verdict lines and criteria, its CSV, its exit status, its
-// help and its answer to arguments it does not know.
+// display: its verdict lines and criteria (a fault exercise's included),
+// its CSV, its exit status, its help and its answer to arguments it does
+// not know.
 #include "circuit/checker.h"
 #include "circuit/circuit_file.h"
 #include "circuit/exercise.h"
@@ -17,6 +18,13 @@ using namespace circuit;
 namespace {
 
 using Run = testing::ProgramRun;
+
+const Exercise& exercise(const QString& id) {
+    for (const Exercise& e : builtInExercises())
+        if (e.id == id)
+            return e;
+    qFatal("no built-in exercise %s", qPrintable(id));
+}
 
 class TestCheckCommand : public QObject {
     Q_OBJECT
@@ -213,7 +221,7 @@ class TestCheckCommand : public QObject {
         const Run csv = ampera({"--check", "--csv-separator", ";", "empty.ampera"});
         QCOMPARE(csv.out.split('\n').value(1),
                  QString("empty.ampera;commutada;Incorrecte;La làmpada no s'encén en cap "
-                         "combinació.;no (Commutador 1 = 0, Commutador 2 = 0);—;—;—;—"));
+                         "combinació.;no (Commutador 1 = 0, Commutador 2 = 0);—;—;—;—;;;"));
     }
 
     // A file that cannot be read or is invalid gets its reason, the others
@@ -284,14 +292,14 @@ class TestCheckCommand : public QObject {
             QStringList(
                 {"fitxer,exercici,resultat,veredicte,Funciona en totes les combinacions,Cap "
                  "curtcircuit,Els interruptors tallen la fase,Les làmpades fan tota la llum,Colors "
-                 "dels conductors",
+                 "dels conductors,Avaria trobada,Marques errònies,Mesures",
                  "correct.ampera,punt-de-llum,Correcte," + verdict("correct.ampera") +
-                     ",sí,sí,sí,sí,—",
+                     ",sí,sí,sí,sí,—,,,",
                  "short.ampera,commutada,Incorrecte," + verdict("short.ampera") +
                      ",\"no (Commutador 1 = 0, Commutador 2 = 0)\",\"no (Commutador 1 = 0, "
                      "Commutador 2 = "
-                     "0)\",—,sí,—",
-                 "missing.ampera,,Error,error: no existeix,,,,,", ""}));
+                     "0)\",—,sí,—,,,",
+                 "missing.ampera,,Error,error: no existeix,,,,,,,,", ""}));
         // With semicolons, commas need no quotes and semicolons do.
         const Run semicolons =
             ampera({"--check", "--csv-separator", ";", "short.ampera", "missing.ampera"});
@@ -300,9 +308,9 @@ class TestCheckCommand : public QObject {
         QVERIFY(rows[0].startsWith("fitxer;exercici;resultat;veredicte;Funciona"));
         QVERIFY2(rows[1].startsWith("short.ampera;commutada;Incorrecte;") &&
                      rows[1].endsWith(";no (Commutador 1 = 0, Commutador 2 = 0);no (Commutador 1 "
-                                      "= 0, Commutador 2 = 0);—;sí;—"),
+                                      "= 0, Commutador 2 = 0);—;sí;—;;;"),
                  qPrintable(rows[1]));
-        QCOMPARE(rows[2], QString("missing.ampera;;Error;error: no existeix;;;;;"));
+        QCOMPARE(rows[2], QString("missing.ampera;;Error;error: no existeix;;;;;;;;"));
     }
 
     // The teachers' exercises are known too, and bad ones reported.
@@ -326,6 +334,110 @@ class TestCheckCommand : public QObject {
                                     folder_.filePath("data/ampera/exercicis/trencat.json") +
                                     "»: no és JSON vàlid"),
                  qPrintable(run.err));
+    }
+
+    // A pupil's file of a fault exercise: the verdict and the five
+    // criteria, then whether every fault was found, the wrong marks and
+    // the measurements; 0 only once every fault is found and repaired and
+    // the wiring is right. The CSV has the three columns on every row.
+    void faultFiles() {
+        const Exercise& e = exercise("avaria-punt-de-llum");
+        FaultLog log;
+        for (const int position : {0, 1})
+            log.measurements.push_back({Tool::Voltage,
+                                        *e.terminal("Fase"),
+                                        *e.terminal("Làmpada, born 1"),
+                                        {position},
+                                        true,
+                                        "0 V"});
+        log.marks = {{FaultMark::Target::Lamp, *e.component("Làmpada"), false}};
+        write("cercant.ampera", serializeWiring(e, Wiring::initial(e), log));
+        log.marks.push_back({FaultMark::Target::Conductor, 1, true});
+        write("trobada.ampera", serializeWiring(e, Wiring::initial(e), log));
+        log.repaired = true;
+        Wiring mended = Wiring::initial(e);
+        mended.faults.clear();
+        write("reparada.ampera", serializeWiring(e, mended, log));
+        mended.conductors.pop_back();
+        write("reparada-mal.ampera", serializeWiring(e, mended, log));
+
+        const Run searching = ampera({"--check", "cercant.ampera"});
+        QCOMPARE(searching.status, 1);
+        QStringList lines = searching.out.split('\n');
+        QCOMPARE(lines.size(), 10);
+        QCOMPARE(lines[0], QString("cercant.ampera: La làmpada no s'encén en cap combinació."));
+        QCOMPARE(lines.mid(6), QStringList({"  Avaria trobada: no (0 de 1)",
+                                            "  Marques errònies: 1", "  Mesures: 2", ""}));
+        const Run found = ampera({"--check", "trobada.ampera"});
+        QCOMPARE(found.status, 1);
+        QVERIFY2(found.out.contains("  Avaria trobada: sí\n  Marques errònies: 1\n  Mesures: 2\n"),
+                 qPrintable(found.out));
+        const Run repaired = ampera({"--check", "reparada.ampera", "correct.ampera"});
+        QCOMPARE(repaired.status, 0);
+        lines = repaired.out.split('\n');
+        QVERIFY2(lines[0].startsWith("reparada.ampera: Correcte"), qPrintable(lines[0]));
+        QCOMPARE(lines[6], QString("  Avaria trobada: sí"));
+        QVERIFY2(lines[9].startsWith("correct.ampera: Correcte"), qPrintable(lines[9]));
+        QCOMPARE(lines.size(), 16);
+        QCOMPARE(ampera({"--check", "reparada-mal.ampera"}).status, 1);
+
+        const Run csv =
+            ampera({"--check", "--csv", "cercant.ampera", "reparada.ampera", "correct.ampera"});
+        const QStringList rows = csv.out.split('\n');
+        QVERIFY2(rows[1].startsWith("cercant.ampera,avaria-punt-de-llum,Incorrecte,") &&
+                     rows[1].endsWith(",no (0 de 1),1,2"),
+                 qPrintable(rows[1]));
+        QVERIFY2(rows[2].startsWith("reparada.ampera,avaria-punt-de-llum,Correcte,") &&
+                     rows[2].endsWith(",sí,1,2"),
+                 qPrintable(rows[2]));
+        QVERIFY2(rows[3].endsWith(",sí,sí,sí,sí,—,,,"), qPrintable(rows[3]));
+
+        // A file edited to claim the mark was right is refused; a fault
+        // exercise's own file validates as any exercise.
+        write("editada.ampera", serializeWiring(e, Wiring::initial(e),
+                                                {{}, {{FaultMark::Target::Lamp, 3, false}}, false})
+                                    .replace("\"right\": false", "\"right\": true"));
+        const Run edited = ampera({"--check", "editada.ampera"});
+        QCOMPARE(edited.status, 2);
+        QVERIFY2(edited.out.contains("la marca 1 diu que hi ha trobat l'avaria, però allà no n'hi "
+                                     "ha cap"),
+                 qPrintable(edited.out));
+        QFile own(":/exercises/avaria-encreuament.json");
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        write("avaria.json", own.readAll());
+        const Run valid = ampera({"--check", "avaria.json"});
+        QCOMPARE(valid.status, 0);
+        QCOMPARE(valid.out, QString("avaria.json: exercici vàlid: Avaria en un encreuament\n"));
+    }
+
+    // Two faults, one found: "no (1 de 2)".
+    void partlyFound() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows finds the data folders as the user's known folders, which a child "
+              "process cannot be given");
+#endif
+        QFile builtIn(":/exercises/avaria-dos-llums.json");
+        QVERIFY(builtIn.open(QIODevice::ReadOnly));
+        const QByteArray json =
+            builtIn.readAll()
+                .replace("\"avaria-dos-llums\"", "\"dues-avaries\"")
+                .replace(R"({"kind": "làmpada-fosa", "component": "Làmpada 2"})",
+                         R"({"kind": "làmpada-fosa", "component": "Làmpada 2"},
+                            {"kind": "conductor-obert", "conductor": ["Fase", "Interruptor, born 1"]})");
+        QString error;
+        const std::optional<Exercise> e = parseExercise(json, &error);
+        QVERIFY2(e && e->faults.size() == 2, qPrintable(error));
+        QVERIFY(QDir(folder_.path()).mkpath("faults/ampera/exercicis"));
+        write("faults/ampera/exercicis/dues-avaries.json", json);
+        FaultLog log;
+        log.marks = {{FaultMark::Target::Lamp, *e->component("Làmpada 2"), true},
+                     {FaultMark::Target::Lamp, *e->component("Làmpada 1"), false}};
+        write("dues.ampera", serializeWiring(*e, Wiring::initial(*e), log));
+        const Run run = ampera({"--check", "dues.ampera"}, folder_.filePath("faults"));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.contains("  Avaria trobada: no (1 de 2)\n  Marques errònies: 1\n  "
+                                  "Mesures: 0\n"),
+                 qPrintable(run.out));
     }
 
     void commandLine_data() {

@@ -330,6 +330,21 @@ class TestFaults : public QObject {
         }
     }
 
+    // The fault exercise of the exercise files' documentation loads.
+    void documentedFaultExercise() {
+        QFile page(QFINDTESTDATA("../docs/exercicis.md"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray doc = page.readAll();
+        const qsizetype start =
+            doc.lastIndexOf("```json\n", doc.indexOf("\"avaria-passadis\"")) + 8;
+        QString error;
+        const std::optional<Exercise> e =
+            parseExercise(doc.mid(start, doc.indexOf("```", start) - start), &error);
+        QVERIFY2(e, qPrintable(error));
+        QCOMPARE(e->installation.size(), size_t(5));
+        QCOMPARE(e->faults, (std::vector<Fault>{{FaultKind::OpenConductor, 2, -1, -1}}));
+    }
+
     void badFaultExercises_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("says");

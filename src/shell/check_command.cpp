@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <algorithm>
 #include <memory>
 
 namespace shell {
@@ -35,14 +36,16 @@ const char* const Help =
     "                     veredicte, com el de «Comprova», i a sota els cinc\n"
     "                     criteris, amb «sí», «no» i la primera combinació en què\n"
     "                     falla, o «—» si no es pot jutjar, com quan cap làmpada\n"
-    "                     no s'encén o cap conductor no té color desat. Un fitxer\n"
-    "                     d'exercici (.json) es valida:\n"
+    "                     no s'encén o cap conductor no té color desat. D'un\n"
+    "                     exercici d'avaries, també «Avaria trobada» («sí», o «no»\n"
+    "                     i quantes se n'han trobat), «Marques errònies» i\n"
+    "                     «Mesures». Un fitxer d'exercici (.json) es valida:\n"
     "                     «exercici vàlid» i el títol, o «error» i cada motiu pel\n"
     "                     qual no es carregaria, un per línia.\n"
     "  --csv              amb --check, una fila per fitxer, amb els criteris en\n"
     "                     columnes, per a un full de càlcul: fitxer, exercici,\n"
     "                     resultat («Correcte», «Incorrecte» o «Error»), veredicte\n"
-    "                     i criteris.\n"
+    "                     i criteris, els tres d'avaries buits si no ho és.\n"
     "  --csv-separator C  com --csv, amb els camps separats per C en lloc de\n"
     "                     comes: «;» per als fulls de càlcul en català o castellà.\n"
     "  --worksheet FONT   fa un full de treball, una pàgina A4 apaïsada, sense obrir\n"
@@ -59,8 +62,9 @@ const char* const Help =
     "Coneix els exercicis del programa i els dels professors, que són a:\n"
     "%1"
     "\n"
-    "Estat de sortida de --check: 0 si tots els muntatges són correctes, 1 si\n"
-    "n'hi ha algun que no ho és, 2 si algun fitxer no s'ha pogut llegir o no és\n"
+    "Estat de sortida de --check: 0 si tots els muntatges són correctes (en un\n"
+    "exercici d'avaries, amb totes les avaries trobades i reparades), 1 si n'hi\n"
+    "ha algun que no ho és, 2 si algun fitxer no s'ha pogut llegir o no és\n"
     "vàlid. De --worksheet: 0 si s'ha desat el full, 2 si no.\n";
 
 QString helpText() {
@@ -79,6 +83,48 @@ QString mark(const circuit::Criterion& criterion) {
         return QStringLiteral("—");
     return criterion.where.isEmpty() ? QStringLiteral("no")
                                      : QStringLiteral("no (%1)").arg(criterion.where);
+}
+
+// The criteria of a fault-finding exercise, after the five.
+const QStringList& faultCriterionNames() {
+    static const QStringList names = {QStringLiteral("Avaria trobada"),
+                                      QStringLiteral("Marques errònies"),
+                                      QStringLiteral("Mesures")};
+    return names;
+}
+
+// Every column after the verdict, empty: a row for a file that was not
+// checked, so a spreadsheet lines the rows up.
+QStringList emptyCriteria() {
+    return QStringList(int(circuit::criterionNames().size() + faultCriterionNames().size()),
+                       QString());
+}
+
+// "sí", or "no" and how many of the faults were found; the wrong marks
+// and the measurements. Empty for any other exercise.
+QStringList faultMarks(const circuit::SavedWiring& saved) {
+    const circuit::Exercise& e = *saved.exercise;
+    if (!e.findsFaults())
+        return QStringList(int(faultCriterionNames().size()), QString());
+    const std::vector<bool> found = saved.log.found(e);
+    const auto foundCount = std::count(found.begin(), found.end(), true);
+    const auto wrong = std::count_if(saved.log.marks.begin(), saved.log.marks.end(),
+                                     [](const circuit::FaultMark& m) { return !m.right; });
+    return {foundCount == qsizetype(found.size())
+                ? QStringLiteral("sí")
+                : QStringLiteral("no (%1 de %2)").arg(foundCount).arg(found.size()),
+            QString::number(wrong), QString::number(saved.log.measurements.size())};
+}
+
+// Whether a file passes: its wiring correct and, on a fault-finding
+// exercise, every fault found and repaired.
+bool passes(const circuit::SavedWiring& saved, const circuit::Report& report) {
+    if (report.verdict != circuit::Verdict::Correct)
+        return false;
+    if (!saved.exercise->findsFaults())
+        return true;
+    const std::vector<bool> found = saved.log.found(*saved.exercise);
+    return saved.log.repaired && std::all_of(found.begin(), found.end(), [](bool f) { return f; });
 }
 
 // A field of a CSV row, quoted when it must be.
@@ -125,7 +171,7 @@ int checkExerciseFile(const QString& file, Csv csv) {
                             exercise
                                 ? valid
                                 : QStringLiteral("error: ") + faults.join(QStringLiteral("; "))} +
-                    QStringList(int(circuit::criterionNames().size()), QString()),
+                    emptyCriteria(),
                 csv.separator));
     else if (exercise)
         console::write(console::Stream::Output, QStringLiteral("%1: %2\n").arg(file, valid));
@@ -143,6 +189,7 @@ int check(const QStringList& files, Csv csv) {
                                QStringLiteral("resultat"), QStringLiteral("veredicte")};
         for (const QString& name : circuit::criterionNames())
             heading << name;
+        heading << faultCriterionNames();
         console::write(console::Stream::Output, row(heading, csv.separator));
     }
     // A teacher whose exercise file is bad learns why its wirings are unknown.
@@ -161,32 +208,34 @@ int check(const QStringList& files, Csv csv) {
         if (!saved) {
             status = SomeUnreadable;
             // Every row has every column, so a spreadsheet lines them up.
-            console::write(
-                console::Stream::Output,
-                csv.wanted ? row(QStringList{file, QString(), QStringLiteral("Error"),
-                                             QStringLiteral("error: ") + reason} +
-                                     QStringList(int(circuit::criterionNames().size()), QString()),
-                                 csv.separator)
-                           : QStringLiteral("%1: error: %2\n").arg(file, reason));
+            console::write(console::Stream::Output,
+                           csv.wanted ? row(QStringList{file, QString(), QStringLiteral("Error"),
+                                                        QStringLiteral("error: ") + reason} +
+                                                emptyCriteria(),
+                                            csv.separator)
+                                      : QStringLiteral("%1: error: %2\n").arg(file, reason));
             continue;
         }
         const circuit::Report report = circuit::check(*saved->exercise, saved->wiring);
-        if (report.verdict != circuit::Verdict::Correct)
+        const bool passed = passes(*saved, report);
+        if (!passed)
             status = std::max(status, int(SomeWrong));
+        const QStringList faultFields = faultMarks(*saved);
         if (csv.wanted) {
-            QStringList fields = {file, saved->exercise->id,
-                                  report.verdict == circuit::Verdict::Correct
-                                      ? QStringLiteral("Correcte")
-                                      : QStringLiteral("Incorrecte"),
-                                  report.text};
+            QStringList fields = {
+                file, saved->exercise->id,
+                passed ? QStringLiteral("Correcte") : QStringLiteral("Incorrecte"), report.text};
             for (const circuit::Criterion& c : report.criteria)
                 fields << mark(c);
-            console::write(console::Stream::Output, row(fields, csv.separator));
+            console::write(console::Stream::Output, row(fields + faultFields, csv.separator));
             continue;
         }
         QString entry = QStringLiteral("%1: %2\n").arg(file, report.text);
         for (const circuit::Criterion& c : report.criteria)
             entry += QStringLiteral("  %1: %2\n").arg(c.name, mark(c));
+        if (saved->exercise->findsFaults())
+            for (int i = 0; i < faultCriterionNames().size(); ++i)
+                entry += QStringLiteral("  %1: %2\n").arg(faultCriterionNames()[i], faultFields[i]);
         console::write(console::Stream::Output, entry);
     }
     return status;
