@@ -32,10 +32,18 @@ void write(const QString& path, const QByteArray& text) {
                                : error));
 }
 
-// Writes the kept wirings on a thread of its own, so that waiting for the
-// disk never holds up the learner's next press. Only the newest text of
-// each file waits to be written; the program waits for the writes when it
-// ends, and a reading waits for them too.
+// What is kept of one exercise, made into text on the writer's thread: a
+// fault-finding exercise's record may hold hundreds of measurements.
+struct Kept {
+    const Exercise* exercise;
+    Wiring wiring;
+    FaultLog log;
+};
+
+// Writes the kept wirings on a thread of its own, so that making the text
+// and waiting for the disk never hold up the learner's next press. Only
+// the newest wiring of each file waits to be written; the program waits
+// for the writes when it ends, and a reading waits for them too.
 class Writer {
   public:
     ~Writer() {
@@ -48,10 +56,10 @@ class Writer {
             thread_.join();
     }
 
-    void queue(const QString& path, const QByteArray& text) {
+    void queue(const QString& path, Kept kept) {
         {
             std::lock_guard lock(mutex_);
-            pending_[path] = text;
+            pending_.insert_or_assign(path, std::move(kept));
             if (!thread_.joinable())
                 thread_ = std::thread([this] { run(); });
         }
@@ -72,11 +80,11 @@ class Writer {
                 return;
             const auto next = pending_.begin();
             const QString path = next->first;
-            const QByteArray text = next->second;
+            const Kept kept = std::move(next->second);
             pending_.erase(next);
             writing_ = true;
             lock.unlock();
-            write(path, text);
+            write(path, serializeWiring(*kept.exercise, kept.wiring, kept.log));
             lock.lock();
             writing_ = false;
             done_.notify_all();
@@ -85,7 +93,7 @@ class Writer {
 
     std::mutex mutex_;
     std::condition_variable wake_, done_;
-    std::map<QString, QByteArray> pending_;
+    std::map<QString, Kept> pending_;
     bool writing_ = false;
     bool stopping_ = false;
     std::thread thread_;
@@ -99,7 +107,7 @@ Writer& writer() {
 } // namespace
 
 void storeWiring(const Exercise& exercise, const Wiring& wiring, const FaultLog& log) {
-    writer().queue(autosavePath(exercise), serializeWiring(exercise, wiring, log));
+    writer().queue(autosavePath(exercise), {&exercise, wiring, log});
 }
 
 void flushStoredWirings() {
