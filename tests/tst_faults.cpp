@@ -654,6 +654,12 @@ class TestFaults : public QObject {
         QTest::newRow("repaired not a truth value")
             << edited("\"repaired\": false", "\"repaired\": \"no\"")
             << "«repaired» ha de ser cert o fals";
+        // A record no longer than the bench keeps: a file stays small.
+        FaultLog crowded = log;
+        crowded.marks.assign(MaxMarks + 1, log.marks.front());
+        QTest::newRow("too many marks")
+            << serializeWiring(e, Wiring::initial(e), crowded)
+            << QString("«marks» no pot tenir més de %1 elements").arg(MaxMarks);
         QTest::newRow("the installation changed before the repair")
             << edited(",\n    [\"Làmpada, born 2\", \"Neutre\", \"blau\"]", "")
             << "no s'ha reparat, però els conductors no són els de la instal·lació de l'exercici";

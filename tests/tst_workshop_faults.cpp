@@ -244,6 +244,22 @@ class WorkshopFaults : public QObject {
         QVERIFY(!w.bench().locked());
     }
 
+    // However many wrong marks come first, the record stays as long as a
+    // file may hold, and the right mark still finds the fault.
+    void aCrowdedRecordStillFindsTheFault() {
+        auto& w = open("avaria-commutada");
+        testing::tap(widget(w, "Marca l'avaria"));
+        for (int i = 0; i < circuit::MaxMarks + 20; ++i)
+            testing::tap(board(w).lampItems()[0]);
+        QCOMPARE(w.bench().log().marks.size(), size_t(circuit::MaxMarks - 1));
+        pressConductor(w, 2);
+        QVERIFY(w.bench().everyFaultFound());
+        QTemporaryDir dir;
+        QVERIFY(w.saveFile(dir.filePath("ple.ampera")));
+        QString error;
+        QVERIFY2(circuit::loadWiring(dir.filePath("ple.ampera"), &error), qPrintable(error));
+    }
+
     // The pupil's file keeps every measurement and mark, and opens again
     // with the installation still locked until the repair.
     void theFileKeepsTheRecord() {

@@ -196,14 +196,18 @@ class RecordReader {
     }
 
     template <class Item, class Read>
-    bool list(const QJsonObject& file, const char* key, const char* what, std::vector<Item>& items,
-              Read read) {
+    bool list(const QJsonObject& file, const char* key, const char* what, int most,
+              std::vector<Item>& items, Read read) {
         const QJsonValue v = file.value(QLatin1String(key));
         if (v.isUndefined())
             return true;
         if (!v.isArray())
             return r_.fail(QStringLiteral("«%1» ha de ser una llista").arg(QLatin1String(key)));
         const QJsonArray array = v.toArray();
+        if (array.size() > most)
+            return r_.fail(QStringLiteral("«%1» no pot tenir més de %2 elements")
+                               .arg(QLatin1String(key))
+                               .arg(most));
         for (int i = 0; i < array.size(); ++i) {
             Item item;
             if (!(this->*read)(array[i],
@@ -243,9 +247,9 @@ bool readFaultRecord(JsonReader& r, const QJsonObject& file, SavedWiring& saved)
     const Exercise& e = *saved.exercise;
     RecordReader record(r, e);
     FaultLog& log = saved.log;
-    if (!record.list(file, "measurements", "la mesura", log.measurements,
+    if (!record.list(file, "measurements", "la mesura", MaxMeasurements, log.measurements,
                      &RecordReader::measurement) ||
-        !record.list(file, "marks", "la marca", log.marks, &RecordReader::mark))
+        !record.list(file, "marks", "la marca", MaxMarks, log.marks, &RecordReader::mark))
         return false;
     const QJsonValue repaired = file.value(QLatin1String("repaired"));
     if (!repaired.isUndefined() && !repaired.isBool())

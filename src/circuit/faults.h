@@ -75,6 +75,12 @@ struct FaultMark {
 // of a contact that never closes.
 int faultMarked(const Exercise& exercise, const FaultMark& mark);
 
+// The most measurements and marks a record keeps: a pupil's file stays
+// small whatever is done (a wiring file is at most 1 MiB), and the bench
+// records nothing past them.
+constexpr int MaxMeasurements = 500;
+constexpr int MaxMarks = 200;
+
 // A pupil's work on a fault exercise.
 struct FaultLog {
     std::vector<Measurement> measurements; // in order

@@ -215,7 +215,7 @@ circuit::Tool Workbench::tool() const {
 
 void Workbench::recordMeasurement() {
     const QString shown = reading();
-    if (shown.isEmpty() || !locked())
+    if (shown.isEmpty() || !locked() || log_.measurements.size() >= circuit::MaxMeasurements)
         return;
     circuit::Measurement m;
     m.tool = tool();
@@ -232,8 +232,14 @@ bool Workbench::markFault(circuit::FaultMark::Target target, int index) {
     if (!locked())
         return false;
     circuit::FaultMark mark{target, index, false};
-    mark.right = circuit::faultMarked(exercise_, mark) >= 0;
-    log_.marks.push_back(mark);
+    const int fault = circuit::faultMarked(exercise_, mark);
+    mark.right = fault >= 0;
+    // Room is kept for the mark that finds each fault first, however many
+    // others came before.
+    const bool finds = mark.right && !found()[size_t(fault)];
+    const size_t room = circuit::MaxMarks - exercise_.faults.size();
+    if (finds || log_.marks.size() < room)
+        log_.marks.push_back(mark);
     emit changed();
     return mark.right;
 }
