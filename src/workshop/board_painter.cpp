@@ -548,33 +548,42 @@ void drawProbes(Grid& g, const circuit::Exercise& e, const BoardMarks& marks) {
     }
 }
 
-// A conductor in its insulation's colour, glowing when it is live. One
-// that states no colour (from a file written before conductors had one)
-// is drawn in the colour of its potential, as it always was.
+QPen wirePen(const QColor& colour, qreal width) {
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// A route drawn with a pen, with a gap where it was found broken.
+void drawRoute(Grid& g, const circuit::Route& route, const QPen& pen, bool cut) {
+    if (cut)
+        drawCutConductor(g, route, pen);
+    else
+        g.polyline(route, pen);
+}
+
+// The glow round a live conductor that states its colour.
+void drawGlow(Grid& g, const circuit::Route& route, circuit::Insulation colour,
+              circuit::Potential potential, bool cut) {
+    const QColor glow = liveGlow(potential);
+    if (colour != circuit::Insulation::Unstated && glow.alpha())
+        drawRoute(g, route, wirePen(glow, WireWidth * 3.2), cut);
+}
+
+// A conductor in its insulation's colour. One that states no colour (from
+// a file written before conductors had one) is drawn in the colour of its
+// potential, as it always was.
 void drawConductor(Grid& g, const circuit::Route& route, circuit::Insulation colour,
                    circuit::Potential potential, bool showVoltage, bool cut) {
-    auto pen = [](const QColor& c, qreal width) {
-        return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    };
-    auto draw = [&](const QPen& p) {
-        if (cut)
-            drawCutConductor(g, route, p);
-        else
-            g.polyline(route, p);
-    };
     if (colour == circuit::Insulation::Unstated) {
-        draw(pen(showVoltage ? potentialColour(potential) : Qt::black, WireWidth));
+        drawRoute(g, route,
+                  wirePen(showVoltage ? potentialColour(potential) : Qt::black, WireWidth), cut);
         return;
     }
-    const QColor glow = liveGlow(potential);
-    if (showVoltage && glow.alpha())
-        draw(pen(glow, WireWidth * 3.2));
-    draw(pen(insulationColour(colour), WireWidth * 1.25));
+    drawRoute(g, route, wirePen(insulationColour(colour), WireWidth * 1.25), cut);
     if (colour == circuit::Insulation::GreenYellow) {
         QPen stripes(earthYellow(), WireWidth * 1.25, Qt::CustomDashLine, Qt::FlatCap,
                      Qt::RoundJoin);
         stripes.setDashPattern({2.5, 2.5});
-        draw(stripes);
+        drawRoute(g, route, stripes, cut);
     }
 }
 
@@ -603,7 +612,12 @@ void paintBoard(QPainter& painter, const Workbench& bench, const BoardMarks& mar
 
     const auto& wires = bench.wiring().conductors;
     const std::vector<bool> cut = cutConductors(bench);
-    for (size_t i = 0; marks.routes && i < std::min(wires.size(), marks.routes->size()); ++i) {
+    const size_t drawn = marks.routes ? std::min(wires.size(), marks.routes->size()) : 0;
+    // Every glow first, so that none hides a conductor it crosses.
+    for (size_t i = 0; i < drawn && marks.showVoltage; ++i)
+        drawGlow(g, (*marks.routes)[i], wires[i].colour, shownPotential(bench, wires[i].from),
+                 cut[i]);
+    for (size_t i = 0; i < drawn; ++i) {
         const circuit::Route& route = (*marks.routes)[i];
         if (int(i) == marks.selected || int(i) == marks.focusedConductor)
             g.polyline(route, QPen(highlightColour(), WireWidth * 4,

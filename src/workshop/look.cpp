@@ -120,12 +120,15 @@ QColor insulationColour(circuit::Insulation colour) {
 }
 
 QColor liveGlow(Potential potential) {
-    QColor glow = potential == Potential::Phase || potential == Potential::Between
-                      ? potentialColour(potential)
-                      : QColor(Qt::transparent);
-    if (glow.alpha())
-        glow.setAlpha(120);
-    return glow;
+    switch (potential) {
+    case Potential::Phase:
+        return {250, 150, 150};
+    case Potential::Between:
+        return {215, 155, 240};
+    default:
+        break;
+    }
+    return Qt::transparent;
 }
 
 QColor lampColour() {

@@ -41,8 +41,10 @@ QString timeLeftText(double seconds);
 // A conductor's insulation as drawn; green-and-yellow is green here, with
 // stripes of earthYellow() over it.
 QColor insulationColour(circuit::Insulation colour);
-// The glow over a live conductor: red at the phase's potential, violet
-// between the phase and the neutral; none (transparent) otherwise.
+// The glow round a live conductor: pale red at the phase's potential, pale
+// violet between the phase and the neutral; none (transparent) otherwise.
+// It is opaque, and drawn under every conductor, which is cheaper to fill
+// than a translucent one.
 QColor liveGlow(circuit::Potential potential);
 
 QColor lampColour();
