@@ -4,7 +4,8 @@
 // for (1920×1080 unless "--device WxH" says otherwise): laying a conductor; a
 // switch click and a check of every combination on the intermediate and the
 // four-point exercises; a push button and a check of every sequence of the
-// staircase timer's exercise.
+// staircase timer's exercise; a tester's probe placed and a switch click
+// with the probes in place on the intermediate fault exercise.
 #include "circuit/exercise.h"
 #include "ui/forms.h"
 #include "workshop/board_items.h"
@@ -99,6 +100,34 @@ void BM_WorkshopCheckStaircase(benchmark::State& state) {
     pressRepeatedly(state, "automatic-escala", "Comprova");
 }
 
+// On the intermediate fault exercise, with the voltage tester: the red
+// probe moved between two terminals and read (the black one stays), and a
+// switch click with both probes in place.
+void BM_WorkshopProbe(benchmark::State& state) {
+    auto& w = bringUp("avaria-encreuament");
+    QWidget* red = w.view().findChild<QPushButton*>("Punta vermella");
+    tap(red);
+    tap(terminal(w, "Fase"));
+    tap(terminal(w, "Neutre"));
+    QWidget* ends[] = {terminal(w, "Creuament, born 3"), terminal(w, "Commutador 2, born 1")};
+    int next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tap(red);
+        state.ResumeTiming();
+        tap(ends[next]);
+        next = 1 - next;
+    }
+}
+
+void BM_WorkshopSwitchClickProbed(benchmark::State& state) {
+    auto& w = bringUp("avaria-encreuament");
+    tap(w.view().findChild<QPushButton*>("Punta vermella"));
+    tap(terminal(w, "Creuament, born 3"));
+    tap(terminal(w, "Neutre"));
+    pressRepeatedly(state, "avaria-encreuament", "Creuament");
+}
+
 } // namespace
 
 BENCHMARK(BM_WorkshopWiringStep)->Apply(bench::fiveRuns);
@@ -108,6 +137,8 @@ BENCHMARK(BM_WorkshopSwitchClickFourPoint)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopCheckFourPoint)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopPushButtonStaircase)->Apply(bench::fiveRuns);
 BENCHMARK(BM_WorkshopCheckStaircase)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopProbe)->Apply(bench::fiveRuns);
+BENCHMARK(BM_WorkshopSwitchClickProbed)->Apply(bench::fiveRuns);
 
 int main(int argc, char** argv) {
     return bench::runOnProgram(argc, argv, QStringLiteral("workshop action"));
