@@ -6,6 +6,7 @@
 #include <QUndoCommand>
 
 #include <algorithm>
+#include <cmath>
 
 namespace workshop {
 
@@ -69,8 +70,34 @@ void Workbench::holdButton(int switchIndex, bool held) {
     recordMeasurement();
 }
 
+namespace {
+
+// Whether two states of the board look alike: the same potentials and
+// loads, the same contacts, and every timer at the same whole second.
+bool looksAlike(const circuit::Solution& a, const circuit::Solution& b,
+                const circuit::DeviceState& before, const circuit::DeviceState& after) {
+    if (a.potential != b.potential || a.share != b.share || a.shortCircuit != b.shortCircuit ||
+        before.positions != after.positions || before.energised != after.energised)
+        return false;
+    for (size_t d = 0; d < before.remaining.size(); ++d)
+        if (std::ceil(before.remaining[d] - 1e-9) != std::ceil(after.remaining[d] - 1e-9))
+            return false;
+    return true;
+}
+
+} // namespace
+
+// The clock ticks four times a second while a timer runs; the board is
+// shown again only when what it shows has changed, at most once a second.
 void Workbench::timePassed(double seconds) {
-    showSettled(circuit::advance(exercise_, wiring_, devices_, seconds));
+    const circuit::DeviceState before = devices_;
+    const circuit::Solution settled = circuit::advance(exercise_, wiring_, devices_, seconds);
+    if (looksAlike(settled, solution_, before, devices_)) {
+        solution_ = settled;
+        runClockWhileNeeded();
+        return;
+    }
+    showSettled(settled);
 }
 
 void Workbench::showSettled(const circuit::Solution& solution) {
