@@ -8,7 +8,10 @@
 // switch positions, the breaker, the terminal waiting for its pair, the
 // selected conductor), together with the independent circuit oracle, checks
 // what the bench holds and what the board tells assistive tools. Qt must
-// print no warning. AMPERA_WORKSHOP_ACTIONS sets the actions per exercise.
+// print no warning. On the fault-finding exercises the learner also picks
+// the testers and probes, marks and repairs, and the model reads the
+// testers by the oracle's rules until the repair. AMPERA_WORKSHOP_ACTIONS
+// sets the actions per exercise.
 #include "circuit_oracle.h"
 #include "house_fixture.h"
 
@@ -19,6 +22,7 @@
 #include "workshop/workshop_window.h"
 
 #include <QAccessible>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -61,6 +65,82 @@ struct Model {
     int selected = -1;
     // A colour chosen on the palette for the next conductor.
     std::optional<circuit::Insulation> chosen{};
+    // Fault finding, until the repair: the faults by the oracle's reading
+    // of the exercise file, the tester in use (or marking), the probes, the
+    // marks and the faults found, by their names.
+    testing::circuit_oracle::Faults faults{};
+    bool locked = false;
+    enum class Tool { Voltage, Continuity, Mark } tool = Tool::Voltage;
+    int red = -1, black = -1;
+    bool blackNext = false;
+    size_t marks = 0;
+    QStringList found{};
+
+    static QByteArray fileOf(const QString& id) {
+        QFile file(":/exercises/" + id + ".json");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void startFaultFinding() {
+        if (!exercise.findsFaults())
+            return;
+        history = {exercise.installation};
+        faults = testing::circuit_oracle::faultsOf(fileOf(exercise.id));
+        locked = true;
+    }
+    int faultCount() const {
+        return int(faults.open.size() + faults.blown.size() + faults.dead.size());
+    }
+    QString terminalName(int t) const { return exercise.terminals[size_t(t)].name; }
+    // A mark on what is named; right where a fault is. The record keeps
+    // room for the mark that finds each fault, and no more.
+    void mark(const QString& what, bool right) {
+        const bool finds = right && !found.contains(what);
+        if (finds || marks < size_t(circuit::MaxMarks - faultCount()))
+            ++marks;
+        if (finds)
+            found << what;
+    }
+    void markConductor(int c) {
+        const QString a = terminalName(conductors()[size_t(c)].from);
+        const QString b = terminalName(conductors()[size_t(c)].to);
+        const bool right = std::any_of(faults.open.begin(), faults.open.end(), [&](const auto& f) {
+            return (f.first == a && f.second == b) || (f.first == b && f.second == a);
+        });
+        mark(a + " – " + b, right);
+    }
+    void markTerminal(int t) {
+        const circuit::Terminal& terminal = exercise.terminals[size_t(t)];
+        const QString component = exercise.components[size_t(terminal.component)].name;
+        const QString local = terminalName(t).mid(component.size() + 2);
+        const bool right = std::any_of(faults.dead.begin(), faults.dead.end(), [&](const auto& f) {
+            return f.first == component && f.second == local;
+        });
+        mark(terminalName(t), right);
+    }
+    void markLamp(const QString& lamp) { mark(lamp, faults.blown.contains(lamp)); }
+    void repair() {
+        if (!locked || found.size() < faultCount())
+            return;
+        locked = false;
+        faults = {};
+        red = black = -1;
+        solve();
+    }
+    // The tester's reading as the oracle gives it, in the reading's name.
+    QString reading() const {
+        if (red < 0 || black < 0 || tool == Tool::Mark)
+            return QStringLiteral("Sense lectura");
+        namespace oracle = testing::circuit_oracle;
+        const bool live = breakerOn && !tripped;
+        if (tool == Tool::Voltage)
+            return oracle::voltageReading(
+                oracle::simulate(exercise, named(), positions, {}, faults), terminalName(red),
+                terminalName(black), live, exercise);
+        if (live)
+            return QStringLiteral("Sense lectura");
+        return oracle::continuityReading(exercise, named(), positions, faults, terminalName(red),
+                                         terminalName(black), false);
+    }
     // The relays and timers, moved by the oracle's rules; no time passes.
     testing::circuit_oracle::LiveBoard live{exercise};
     testing::circuit_oracle::State current{};
@@ -132,6 +212,15 @@ struct Model {
     }
     void pressTerminal(int t) {
         selected = -1;
+        if (locked) {
+            if (tool == Tool::Mark) {
+                markTerminal(t);
+            } else {
+                (blackNext ? black : red) = t;
+                blackNext = !blackNext;
+            }
+            return;
+        }
         if (pending < 0 || pending == t) {
             pending = pending == t ? -1 : t;
             return;
@@ -269,8 +358,9 @@ class WorkshopRandomUse : public QObject {
             QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
             QTest::mouseRelease(from, Qt::LeftButton, {},
                                 from->mapFromParent(to->geometry().center()));
+            const bool locked = m.locked;
             m.pressTerminal(from->index());
-            if (to != from && m.pending == from->index())
+            if (!locked && to != from && m.pending == from->index())
                 m.pressTerminal(to->index());
             return "drag " + from->objectName() + " to " + to->objectName();
         }
@@ -281,6 +371,13 @@ class WorkshopRandomUse : public QObject {
                 return "nothing";
             BoardItem* item = conductors[size_t(c)];
             testing::tap(&board, *at);
+            if (m.locked) {
+                // The installation is not the learner's to change yet.
+                if (m.tool == Model::Tool::Mark)
+                    m.markConductor(c);
+                QTest::keyClick(item, Qt::Key_Delete);
+                return QStringLiteral("press conductor %1 of the installation").arg(c);
+            }
             m.pending = -1;
             m.selected = c;
             m.chosen.reset();
@@ -310,6 +407,8 @@ class WorkshopRandomUse : public QObject {
             m.solve();
             return QStringLiteral("switch %1").arg(s);
         }
+        if (kind < 81 && m.locked)
+            return testFaults(w, m);
         if (kind < 81) {
             const auto& colours = circuit::insulationColours();
             const circuit::Insulation colour = colours[size_t(below(int(colours.size())))];
@@ -334,13 +433,16 @@ class WorkshopRandomUse : public QObject {
             const QString verdict = widget<QLabel>(w, "Resultat")->text();
             if (verdict.isEmpty())
                 return "check: no verdict";
+            // The oracle judges no hidden faults; the repaired board, as any.
+            if (m.locked)
+                return "check of the installation";
             if (verdict.startsWith("Correcte") != m.correct())
                 return "check: the oracle disagrees with \"" + verdict + "\"";
             return "check";
         }
         if (kind < 89) {
             testing::tap(widget(w, "Esborra-ho tot"));
-            if (!m.conductors().empty())
+            if (!m.conductors().empty() && !m.locked)
                 m.edit({});
             return "clear all";
         }
@@ -378,6 +480,37 @@ class WorkshopRandomUse : public QObject {
         return "nothing";
     }
 
+    // A tester or a probe chosen, a lamp pressed (marked while marking), or
+    // "Repara".
+    QString testFaults(workshop::WorkshopWindow& w, Model& m) {
+        const int what = below(7);
+        if (what < 3) {
+            static const char* const tools[] = {"Comprovador de tensió",
+                                                "Comprovador de continuïtat", "Marca l'avaria"};
+            testing::tap(widget(w, QString::fromUtf8(tools[what])));
+            m.tool = Model::Tool(what);
+            return QString::fromUtf8(tools[what]);
+        }
+        if (what < 5) {
+            auto* probe = widget<QPushButton>(w, what == 3 ? "Punta vermella" : "Punta negra");
+            testing::tap(probe);
+            if (probe->isEnabled())
+                m.blackNext = what == 4;
+            return probe->objectName();
+        }
+        if (what == 5) {
+            const auto& lamps = w.view().board().lampItems();
+            BoardItem* lamp = lamps[size_t(below(int(lamps.size())))];
+            testing::tap(lamp);
+            if (m.tool == Model::Tool::Mark)
+                m.markLamp(lamp->objectName());
+            return "press lamp " + lamp->objectName();
+        }
+        testing::tap(widget(w, "Repara"));
+        m.repair();
+        return "repair";
+    }
+
     // Everything the model knows, against the program.
     static void verify(workshop::WorkshopWindow& w, const Model& m, const QString& step) {
         const workshop::Workbench& bench = w.bench();
@@ -388,6 +521,19 @@ class WorkshopRandomUse : public QObject {
         QVERIFY2(bench.wiring().positions == m.positions, where);
         QVERIFY2(bench.tripped() == m.tripped, where);
         QVERIFY2(bench.breakerOn() == m.breakerOn, where);
+        QVERIFY2(bench.locked() == m.locked, where);
+        if (bench.exercise().findsFaults()) {
+            QVERIFY2(bench.log().marks.size() == m.marks, where);
+            QVERIFY2(bench.probe(workshop::Workbench::Probe::Red) == m.red, where);
+            QVERIFY2(bench.probe(workshop::Workbench::Probe::Black) == m.black, where);
+        }
+        if (m.locked) {
+            const QString reading = QAccessible::queryAccessibleInterface(widget(w, "Lectura"))
+                                        ->text(QAccessible::Name);
+            QVERIFY2(reading == m.reading(),
+                     where + ": " + reading.toUtf8() + ", not " + m.reading().toUtf8());
+            return;
+        }
         QVERIFY2(board.pendingTerminal() == m.pending, where);
         QVERIFY2(board.selectedConductor() == m.selected, where);
         QVERIFY2(board.conductorItems().size() == m.conductors().size(), where);
@@ -417,9 +563,11 @@ class WorkshopRandomUse : public QObject {
 
     void everyExerciseTakesAnyActionInAnyOrder_data() {
         QTest::addColumn<QString>("id");
-        for (const char* id : {"punt-de-llum", "commutada", "encreuament", "quatre-punts",
-                               "dos-llums", "presa-de-corrent", "punt-de-llum-i-presa",
-                               "interruptor-doble", "timbre", "telerruptor", "automatic-escala"})
+        for (const char* id :
+             {"punt-de-llum", "commutada", "encreuament", "quatre-punts", "dos-llums",
+              "presa-de-corrent", "punt-de-llum-i-presa", "interruptor-doble", "timbre",
+              "telerruptor", "automatic-escala", "avaria-punt-de-llum", "avaria-commutada",
+              "avaria-encreuament", "avaria-dos-llums"})
             QTest::newRow(id) << QString(id);
     }
 
@@ -431,6 +579,7 @@ class WorkshopRandomUse : public QObject {
         auto& w = static_cast<workshop::WorkshopWindow&>(house->window("frmTaller_" + id));
         w.bench().setClock(new StillClock(&w.bench()));
         Model m{w.bench().exercise()};
+        m.startFaultFinding();
         m.solve();
         const int actions = qEnvironmentVariableIntValue("AMPERA_WORKSHOP_ACTIONS");
         QStringList steps;
@@ -444,12 +593,12 @@ class WorkshopRandomUse : public QObject {
             if (QTest::currentTestFailed())
                 return;
         }
-        // Undoing every change leaves the bare board; redoing them all
-        // brings back the last wiring.
+        // Undoing every change leaves the board the exercise started with;
+        // redoing them all brings back the last wiring.
         QWidget* undo = widget(w, "Desfés");
         while (undo->isEnabled())
             testing::tap(undo);
-        QVERIFY(w.bench().wiring().conductors.empty());
+        QVERIFY(w.bench().wiring().conductors == m.history.front());
         QWidget* redo = widget(w, "Refés");
         while (redo->isEnabled())
             testing::tap(redo);
