@@ -50,24 +50,20 @@ class Grid {
     void polyline(const QPolygonF& points, const QPen& pen) {
         QPen scaled = pen;
         scaled.setWidthF(pen.widthF() * s);
-        p.setPen(scaled);
-        p.setBrush(Qt::NoBrush);
         QPolygonF mapped;
         for (const QPointF& point : points)
             mapped << px(point);
+        if (!shows(mapped.boundingRect(), scaled.widthF() / 2))
+            return;
+        p.setPen(scaled);
+        p.setBrush(Qt::NoBrush);
         p.drawPolyline(mapped);
     }
     void polyline(const circuit::Route& points, const QPen& pen) {
-        QPen scaled = pen;
-        scaled.setWidthF(pen.widthF() * s);
-        p.setPen(scaled);
-        p.setBrush(Qt::NoBrush);
-        QPolygonF mapped;
+        QPolygonF grid;
         for (const QPoint& point : points)
-            mapped << px(point);
-        if (!shows(mapped.boundingRect(), scaled.widthF() / 2))
-            return;
-        p.drawPolyline(mapped);
+            grid << QPointF(point);
+        polyline(grid, pen);
     }
     void circle(QPointF centre, qreal radius, const QPen& pen, const QBrush& brush) {
         const qreal r = radius * s;
