@@ -33,9 +33,10 @@ void write(const QString& path, const QByteArray& text) {
 }
 
 // What is kept of one exercise, made into text on the writer's thread: a
-// fault-finding exercise's record may hold hundreds of measurements.
+// fault-finding exercise's record may hold hundreds of measurements. The
+// exercise is a copy, for a teacher's may be gone by the time it is written.
 struct Kept {
-    const Exercise* exercise;
+    Exercise exercise;
     Wiring wiring;
     FaultLog log;
 };
@@ -84,7 +85,7 @@ class Writer {
             pending_.erase(next);
             writing_ = true;
             lock.unlock();
-            write(path, serializeWiring(*kept.exercise, kept.wiring, kept.log));
+            write(path, serializeWiring(kept.exercise, kept.wiring, kept.log));
             lock.lock();
             writing_ = false;
             done_.notify_all();
@@ -107,7 +108,7 @@ Writer& writer() {
 } // namespace
 
 void storeWiring(const Exercise& exercise, const Wiring& wiring, const FaultLog& log) {
-    writer().queue(autosavePath(exercise), {&exercise, wiring, log});
+    writer().queue(autosavePath(exercise), {exercise, wiring, log});
 }
 
 void flushStoredWirings() {

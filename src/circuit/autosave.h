@@ -19,10 +19,8 @@ namespace circuit {
 QString autosavePath(const Exercise& exercise);
 
 // Stores the wiring atomically, creating the folder, on a thread of its
-// own: the call returns at once, and the text is made there too, so the
-// exercise must live until flushStoredWirings() (the program's exercises
-// live as long as it does). A failure is only logged: the workshop goes on
-// regardless.
+// own, where its text is made too: the call returns at once. A failure is
+// only logged: the workshop goes on regardless.
 void storeWiring(const Exercise& exercise, const Wiring& wiring, const FaultLog& log = {});
 
 // Waits until every wiring stored so far is on disk.
